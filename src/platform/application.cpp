@@ -1,0 +1,73 @@
+#include "platform/application.h"
+
+#include "platform/backend.h"
+#include "platform/dialogs.h"
+#include "platform/exception.h"
+
+namespace pellino {
+
+namespace {
+
+struct ApplicationState {
+    std::string title;
+    std::uint32_t hintColor = 0xE1FFFF;  // the platform's usual pale yellow
+    int hintPause = 500;
+    std::string helpFile;
+    Form* mainForm = nullptr;
+    bool terminated = false;
+};
+
+ApplicationState& State() {
+    static ApplicationState state;
+    return state;
+}
+
+}  // namespace
+
+void Application::Dispatch(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
+}
+
+void Application::ShowException(const std::exception& error) {
+    std::string text = error.what();
+    // The standard error box ends every message with a full stop, as the platform's own do.
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    ShowMessageBox(text, State().title, mb::kOk | mb::kIconError);
+}
+
+void Application::ProcessMessages() { backend::ProcessMessages(); }
+
+const std::string& Application::Title() { return State().title; }
+void Application::SetTitle(const std::string& title) { State().title = title; }
+
+std::uint32_t Application::HintColor() { return State().hintColor; }
+void Application::SetHintColor(std::uint32_t color) { State().hintColor = color; }
+int Application::HintPause() { return State().hintPause; }
+void Application::SetHintPause(int ms) { State().hintPause = ms; }
+
+const std::string& Application::HelpFile() { return State().helpFile; }
+void Application::SetHelpFile(const std::string& path) { State().helpFile = path; }
+
+Form* Application::MainForm() { return State().mainForm; }
+
+void Application::Run(Form& mainForm) {
+    State().mainForm = &mainForm;
+    State().terminated = false;
+    backend::RunMessageLoop(mainForm);
+}
+
+void Application::Terminate() {
+    State().terminated = true;
+    backend::QuitMessageLoop();
+}
+
+bool Application::Terminated() { return State().terminated; }
+
+void Application::Minimize() { backend::MinimizeApplication(); }
+void Application::Restore() { backend::RestoreApplication(); }
+
+}  // namespace pellino

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace pellino {
+
+class Form;
+
+// The program's application object: its title, hint settings, help file, and the one place where
+// an error that nothing else caught is shown to the user.
+class Application {
+public:
+    // Runs an event handler. An error that escapes it is shown in the standard error box (the
+    // application title as caption, the error's text, a stop icon) and the program runs on.
+    static void Dispatch(const std::function<void()>& handler);
+    static void ShowException(const std::exception& error);
+
+    // Lets the platform deliver the window messages that are waiting, then returns.
+    static void ProcessMessages();
+
+    static const std::string& Title();
+    static void SetTitle(const std::string& title);
+
+    static std::uint32_t HintColor();
+    static void SetHintColor(std::uint32_t color);
+    static int HintPause();
+    static void SetHintPause(int ms);
+
+    static const std::string& HelpFile();
+    static void SetHelpFile(const std::string& path);
+
+    // The main form is the first form shown by Run; closing it ends the message loop.
+    static Form* MainForm();
+    static void Run(Form& mainForm);
+    static void Terminate();
+    static bool Terminated();
+
+    // Minimises every window of the program to its taskbar button, and brings them back.
+    static void Minimize();
+    static void Restore();
+};
+
+}  // namespace pellino

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/stream.h"
+
+namespace pellino {
+
+// Files are named by the program's own (Windows) paths, such as "C:\PELLINO\Pellino.dat". The
+// win32 backend hands them to the system unchanged; the headless backend maps them into a
+// temporary folder, so portable code and its messages are the same in both.
+
+// Creates the file anew (an existing one is truncated) for reading and writing, shared with nobody.
+// Null when the system refuses.
+std::unique_ptr<Stream> CreateFileExclusive(const std::string& path);
+
+// Opens an existing file for reading, shared with nobody. Null when it does not exist or the system
+// refuses (for instance another program holds it open).
+std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path);
+
+bool FileExists(const std::string& path);
+
+// Replaces `target` by `source` in one step (the target's old content survives whole if this fails).
+bool ReplaceFileAtomically(const std::string& source, const std::string& target);
+
+// Copies a file, replacing the destination. False when either side fails.
+bool CopyFileReplacing(const std::string& source, const std::string& destination);
+
+bool DeleteFileIfExists(const std::string& path);
+
+// The lines of a text file without their line ends; false when it cannot be read.
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
+
+// Full path of the running program's executable, for instance "C:\PELLINO\PELLINO.EXE".
+std::string ProgramExePath();
+
+}  // namespace pellino

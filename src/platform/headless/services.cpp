@@ -1,0 +1,207 @@
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <stdexcept>
+
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/headless/testing.h"
+#include "platform/regional.h"
+
+namespace pellino {
+
+namespace headless {
+void ResetClock();
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Fakes {
+    RegionalSettings regional;
+    std::deque<int> answers;
+    std::vector<headless::MessageBoxCall> log;
+    std::function<int(const headless::MessageBoxCall&)> unexpected;
+    fs::path root;  // the host folder that "C:\" maps to
+    std::set<std::string> locked;
+};
+
+Fakes& State() {
+    static Fakes fakes;
+    return fakes;
+}
+
+// Removes the temporary folder when the test process ends.
+struct RootCleaner {
+    ~RootCleaner() {
+        std::error_code ignored;
+        if (!State().root.empty()) fs::remove_all(State().root, ignored);
+    }
+} rootCleaner;
+
+fs::path Root() {
+    auto& root = State().root;
+    if (root.empty()) {
+        std::string pattern = (fs::temp_directory_path() / "pellino-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+        root = pattern;
+        fs::create_directories(root / "PELLINO");
+    }
+    return root;
+}
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// A file held through a host stream; read and write as the platform's file handles do.
+class HostFileStream final : public Stream {
+public:
+    explicit HostFileStream(std::FILE* file) : file_(file) {}
+    ~HostFileStream() override { std::fclose(file_); }
+
+    std::size_t Read(void* buffer, std::size_t count) override {
+        return std::fread(buffer, 1, count, file_);
+    }
+    std::size_t Write(const void* buffer, std::size_t count) override {
+        return std::fwrite(buffer, 1, count, file_);
+    }
+    std::int64_t Size() const override {
+        const long here = std::ftell(file_);
+        std::fseek(file_, 0, SEEK_END);
+        const long size = std::ftell(file_);
+        std::fseek(file_, here, SEEK_SET);
+        return size;
+    }
+    std::int64_t Position() const override { return std::ftell(file_); }
+    bool Flush() override { return std::fflush(file_) == 0; }
+
+private:
+    std::FILE* file_;
+};
+
+bool IsLocked(const std::string& path) { return State().locked.count(Upper(path)) > 0; }
+
+}  // namespace
+
+RegionalSettings ReadRegionalSettings() { return State().regional; }
+
+int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    headless::MessageBoxCall call{text, caption, flags};
+    State().log.push_back(call);
+    if (!State().answers.empty()) {
+        const int answer = State().answers.front();
+        State().answers.pop_front();
+        return answer;
+    }
+    if (State().unexpected) return State().unexpected(call);
+    return (flags & 0xF) == mb::kYesNo ? idresult::kYes : idresult::kOk;
+}
+
+std::unique_ptr<Stream> CreateFileExclusive(const std::string& path) {
+    if (IsLocked(path)) return nullptr;
+    std::FILE* file = std::fopen(headless::HostPath(path).c_str(), "w+b");
+    return file ? std::make_unique<HostFileStream>(file) : nullptr;
+}
+
+std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path) {
+    if (IsLocked(path)) return nullptr;
+    std::FILE* file = std::fopen(headless::HostPath(path).c_str(), "rb");
+    return file ? std::make_unique<HostFileStream>(file) : nullptr;
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(headless::HostPath(path), ec);
+}
+
+bool ReplaceFileAtomically(const std::string& source, const std::string& target) {
+    if (IsLocked(source) || IsLocked(target)) return false;
+    std::error_code ec;
+    fs::rename(headless::HostPath(source), headless::HostPath(target), ec);
+    return !ec;
+}
+
+bool CopyFileReplacing(const std::string& source, const std::string& destination) {
+    if (IsLocked(source) || IsLocked(destination)) return false;
+    std::error_code ec;
+    fs::copy_file(headless::HostPath(source), headless::HostPath(destination),
+                  fs::copy_options::overwrite_existing, ec);
+    return !ec;
+}
+
+bool DeleteFileIfExists(const std::string& path) {
+    if (IsLocked(path)) return false;
+    std::error_code ec;
+    fs::remove(headless::HostPath(path), ec);
+    return !ec;
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+    if (IsLocked(path)) return false;
+    std::ifstream in(headless::HostPath(path), std::ios::binary);
+    if (!in) return false;
+    lines.clear();
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return true;
+}
+
+std::string ProgramExePath() { return "C:\\PELLINO\\PELLINO.EXE"; }
+
+namespace headless {
+
+void SetRegionalSettings(const RegionalSettings& settings) { State().regional = settings; }
+
+void QueueMessageBoxAnswer(int answer) { State().answers.push_back(answer); }
+const std::vector<MessageBoxCall>& MessageBoxLog() { return State().log; }
+void SetUnexpectedMessageBoxHandler(std::function<int(const MessageBoxCall&)> handler) {
+    State().unexpected = std::move(handler);
+}
+
+std::string ProgramFolderOnDisk() { return (Root() / "PELLINO").string() + "/"; }
+
+std::string HostPath(const std::string& programPath) {
+    std::string rest = programPath;
+    if (rest.size() >= 3 && rest[1] == ':' && (rest[2] == '\\' || rest[2] == '/')) {
+        rest = rest.substr(3);
+    }
+    for (char& c : rest) {
+        if (c == '\\') c = '/';
+    }
+    return (Root() / rest).string();
+}
+
+void LockFile(const std::string& programPath, bool locked) {
+    if (locked) {
+        State().locked.insert(Upper(programPath));
+    } else {
+        State().locked.erase(Upper(programPath));
+    }
+}
+
+void ResetAll() {
+    ResetClock();
+    auto& s = State();
+    s.regional = RegionalSettings{};
+    s.answers.clear();
+    s.log.clear();
+    s.unexpected = nullptr;
+    s.locked.clear();
+    std::error_code ignored;
+    if (!s.root.empty()) {
+        fs::remove_all(s.root / "PELLINO", ignored);
+        fs::create_directories(s.root / "PELLINO");
+    }
+}
+
+}  // namespace headless
+
+}  // namespace pellino
