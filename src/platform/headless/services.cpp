@@ -9,11 +9,14 @@
 #include "platform/files.h"
 #include "platform/headless/testing.h"
 #include "platform/regional.h"
+#include "platform/sound.h"
+#include "platform/system.h"
 
 namespace pellino {
 
 namespace headless {
 void ResetClock();
+void ResetForms();
 }
 
 namespace {
@@ -27,6 +30,10 @@ struct Fakes {
     std::function<int(const headless::MessageBoxCall&)> unexpected;
     fs::path root;  // the host folder that "C:\" maps to
     std::set<std::string> locked;
+    std::vector<std::string> sounds;
+    int showCommand = 10;
+    int startupInfoShowCommand = 1;
+    bool family95 = false;
 };
 
 Fakes& State() {
@@ -156,6 +163,13 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
 
 std::string ProgramExePath() { return "C:\\PELLINO\\PELLINO.EXE"; }
 
+void PlayWaveAsync(const std::string& path) { State().sounds.push_back(path); }
+void StopWave() { State().sounds.push_back("<stop>"); }
+
+int StartupShowCommand() { return State().showCommand; }
+int StartupInfoShowCommand() { return State().startupInfoShowCommand; }
+bool IsWindows95Family() { return State().family95; }
+
 namespace headless {
 
 void SetRegionalSettings(const RegionalSettings& settings) { State().regional = settings; }
@@ -187,14 +201,28 @@ void LockFile(const std::string& programPath, bool locked) {
     }
 }
 
+const std::vector<std::string>& SoundLog() { return State().sounds; }
+
+void SetStartupShowCommand(int showCommand, int startupInfoShowCommand) {
+    State().showCommand = showCommand;
+    State().startupInfoShowCommand = startupInfoShowCommand;
+}
+
+void SetWindows95Family(bool family95) { State().family95 = family95; }
+
 void ResetAll() {
     ResetClock();
+    ResetForms();
     auto& s = State();
     s.regional = RegionalSettings{};
     s.answers.clear();
     s.log.clear();
     s.unexpected = nullptr;
     s.locked.clear();
+    s.sounds.clear();
+    s.showCommand = 10;
+    s.startupInfoShowCommand = 1;
+    s.family95 = false;
     std::error_code ignored;
     if (!s.root.empty()) {
         fs::remove_all(s.root / "PELLINO", ignored);

@@ -10,7 +10,12 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/graphics.h"
 #include "platform/regional.h"
+
+namespace pellino {
+class Form;
+}
 
 namespace pellino::headless {
 
@@ -44,6 +49,29 @@ std::string HostPath(const std::string& programPath);
 // Holds a file open without sharing, as another program may do: the program's own opens and
 // creates of that path fail until it is released.
 void LockFile(const std::string& programPath, bool locked);
+
+// The screen: 1024 x 768 at 96 DPI unless a test says otherwise.
+void SetScreen(Size size, int dpi);
+
+// Modal forms: each ShowModal of a form takes the next script queued for its class name, runs it
+// (it acts on the form's controls like a user, until a modal result is set) and returns the result.
+// A modal form shown with no script queued fails the test loudly: the error escapes every handler.
+using ModalScript = std::function<void(Form&)>;
+void ScriptModal(const std::string& className, ModalScript script);
+// Class names of the modal forms shown, in order.
+const std::vector<std::string>& ModalLog();
+std::size_t PendingModalScripts();
+
+struct UnscriptedModalForm {
+    std::string className;
+};
+
+// Wave playback requests in order; a stop request is logged as "<stop>".
+const std::vector<std::string>& SoundLog();
+
+// The start-up show command and the platform family the program sees.
+void SetStartupShowCommand(int showCommand, int startupInfoShowCommand = 1);
+void SetWindows95Family(bool family95);
 
 // Puts every fake back to its start state: clock at 2026-01-05 09:00:00.000 (a Monday), no timers,
 // no message boxes queued or logged, en-US regional settings, an empty program folder.

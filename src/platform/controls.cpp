@@ -1,0 +1,257 @@
+#include "platform/controls.h"
+
+#include <algorithm>
+#include <cassert>
+
+#include "platform/application.h"
+#include "platform/form.h"
+
+namespace pellino {
+
+Control::Control(Control* parent, ControlKind kind) : kind_(kind), parent_(parent) {
+    if (parent_) {
+        parent_->AddChild(this);
+        // A control made after its form's window exists gets its native control at once.
+        if (parent_->peer_) CreatePeers();
+    }
+}
+
+Control::~Control() {
+    peer_.reset();
+    for (Control* child : children_) child->parent_ = nullptr;
+    if (parent_) parent_->RemoveChild(this);
+}
+
+void Control::AddChild(Control* child) { children_.push_back(child); }
+
+void Control::RemoveChild(Control* child) {
+    children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+}
+
+Form* Control::OwnerForm() {
+    Control* c = this;
+    while (c->parent_) c = c->parent_;
+    return c->kind_ == ControlKind::Form ? static_cast<Form*>(c) : nullptr;
+}
+
+void Control::SetBounds(const Rect& bounds) {
+    if (bounds == bounds_) return;
+    bounds_ = bounds;
+    if (peer_) peer_->SetBounds(bounds_);
+    BoundsChanged();
+    Realign();
+}
+
+void Control::BoundsChangedByPlatform(const Rect& bounds) {
+    if (bounds == bounds_) return;
+    bounds_ = bounds;
+    BoundsChanged();
+    Realign();
+}
+
+void Control::SetAlign(Align align) {
+    if (align == align_) return;
+    align_ = align;
+    if (parent_) parent_->Realign();
+}
+
+void Control::SetText(const std::string& text) {
+    if (text == text_) return;
+    text_ = text;
+    if (peer_) peer_->SetText(text_);
+}
+
+void Control::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    if (peer_) peer_->SetVisible(visible_);
+    if (parent_ && align_ != Align::None) parent_->Realign();
+}
+
+bool Control::Showing() const {
+    for (const Control* c = this; c; c = c->parent_) {
+        if (!c->visible_) return false;
+    }
+    return true;
+}
+
+void Control::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    if (peer_) peer_->SetEnabled(enabled_);
+}
+
+const Font& Control::GetFont() const {
+    if (ownFont_ || !parent_) return font_;
+    return parent_->GetFont();
+}
+
+void Control::SetFont(const Font& font) {
+    if (ownFont_ && font == font_) return;
+    ownFont_ = true;
+    font_ = font;
+    FontChanged();
+}
+
+void Control::FontChanged() {
+    if (peer_) peer_->SetFont(GetFont());
+    for (Control* child : children_) {
+        if (child->ParentFont()) child->FontChanged();
+    }
+}
+
+void Control::SetColor(Color color) {
+    if (color == color_) return;
+    color_ = color;
+    if (peer_) peer_->SetColor(color_);
+}
+
+void Control::SetHint(const std::string& hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    if (peer_) peer_->SetHint(hint_);
+}
+
+void Control::SetFocus() {
+    if (Form* form = OwnerForm()) form->SetActiveControl(this);
+    if (peer_) peer_->SetFocus();
+}
+
+bool Control::Focused() const {
+    if (peer_) return peer_->Focused();
+    Control* self = const_cast<Control*>(this);
+    Form* form = self->OwnerForm();
+    return form && form->ActiveControl() == this;
+}
+
+void Control::Invalidate() {
+    if (peer_) peer_->Invalidate();
+}
+
+void Control::Click() {
+    if (!enabled_ || !Showing()) return;
+    Application::Dispatch([this] { DoClick(); });
+}
+
+void Control::DoClick() {
+    if (OnClick) OnClick();
+}
+
+void Control::Realign() {
+    Rect area = ClientRect();
+    for (Control* child : children_) {
+        if (!child->visible_ || child->align_ == Align::None) continue;
+        Rect r = child->bounds_;
+        switch (child->align_) {
+            case Align::Top:
+                r = BoundsRect(area.left, area.top, area.Width(), r.Height());
+                area.top += r.Height();
+                break;
+            case Align::Bottom:
+                r = BoundsRect(area.left, area.bottom - r.Height(), area.Width(), r.Height());
+                area.bottom -= r.Height();
+                break;
+            case Align::Left:
+                r = BoundsRect(area.left, area.top, r.Width(), area.Height());
+                area.left += r.Width();
+                break;
+            case Align::Right:
+                r = BoundsRect(area.right - r.Width(), area.top, r.Width(), area.Height());
+                area.right -= r.Width();
+                break;
+            case Align::Client:
+            case Align::None:
+                continue;  // placed last, in the space the others leave
+        }
+        child->SetBounds(r);
+    }
+    for (Control* child : children_) {
+        if (child->visible_ && child->align_ == Align::Client) {
+            child->SetBounds(BoundsRect(area.left, area.top, std::max(0, area.Width()),
+                                        std::max(0, area.Height())));
+        }
+    }
+}
+
+void Control::CreatePeers() {
+    if (!peer_) {
+        peer_ = CreateControlPeer(*this);
+        if (peer_) ApplyStateToPeer();
+    }
+    if (!peer_) return;
+    for (Control* child : children_) child->CreatePeers();
+}
+
+void Control::DestroyPeers() {
+    for (Control* child : children_) child->DestroyPeers();
+    peer_.reset();
+}
+
+void Control::ApplyStateToPeer() {
+    peer_->SetFont(GetFont());
+    peer_->SetColor(color_);
+    peer_->SetText(text_);
+    peer_->SetHint(hint_);
+    peer_->SetEnabled(enabled_);
+    peer_->SetBounds(bounds_);
+    peer_->SetVisible(visible_);
+}
+
+void Panel::SetBorderStyle(BorderStyle style) {
+    if (style == borderStyle_) return;
+    borderStyle_ = style;
+    Invalidate();
+    Realign();
+}
+
+void Panel::SetRaised(bool raised) {
+    if (raised == raised_) return;
+    raised_ = raised;
+    Invalidate();
+}
+
+Rect Panel::ClientRect() const {
+    Rect r{0, 0, Width(), Height()};
+    if (borderStyle_ == BorderStyle::Single) {
+        r.left += 1;
+        r.top += 1;
+        r.right -= 1;
+        r.bottom -= 1;
+    }
+    return r;
+}
+
+Button::Button(Control* parent) : Control(parent, ControlKind::Button) { SetTabStop(true); }
+
+void Button::SetDefault(bool isDefault) {
+    if (isDefault == default_) return;
+    default_ = isDefault;
+    if (Peer()) Peer()->SetDefault(default_);
+}
+
+void Button::DoClick() {
+    if (Form* form = OwnerForm(); form && modalResult_ != 0) form->SetModalResult(modalResult_);
+    Control::DoClick();
+}
+
+CustomControl::CustomControl(Control* parent) : Control(parent, ControlKind::Custom) {
+    SetTabStop(true);
+}
+
+void CustomControl::Paint(Canvas&) {}
+void CustomControl::MouseDown(MouseButton, ShiftState, int, int) {}
+void CustomControl::MouseMove(ShiftState, int, int) {}
+void CustomControl::MouseUp(MouseButton, ShiftState, int, int) {}
+void CustomControl::DblClick() {
+    if (OnDblClick) OnDblClick();
+}
+void CustomControl::KeyDown(int& key, ShiftState shift) {
+    if (OnKeyDown) OnKeyDown(key, shift);
+}
+void CustomControl::Scrolled(bool, ScrollAction, int) {}
+
+void CustomControl::SetScrollRange(bool vertical, int max, int page, int position) {
+    if (Peer()) Peer()->SetScrollRange(vertical, max, page, position);
+}
+
+}  // namespace pellino

@@ -1,0 +1,282 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/graphics.h"
+
+namespace pellino {
+
+class Control;
+class Form;
+
+enum class ControlKind : std::uint8_t {
+    Form,
+    Panel,
+    Label,
+    Button,
+    Custom,
+    Edit,
+    CheckBox,
+    RadioButton,
+    SpinEdit,
+    TabSet,
+    Notebook,
+    NotebookPage,
+    MonthCalendar,
+};
+
+enum class Align : std::uint8_t { None, Top, Bottom, Left, Right, Client };
+
+// Key codes with the platform's virtual-key values.
+namespace keys {
+inline constexpr int kBack = 0x08;
+inline constexpr int kTab = 0x09;
+inline constexpr int kReturn = 0x0D;
+inline constexpr int kEscape = 0x1B;
+inline constexpr int kPrior = 0x21;
+inline constexpr int kNext = 0x22;
+inline constexpr int kEnd = 0x23;
+inline constexpr int kHome = 0x24;
+inline constexpr int kLeft = 0x25;
+inline constexpr int kUp = 0x26;
+inline constexpr int kRight = 0x27;
+inline constexpr int kDown = 0x28;
+inline constexpr int kInsert = 0x2D;
+inline constexpr int kDelete = 0x2E;
+inline constexpr int kF1 = 0x70;
+}  // namespace keys
+
+struct ShiftState {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    bool left = false;
+    bool right = false;
+    bool middle = false;
+    bool doubleClick = false;
+    bool Empty() const { return !shift && !ctrl && !alt && !left && !right && !middle && !doubleClick; }
+};
+
+enum class MouseButton : std::uint8_t { Left, Right, Middle };
+
+// What the user did with a scroll bar (or the mouse wheel, as lines).
+enum class ScrollAction : std::uint8_t { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
+
+// What a backend does for a control. Every operation has a neutral default, so a backend overrides
+// only what its native control needs; the headless backend needs none of them.
+class ControlPeer {
+public:
+    virtual ~ControlPeer() = default;
+    virtual void SetBounds(const Rect&) {}
+    virtual void SetText(const std::string&) {}
+    virtual void SetVisible(bool) {}
+    virtual void SetEnabled(bool) {}
+    virtual void SetFont(const Font&) {}
+    virtual void SetColor(Color) {}
+    virtual void SetHint(const std::string&) {}
+    virtual void Invalidate() {}
+    virtual void SetFocus() {}
+    virtual bool Focused() const { return false; }
+    // Family operations; each family's controls call only their own.
+    virtual void SetChecked(bool) {}
+    virtual void SetDefault(bool) {}
+    virtual void SetScrollRange(bool /*vertical*/, int /*max*/, int /*page*/, int /*pos*/) {}
+};
+
+// Made by the linked backend for each control when its form's window comes to exist. The headless
+// backend makes none.
+std::unique_ptr<ControlPeer> CreateControlPeer(Control& control);
+
+// A control of a form. State lives here; the backend mirrors it into the native control, and
+// reports native events by first updating this state and then calling the portable handler.
+class Control {
+public:
+    Control(Control* parent, ControlKind kind);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    ControlKind Kind() const { return kind_; }
+    Control* Parent() const { return parent_; }
+    const std::vector<Control*>& Children() const { return children_; }
+    Form* OwnerForm();
+
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+
+    // Bounds within the parent's client area.
+    const Rect& Bounds() const { return bounds_; }
+    void SetBounds(const Rect& bounds);
+    void SetBounds(int left, int top, int width, int height) {
+        SetBounds(BoundsRect(left, top, width, height));
+    }
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.Width(); }
+    int Height() const { return bounds_.Height(); }
+    void SetWidth(int width) { SetBounds(bounds_.left, bounds_.top, width, Height()); }
+    void SetHeight(int height) { SetBounds(bounds_.left, bounds_.top, Width(), height); }
+    // The area children are placed in, relative to the control.
+    virtual Rect ClientRect() const { return Rect{0, 0, Width(), Height()}; }
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+
+    Align GetAlign() const { return align_; }
+    void SetAlign(Align align);
+
+    const std::string& Text() const { return text_; }
+    void SetText(const std::string& text);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    // Visible itself and every parent up to the form.
+    bool Showing() const;
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+    // A control uses its parent's font until it is given one of its own.
+    const Font& GetFont() const;
+    void SetFont(const Font& font);
+    bool ParentFont() const { return !ownFont_; }
+
+    Color GetColor() const { return color_; }
+    void SetColor(Color color);
+
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+
+    void SetFocus();
+    bool Focused() const;
+    void Invalidate();
+
+    // A press of the control by the user (or by a test acting as one): the same path as a native
+    // click, through the error dispatch.
+    void Click();
+    std::function<void()> OnClick;
+
+    // Lays out the children aligned to the edges, in creation order, as the designed form does.
+    void Realign();
+
+    ControlPeer* Peer() const { return peer_.get(); }
+    // Backend use: make and drop the native controls of this control and its children.
+    void CreatePeers();
+    void DestroyPeers();
+    // Backend use: the native control was resized by the system (bounds in design pixels).
+    void BoundsChangedByPlatform(const Rect& bounds);
+
+protected:
+    virtual void DoClick();
+    // Runs after the bounds changed, whoever changed them.
+    virtual void BoundsChanged() {}
+    virtual void FontChanged();
+    // Called after a peer is made, to replay this control's state into it.
+    virtual void ApplyStateToPeer();
+
+private:
+    void AddChild(Control* child);
+    void RemoveChild(Control* child);
+
+    ControlKind kind_;
+    Control* parent_;               // not owned; the form holds its controls as members
+    std::vector<Control*> children_;  // not owned
+    std::unique_ptr<ControlPeer> peer_;
+    std::string name_;
+    Rect bounds_;
+    Align align_ = Align::None;
+    std::string text_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool ownFont_ = false;
+    Font font_;
+    Color color_ = colors::kBtnFace;
+    std::string hint_;
+    int tag_ = 0;
+    bool tabStop_ = false;
+};
+
+enum class BorderStyle : std::uint8_t { None, Single };
+
+class Panel : public Control {
+public:
+    explicit Panel(Control* parent) : Control(parent, ControlKind::Panel) {}
+
+    BorderStyle GetBorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(BorderStyle style);
+    // A raised or lowered bevel; panels used as clickable cells are raised.
+    bool Raised() const { return raised_; }
+    void SetRaised(bool raised);
+
+    Rect ClientRect() const override;
+
+private:
+    BorderStyle borderStyle_ = BorderStyle::None;
+    bool raised_ = false;
+};
+
+class Label : public Control {
+public:
+    explicit Label(Control* parent) : Control(parent, ControlKind::Label) {}
+
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wrap) { wordWrap_ = wrap; }
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool transparent) { transparent_ = transparent; }
+
+private:
+    bool wordWrap_ = false;
+    bool transparent_ = true;
+};
+
+class Button : public Control {
+public:
+    explicit Button(Control* parent);
+
+    // Pressing the button sets this as its form's modal result (0: none).
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+    // Enter presses the default button, Escape the cancel button.
+    bool Default() const { return default_; }
+    void SetDefault(bool isDefault);
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool isCancel) { cancel_ = isCancel; }
+
+protected:
+    void DoClick() override;
+
+private:
+    int modalResult_ = 0;
+    bool default_ = false;
+    bool cancel_ = false;
+};
+
+// A control that paints itself through a Canvas and takes the mouse and the keyboard.
+class CustomControl : public Control {
+public:
+    explicit CustomControl(Control* parent);
+
+    virtual void Paint(Canvas& canvas);
+    virtual void MouseDown(MouseButton button, ShiftState shift, int x, int y);
+    virtual void MouseMove(ShiftState shift, int x, int y);
+    virtual void MouseUp(MouseButton button, ShiftState shift, int x, int y);
+    virtual void DblClick();
+    // Key may be set to 0 to mark it handled.
+    virtual void KeyDown(int& key, ShiftState shift);
+    // The user worked a scroll bar; `thumb` is the thumb's position for ScrollAction::Thumb.
+    virtual void Scrolled(bool vertical, ScrollAction action, int thumb);
+
+    void SetScrollRange(bool vertical, int max, int page, int position);
+
+    std::function<void()> OnDblClick;
+    std::function<void(int& key, ShiftState)> OnKeyDown;
+};
+
+}  // namespace pellino

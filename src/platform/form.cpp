@@ -1,0 +1,159 @@
+#include "platform/form.h"
+
+#include <functional>
+
+#include "platform/application.h"
+#include "platform/backend.h"
+
+namespace pellino {
+
+int ToScreenPixels(int design) { return (design * ScreenDpi() + 48) / 96; }
+int ToDesignPixels(int screen) { return (screen * 96 + ScreenDpi() / 2) / ScreenDpi(); }
+
+Form::Form(std::string className) : Control(nullptr, ControlKind::Form), className_(std::move(className)) {
+    SetVisible(false);
+}
+
+Form::~Form() { DestroyPeers(); }
+
+void Form::SetClientSize(int width, int height) {
+    const Rect m = FrameMargins(*this);
+    SetBounds(Left(), Top(), width + m.left + m.right, height + m.top + m.bottom);
+}
+
+void Form::BoundsChanged() {
+    const Rect m = FrameMargins(*this);
+    clientWidth_ = Width() - m.left - m.right;
+    clientHeight_ = Height() - m.top - m.bottom;
+}
+
+Rect Form::ScreenBounds() const {
+    const Rect& b = Bounds();
+    return Rect{ToScreenPixels(b.left), ToScreenPixels(b.top), ToScreenPixels(b.right),
+                ToScreenPixels(b.bottom)};
+}
+
+void Form::SetScreenBounds(const Rect& r) {
+    SetBounds(Rect{ToDesignPixels(r.left), ToDesignPixels(r.top), ToDesignPixels(r.right),
+                   ToDesignPixels(r.bottom)});
+}
+
+void Form::SetWindowState(WindowState state) {
+    if (state == windowState_) return;
+    windowState_ = state;
+    if (Peer()) Peer()->SetWindowState(state);
+}
+
+void Form::Show() {
+    CreatePeers();
+    SetVisible(true);
+    if (Peer()) {
+        Peer()->Show(true);
+    } else {
+        // Without a window system the form shown is the active one at once.
+        if (OnShow) Application::Dispatch(OnShow);
+        ActivatedByPlatform();
+    }
+}
+
+void Form::Hide() {
+    SetVisible(false);
+    if (Peer()) Peer()->Hide();
+}
+
+int Form::ShowModal() {
+    modal_ = true;
+    modalResult_ = mr::kNone;
+    const int result = backend::RunModal(*this);
+    modal_ = false;
+    return result;
+}
+
+void Form::Close() {
+    if (modal_) {
+        modalResult_ = mr::kCancel;
+        return;
+    }
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(canClose);
+    if (!canClose) return;
+    if (OnClose) OnClose();
+    Hide();
+    if (Application::MainForm() == this) Application::Terminate();
+}
+
+WindowPlacement Form::GetPlacement() const {
+    if (Peer()) return Peer()->GetPlacement();
+    WindowPlacement p = placement_;
+    p.normal = ScreenBounds();
+    p.showCommand = windowState_ == WindowState::Maximized   ? 3
+                    : windowState_ == WindowState::Minimized ? 2
+                                                             : 1;
+    return p;
+}
+
+void Form::SetPlacement(const WindowPlacement& placement) {
+    placement_ = placement;
+    if (Peer()) {
+        Peer()->SetPlacement(placement);
+    } else {
+        SetScreenBounds(placement.normal);
+    }
+}
+
+void Form::BringToFront() {
+    if (Peer()) Peer()->BringToFront();
+}
+
+void Form::SetForeground() {
+    if (Peer()) Peer()->SetForeground();
+}
+
+void Form::SetActiveControl(Control* control) { activeControl_ = control; }
+
+void Form::ActivatedByPlatform() {
+    if (OnActivate) Application::Dispatch(OnActivate);
+}
+
+void Form::ResizedByPlatform(int clientWidth, int clientHeight, WindowState state) {
+    windowState_ = state;
+    if (state != WindowState::Minimized) {
+        const Rect m = FrameMargins(*this);
+        BoundsChangedByPlatform(BoundsRect(Left(), Top(), clientWidth + m.left + m.right,
+                                           clientHeight + m.top + m.bottom));
+    }
+    if (OnResize) Application::Dispatch(OnResize);
+}
+
+bool Form::KeyPreviewByPlatform(int key, ShiftState shift) {
+    if (!keyPreview_ || !OnKeyDown) return false;
+    int k = key;
+    Application::Dispatch([&] { OnKeyDown(k, shift); });
+    return k == 0;
+}
+
+namespace {
+
+Button* FindButton(Control& root, const std::function<bool(Button&)>& test) {
+    for (Control* child : root.Children()) {
+        if (child->Kind() == ControlKind::Button) {
+            auto& button = static_cast<Button&>(*child);
+            if (test(button)) return &button;
+        }
+        if (Button* found = FindButton(*child, test)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool Form::PressDefaultButton(bool cancel) {
+    Button* button = FindButton(*this, [cancel](Button& b) {
+        return (cancel ? b.Cancel() : b.Default()) && b.Enabled() && b.Showing();
+    });
+    if (!button) return false;
+    button->Click();
+    return true;
+}
+
+}  // namespace pellino

@@ -1,0 +1,88 @@
+#include <deque>
+#include <map>
+
+#include "platform/application.h"
+#include "platform/backend.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/headless/testing.h"
+
+namespace pellino {
+
+namespace {
+
+struct FormFakes {
+    Size screen{1024, 768};
+    int dpi = 96;
+    std::map<std::string, std::deque<headless::ModalScript>> scripts;
+    std::vector<std::string> modalLog;
+};
+
+FormFakes& State() {
+    static FormFakes fakes;
+    return fakes;
+}
+
+}  // namespace
+
+// The headless backend makes no native controls: the portable state is all there is.
+std::unique_ptr<ControlPeer> CreateControlPeer(Control&) { return nullptr; }
+
+Size ScreenSize() { return State().screen; }
+int ScreenDpi() { return State().dpi; }
+
+// Frame sizes of the platform's default look at 96 DPI: a 19-pixel caption and the borders.
+Rect FrameMargins(const Form& form) {
+    switch (form.Border()) {
+        case FormBorder::Sizeable: return Rect{4, 23, 4, 4};
+        case FormBorder::Dialog:
+        case FormBorder::Single: return Rect{3, 22, 3, 3};
+    }
+    return Rect{};
+}
+
+namespace backend {
+
+int RunModal(Form& form) {
+    State().modalLog.push_back(form.ClassName());
+    auto& queue = State().scripts[form.ClassName()];
+    if (queue.empty()) throw headless::UnscriptedModalForm{form.ClassName()};
+    headless::ModalScript script = std::move(queue.front());
+    queue.pop_front();
+    form.SetVisible(true);
+    if (form.OnShow) Application::Dispatch(form.OnShow);
+    form.ActivatedByPlatform();
+    script(form);
+    form.SetVisible(false);
+    if (form.ModalResult() == 0) throw headless::UnscriptedModalForm{form.ClassName() + " (script set no result)"};
+    return form.ModalResult();
+}
+
+}  // namespace backend
+
+namespace headless {
+
+void SetScreen(Size size, int dpi) {
+    State().screen = size;
+    State().dpi = dpi;
+}
+
+void ScriptModal(const std::string& className, ModalScript script) {
+    State().scripts[className].push_back(std::move(script));
+}
+
+const std::vector<std::string>& ModalLog() { return State().modalLog; }
+
+std::size_t PendingModalScripts() {
+    std::size_t n = 0;
+    for (const auto& [name, queue] : State().scripts) n += queue.size();
+    return n;
+}
+
+void ResetForms() {
+    State() = FormFakes{};
+}
+
+}  // namespace headless
+
+}  // namespace pellino

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace pellino {
+
+// The show command the process was started with (the platform's values: 1 normal, 2 minimised,
+// 3 maximised, 6 minimise, 7 minimised without activating, 10 default).
+int StartupShowCommand();
+// The show command from the process's start-up information, used when the first is 10.
+int StartupInfoShowCommand();
+
+// True on the Windows 95 family of platforms, false on the NT family.
+bool IsWindows95Family();
+
+}  // namespace pellino
