@@ -49,6 +49,7 @@ void Form::Show() {
     SetVisible(true);
     if (Peer()) {
         Peer()->Show(true);
+        if (OnShow) Application::Dispatch(OnShow);
     } else {
         // Without a window system the form shown is the active one at once.
         if (OnShow) Application::Dispatch(OnShow);

@@ -80,7 +80,7 @@ public:
         int tabChars = 0;  // tab stops every so many average character widths; 0: tabs are not expanded
     };
     // One line of text placed in `rect` and clipped to it, without painting behind the glyphs.
-    virtual void DrawText(const Rect& rect, const std::string& text, const TextOptions& options) = 0;
+    virtual void TextRect(const Rect& rect, const std::string& text, const TextOptions& options) = 0;
 };
 
 }  // namespace pellino

@@ -1,0 +1,67 @@
+#include "platform/win32/canvas.h"
+
+namespace pellino::win32 {
+
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc)) {
+    oldFont_ = SelectObject(dc_, FontFor(font_));
+    SetBkMode(dc_, TRANSPARENT);
+}
+
+GdiCanvas::~GdiCanvas() {
+    SelectObject(dc_, oldFont_);
+    RestoreDC(dc_, savedState_);
+}
+
+void GdiCanvas::FillRect(const Rect& rect, Color color) {
+    RECT r = ToScreenRect(rect);
+    ::FillRect(dc_, &r, BrushFor(color));
+}
+
+void GdiCanvas::DrawLine(int x1, int y1, int x2, int y2, Color color) {
+    HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(color));
+    HGDIOBJ old = SelectObject(dc_, pen);
+    MoveToEx(dc_, Scale(x1), Scale(y1), nullptr);
+    LineTo(dc_, Scale(x2), Scale(y2));
+    SelectObject(dc_, old);
+    DeleteObject(pen);
+}
+
+void GdiCanvas::SetFont(const Font& font) {
+    font_ = font;
+    SelectObject(dc_, FontFor(font_));
+    SetTextColor(dc_, ToColorRef(font_.color));
+}
+
+Size GdiCanvas::TextExtent(const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return Size{Unscale(size.cx), Unscale(size.cy)};
+}
+
+int GdiCanvas::AverageCharWidth() {
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc_, &tm);
+    return Unscale(tm.tmAveCharWidth);
+}
+
+void GdiCanvas::TextRect(const Rect& rect, const std::string& text, const TextOptions& options) {
+    RECT r = ToScreenRect(rect);
+    UINT format = DT_SINGLELINE;
+    switch (options.horz) {
+        case HAlign::Left: format |= DT_LEFT; break;
+        case HAlign::Right: format |= DT_RIGHT; break;
+        case HAlign::Center: format |= DT_CENTER; break;
+    }
+    switch (options.vert) {
+        case VAlign::Top: format |= DT_TOP; break;
+        case VAlign::Bottom: format |= DT_BOTTOM; break;
+        case VAlign::Middle: format |= DT_VCENTER; break;
+    }
+    if (options.tabChars > 0) {
+        format |= DT_EXPANDTABS | DT_TABSTOP | (static_cast<UINT>(options.tabChars & 0xFF) << 8);
+    }
+    SetTextColor(dc_, ToColorRef(font_.color));
+    ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
+}
+
+}  // namespace pellino::win32

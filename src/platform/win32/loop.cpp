@@ -1,0 +1,112 @@
+#include <vector>
+
+#include "platform/application.h"
+#include "platform/backend.h"
+#include "platform/form.h"
+#include "platform/win32/win32.h"
+
+namespace pellino {
+
+namespace win32 {
+
+bool PreTranslate(MSG& msg) {
+    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!top) return false;
+    Control* control = ControlOf(top);
+    if (!control || control->Kind() != ControlKind::Form) return false;
+    auto& form = static_cast<Form&>(*control);
+    if (msg.message == WM_KEYDOWN && form.KeyPreviewByPlatform(static_cast<int>(msg.wParam), CurrentShiftState())) {
+        return true;
+    }
+    // The dialog keys: Tab and the arrows move the focus, Enter and Escape press the default and
+    // cancel buttons, in every form of the program.
+    return IsDialogMessageA(top, &msg) != 0;
+}
+
+BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM list) {
+    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    }
+    return TRUE;
+}
+
+namespace {
+
+void Dispatch(MSG& msg) {
+    if (PreTranslate(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+}  // namespace win32
+
+namespace backend {
+
+void ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        win32::Dispatch(msg);
+    }
+}
+
+void RunMessageLoop(Form& mainForm) {
+    mainForm.Show();
+    MSG msg;
+    while (!Application::Terminated() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        win32::Dispatch(msg);
+    }
+}
+
+void QuitMessageLoop() { PostQuitMessage(0); }
+
+int RunModal(Form& form) {
+    // While a modal form is open the program's other windows take no input.
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), win32::CollectEnabledWindow,
+                      reinterpret_cast<LPARAM>(&disabled));
+    HWND previous = GetActiveWindow();
+    form.CreatePeers();
+    for (HWND hwnd : disabled) {
+        if (hwnd != win32::HandleOf(form)) EnableWindow(hwnd, FALSE);
+    }
+    form.Show();
+    MSG msg;
+    bool quit = false;
+    while (form.ModalResult() == 0) {
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            quit = true;
+            break;
+        }
+        win32::Dispatch(msg);
+    }
+    for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
+    form.Hide();
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    if (quit) {
+        PostQuitMessage(0);
+        if (form.ModalResult() == 0) form.SetModalResult(mr::kCancel);
+    }
+    return form.ModalResult();
+}
+
+void MinimizeApplication() {
+    if (Form* main = Application::MainForm(); main && main->Peer()) {
+        ShowWindow(win32::HandleOf(*main), SW_MINIMIZE);
+    }
+}
+
+void RestoreApplication() {
+    if (Form* main = Application::MainForm(); main && main->Peer()) {
+        ShowWindow(win32::HandleOf(*main), SW_RESTORE);
+    }
+}
+
+}  // namespace backend
+
+}  // namespace pellino

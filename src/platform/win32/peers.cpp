@@ -1,0 +1,305 @@
+
+#include <map>
+#include <set>
+
+#include "platform/application.h"
+#include "platform/form.h"
+#include "platform/win32/canvas.h"
+#include "platform/win32/win32.h"
+
+namespace pellino {
+
+namespace win32 {
+
+namespace {
+
+constexpr char kControlProperty[] = "PellinoControl";
+int nextControlId = 100;  // below 100 lie IDOK and IDCANCEL, which the dialog keys send
+
+void StylesOf(const Form& form, DWORD& style, DWORD& exStyle) {
+    style = 0;
+    exStyle = 0;
+    switch (form.Border()) {
+        case FormBorder::Sizeable: style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
+        case FormBorder::Single: style = WS_OVERLAPPED | WS_CAPTION | WS_BORDER; break;
+        case FormBorder::Dialog:
+            style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+            exStyle |= WS_EX_DLGMODALFRAME;
+            break;
+    }
+    const BorderIcons& icons = form.Icons();
+    if (icons.systemMenu) {
+        style |= WS_SYSMENU;
+        if (icons.minimize) style |= WS_MINIMIZEBOX;
+        if (icons.maximize) style |= WS_MAXIMIZEBOX;
+    }
+    if (form.StayOnTop()) exStyle |= WS_EX_TOPMOST;
+    style |= WS_CLIPCHILDREN;
+    exStyle |= WS_EX_CONTROLPARENT;
+}
+
+// A native window that mirrors one control.
+class WindowPeer : public ControlPeer {
+public:
+    WindowPeer(Control& control, HWND hwnd) : control_(control), hwnd_(hwnd) {
+        BindControl(hwnd_, &control_);
+    }
+    ~WindowPeer() override {
+        BindControl(hwnd_, nullptr);
+        DestroyWindow(hwnd_);
+    }
+    WindowPeer(const WindowPeer&) = delete;
+    WindowPeer& operator=(const WindowPeer&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+    void SetBounds(const Rect& r) override {
+        SetWindowPos(hwnd_, nullptr, Scale(r.left), Scale(r.top), Scale(r.right) - Scale(r.left),
+                     Scale(r.bottom) - Scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void SetText(const std::string& text) override { SetWindowTextA(hwnd_, text.c_str()); }
+    void SetVisible(bool visible) override {
+        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    }
+    void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
+    void SetFont(const Font& font) override {
+        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), TRUE);
+    }
+    void SetColor(Color) override { InvalidateRect(hwnd_, nullptr, TRUE); }
+    void SetHint(const std::string& hint) override;
+    void Invalidate() override { InvalidateRect(hwnd_, nullptr, FALSE); }
+    void SetFocus() override {
+        if (IsWindowVisible(hwnd_)) ::SetFocus(hwnd_);
+    }
+    bool Focused() const override { return GetFocus() == hwnd_; }
+
+protected:
+    Control& control_;
+    HWND hwnd_;
+};
+
+// Tooltips: one tooltip window per form, created with the form's first hint.
+std::map<HWND, HWND>& Tooltips() {
+    static std::map<HWND, HWND> tooltips;
+    return tooltips;
+}
+
+HWND TooltipFor(HWND formHandle) {
+    auto it = Tooltips().find(formHandle);
+    if (it != Tooltips().end()) return it->second;
+    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               formHandle, nullptr, Instance(), nullptr);
+    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, Application::HintPause());
+    SendMessageA(tip, TTM_SETTIPBKCOLOR, ToColorRef(Application::HintColor()), 0);
+    SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, Scale(400));
+    Tooltips()[formHandle] = tip;
+    return tip;
+}
+
+void WindowPeer::SetHint(const std::string& hint) {
+    Form* form = control_.OwnerForm();
+    if (!form || !form->Peer() || (hint.empty() && !Tooltips().count(HandleOf(*form)))) return;
+    HWND tip = TooltipFor(HandleOf(*form));
+    TOOLINFOA info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = HandleOf(*form);
+    info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    if (hint.empty() || !form->ShowHints()) return;
+    // Hint texts break their lines at carriage returns, as the tooltip does at CR LF.
+    std::string text;
+    for (char c : hint) {
+        text += c;
+        if (c == '\r') text += '\n';
+    }
+    info.lpszText = text.data();
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+class FormWindowPeer final : public FormPeer {
+public:
+    FormWindowPeer(Form& form, HWND hwnd) : window_(form, hwnd), form_(form) {}
+
+    HWND Handle() const { return window_.Handle(); }
+
+    void SetBounds(const Rect& r) override {
+        DWORD style = 0, exStyle = 0;
+        StylesOf(form_, style, exStyle);
+        const Rect m = FrameMargins(form_);
+        RECT outer{0, 0, Scale(r.Width() - m.left - m.right), Scale(r.Height() - m.top - m.bottom)};
+        AdjustWindowRectEx(&outer, style, GetMenu(Handle()) != nullptr, exStyle);
+        SetWindowPos(Handle(), nullptr, Scale(r.left), Scale(r.top), outer.right - outer.left,
+                     outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void SetText(const std::string& text) override { window_.SetText(text); }
+    void SetVisible(bool) override {}  // forms show and hide through Show and Hide
+    void SetEnabled(bool enabled) override { window_.SetEnabled(enabled); }
+    void SetFont(const Font&) override {}
+    void SetColor(Color c) override { window_.SetColor(c); }
+    void Invalidate() override { window_.Invalidate(); }
+    bool Focused() const override { return GetActiveWindow() == Handle(); }
+
+    void Show(bool activate) override {
+        if (form_.Position() == FormPosition::ScreenCenter) {
+            RECT wr;
+            GetWindowRect(Handle(), &wr);
+            const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+            SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                         (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        int command = activate ? SW_SHOW : SW_SHOWNA;
+        if (form_.GetWindowState() == WindowState::Maximized) command = SW_SHOWMAXIMIZED;
+        if (form_.GetWindowState() == WindowState::Minimized) command = SW_SHOWMINNOACTIVE;
+        ShowWindow(Handle(), command);
+        if (activate) SetForegroundWindow(Handle());
+    }
+    void Hide() override { ShowWindow(Handle(), SW_HIDE); }
+    void SetWindowState(WindowState state) override {
+        if (!IsWindowVisible(Handle())) return;
+        ShowWindow(Handle(), state == WindowState::Maximized   ? SW_MAXIMIZE
+                             : state == WindowState::Minimized ? SW_MINIMIZE
+                                                               : SW_RESTORE);
+    }
+    WindowPlacement GetPlacement() const override {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof(wp);
+        GetWindowPlacement(Handle(), &wp);
+        const RECT& r = wp.rcNormalPosition;
+        return WindowPlacement{Rect{r.left, r.top, r.right, r.bottom}, static_cast<int>(wp.showCmd)};
+    }
+    void SetPlacement(const WindowPlacement& p) override {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof(wp);
+        GetWindowPlacement(Handle(), &wp);
+        wp.rcNormalPosition = RECT{p.normal.left, p.normal.top, p.normal.right, p.normal.bottom};
+        wp.showCmd = static_cast<UINT>(p.showCommand);
+        SetWindowPlacement(Handle(), &wp);
+    }
+    void BringToFront() override { BringWindowToTop(Handle()); }
+    void SetForeground() override { SetForegroundWindow(Handle()); }
+
+private:
+    WindowPeer window_;
+    Form& form_;
+};
+
+HWND ParentHandle(Control& control) {
+    return control.Parent() ? HandleOf(*control.Parent()) : nullptr;
+}
+
+HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle = 0) {
+    const Rect& r = control.Bounds();
+    if (control.TabStop()) style |= WS_TABSTOP;
+    return CreateWindowExA(exStyle, windowClass, control.Text().c_str(),
+                           style | WS_CHILD | WS_CLIPSIBLINGS, Scale(r.left), Scale(r.top),
+                           Scale(r.Width()), Scale(r.Height()), ParentHandle(control),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++)),
+                           Instance(), nullptr);
+}
+
+class ButtonPeer final : public WindowPeer {
+public:
+    using WindowPeer::WindowPeer;
+    void SetDefault(bool isDefault) override {
+        SendMessageA(hwnd_, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    }
+};
+
+class CustomPeer final : public WindowPeer {
+public:
+    using WindowPeer::WindowPeer;
+    void SetScrollRange(bool vertical, int max, int page, int pos) override {
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+        si.nMin = 0;
+        si.nMax = max;
+        si.nPage = static_cast<UINT>(page);
+        si.nPos = pos;
+        // A range the page covers hides the bar.
+        si.fMask &= ~static_cast<UINT>(SIF_DISABLENOSCROLL);
+        SetScrollInfo(hwnd_, vertical ? SB_VERT : SB_HORZ, &si, TRUE);
+    }
+};
+
+}  // namespace
+
+Control* ControlOf(HWND hwnd) {
+    return static_cast<Control*>(GetPropA(hwnd, kControlProperty));
+}
+
+void BindControl(HWND hwnd, Control* control) {
+    if (control) {
+        SetPropA(hwnd, kControlProperty, control);
+    } else {
+        RemovePropA(hwnd, kControlProperty);
+    }
+}
+
+HWND HandleOf(const Control& control) {
+    ControlPeer* peer = control.Peer();
+    if (!peer) return nullptr;
+    if (control.Kind() == ControlKind::Form) return static_cast<FormWindowPeer*>(peer)->Handle();
+    return static_cast<WindowPeer*>(peer)->Handle();
+}
+
+}  // namespace win32
+
+Rect FrameMargins(const Form& form) {
+    DWORD style = 0, exStyle = 0;
+    win32::StylesOf(form, style, exStyle);
+    RECT r{0, 0, 0, 0};
+    const HWND handle = win32::HandleOf(form);
+    AdjustWindowRectEx(&r, style, handle && GetMenu(handle) != nullptr, exStyle);
+    return Rect{win32::Unscale(-r.left), win32::Unscale(-r.top), win32::Unscale(r.right),
+                win32::Unscale(r.bottom)};
+}
+
+std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
+    using namespace win32;
+    switch (control.Kind()) {
+        case ControlKind::Form: {
+            auto& form = static_cast<Form&>(control);
+            RegisterFormClass(form.ClassName());
+            DWORD style = 0, exStyle = 0;
+            StylesOf(form, style, exStyle);
+            HWND owner = nullptr;
+            if (form.OwnedByDesktop()) {
+                owner = GetDesktopWindow();
+            } else if (form.OwnerWindow()) {
+                owner = HandleOf(*form.OwnerWindow());
+            }
+            const Rect m = FrameMargins(form);
+            RECT outer{0, 0, Scale(form.Width() - m.left - m.right),
+                       Scale(form.Height() - m.top - m.bottom)};
+            AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+            HWND hwnd = CreateWindowExA(exStyle, form.ClassName().c_str(), form.Caption().c_str(),
+                                        style, Scale(form.Left()), Scale(form.Top()),
+                                        outer.right - outer.left, outer.bottom - outer.top, owner,
+                                        nullptr, Instance(), nullptr);
+            if (!hwnd) return nullptr;
+            auto peer = std::make_unique<FormWindowPeer>(form, hwnd);
+            return peer;
+        }
+        case ControlKind::Panel:
+            return std::make_unique<WindowPeer>(control, CreateChild(control, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
+        case ControlKind::Label: {
+            const bool wrap = static_cast<Label&>(control).WordWrap();
+            return std::make_unique<WindowPeer>(control, CreateChild(control, "STATIC", wrap ? SS_LEFT : SS_LEFTNOWORDWRAP));
+        }
+        case ControlKind::Button:
+            return std::make_unique<ButtonPeer>(
+                control, CreateChild(control, "BUTTON",
+                                     static_cast<Button&>(control).Default() ? BS_DEFPUSHBUTTON
+                                                                             : BS_PUSHBUTTON));
+        case ControlKind::Custom:
+            return std::make_unique<CustomPeer>(control, CreateChild(control, kCustomClass, WS_VSCROLL | WS_HSCROLL));
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace pellino

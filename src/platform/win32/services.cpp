@@ -1,0 +1,235 @@
+
+#include <map>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/regional.h"
+#include "platform/sound.h"
+#include "platform/system.h"
+#include "platform/timer.h"
+#include "platform/win32/win32.h"
+
+namespace pellino {
+
+LocalTime NowLocal() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+std::int64_t TickCountMs() {
+    // GetTickCount wraps after 49.7 days; extend it so the count only moves forward.
+    static DWORD last = GetTickCount();
+    static std::int64_t high = 0;
+    const DWORD now = GetTickCount();
+    if (now < last) high += 0x100000000LL;
+    last = now;
+    return high + now;
+}
+
+// ---- timers: one hidden message window carries every timer of the program ----
+
+namespace {
+
+std::map<UINT_PTR, Timer*>& TimerMap() {
+    static std::map<UINT_PTR, Timer*> timers;
+    return timers;
+}
+
+LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        auto it = TimerMap().find(wParam);
+        if (it != TimerMap().end()) it->second->Fire();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND TimerWindow() {
+    static HWND window = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = TimerWindowProc;
+        wc.hInstance = win32::Instance();
+        wc.lpszClassName = "PellinoTimers";
+        RegisterClassA(&wc);
+        return CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               win32::Instance(), nullptr);
+    }();
+    return window;
+}
+
+class Win32TimerPeer final : public TimerPeer {
+public:
+    explicit Win32TimerPeer(Timer& owner) : owner_(owner), id_(nextId_++) {}
+    ~Win32TimerPeer() override { Stop(); }
+
+    bool Start(int intervalMs) override {
+        Stop();
+        if (!SetTimer(TimerWindow(), id_, static_cast<UINT>(intervalMs), nullptr)) return false;
+        TimerMap()[id_] = &owner_;
+        return true;
+    }
+    void Stop() override {
+        if (TimerMap().erase(id_)) KillTimer(TimerWindow(), id_);
+    }
+
+private:
+    Timer& owner_;
+    UINT_PTR id_;
+    static inline UINT_PTR nextId_ = 1;
+};
+
+std::string LocaleText(LCTYPE type, const char* fallback) {
+    char buffer[256];
+    const int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
+    return n > 1 ? std::string(buffer, static_cast<std::size_t>(n - 1)) : std::string(fallback);
+}
+
+// A file handle as a stream; closes the handle with itself.
+class HandleStream final : public Stream {
+public:
+    explicit HandleStream(HANDLE file) : file_(file) {}
+    ~HandleStream() override { CloseHandle(file_); }
+
+    std::size_t Read(void* buffer, std::size_t count) override {
+        DWORD done = 0;
+        if (!ReadFile(file_, buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
+        return done;
+    }
+    std::size_t Write(const void* buffer, std::size_t count) override {
+        DWORD done = 0;
+        if (!WriteFile(file_, buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
+        return done;
+    }
+    std::int64_t Size() const override {
+        LARGE_INTEGER size{};
+        GetFileSizeEx(file_, &size);
+        return size.QuadPart;
+    }
+    std::int64_t Position() const override {
+        LARGE_INTEGER zero{}, pos{};
+        SetFilePointerEx(file_, zero, &pos, FILE_CURRENT);
+        return pos.QuadPart;
+    }
+    bool Flush() override { return FlushFileBuffers(file_) != 0; }
+
+private:
+    HANDLE file_;
+};
+
+std::unique_ptr<Stream> OpenHandle(const std::string& path, DWORD access, DWORD disposition) {
+    HANDLE file = CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<HandleStream>(file);
+}
+
+}  // namespace
+
+std::unique_ptr<TimerPeer> CreateTimerPeer(Timer& owner) {
+    return std::make_unique<Win32TimerPeer>(owner);
+}
+
+RegionalSettings ReadRegionalSettings() {
+    RegionalSettings s;
+    s.shortDateFormat = LocaleText(LOCALE_SSHORTDATE, "M/d/yyyy");
+    s.longDateFormat = LocaleText(LOCALE_SLONGDATE, "dddd, MMMM d, yyyy");
+    s.dateSeparator = LocaleText(LOCALE_SDATE, "/");
+    s.timeSeparator = LocaleText(LOCALE_STIME, ":");
+    s.amText = LocaleText(LOCALE_S1159, "AM");
+    s.pmText = LocaleText(LOCALE_S2359, "PM");
+    s.hourLeadingZero = LocaleText(LOCALE_ITLZERO, "0") == "1";
+    s.clock24 = LocaleText(LOCALE_ITIME, "0") == "1";
+    for (int m = 0; m < 12; ++m) {
+        s.shortMonthNames[m] = LocaleText(LOCALE_SABBREVMONTHNAME1 + m, s.shortMonthNames[m].c_str());
+        s.longMonthNames[m] = LocaleText(LOCALE_SMONTHNAME1 + m, s.longMonthNames[m].c_str());
+    }
+    // The platform counts the days from Monday; the program from Sunday.
+    for (int d = 0; d < 7; ++d) {
+        const int platformDay = (d + 6) % 7;
+        s.shortDayNames[d] = LocaleText(LOCALE_SABBREVDAYNAME1 + platformDay, s.shortDayNames[d].c_str());
+        s.longDayNames[d] = LocaleText(LOCALE_SDAYNAME1 + platformDay, s.longDayNames[d].c_str());
+    }
+    return s;
+}
+
+int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), flags | MB_TASKMODAL);
+}
+
+std::unique_ptr<Stream> CreateFileExclusive(const std::string& path) {
+    return OpenHandle(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
+}
+
+std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path) {
+    return OpenHandle(path, GENERIC_READ, OPEN_EXISTING);
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ReplaceFileAtomically(const std::string& source, const std::string& target) {
+    return MoveFileExA(source.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool CopyFileReplacing(const std::string& source, const std::string& destination) {
+    return CopyFileA(source.c_str(), destination.c_str(), FALSE) != 0;
+}
+
+bool DeleteFileIfExists(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+    auto stream = OpenHandle(path, GENERIC_READ, OPEN_EXISTING);
+    if (!stream) return false;
+    std::string all(static_cast<std::size_t>(stream->Size()), '\0');
+    all.resize(stream->Read(all.data(), all.size()));
+    lines.clear();
+    std::size_t start = 0;
+    while (start < all.size()) {
+        std::size_t end = all.find('\n', start);
+        if (end == std::string::npos) end = all.size();
+        std::string line = all.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return true;
+}
+
+std::string ProgramExePath() {
+    char buffer[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return std::string(buffer, n);
+}
+
+void PlayWaveAsync(const std::string& path) { sndPlaySoundA(path.c_str(), SND_ASYNC); }
+void StopWave() { sndPlaySoundA(nullptr, SND_ASYNC); }
+
+int StartupShowCommand() {
+    // What the system hands a program's entry point: the starter's show command, or the default.
+    STARTUPINFOA info{};
+    info.cb = sizeof(info);
+    GetStartupInfoA(&info);
+    return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWDEFAULT;
+}
+
+int StartupInfoShowCommand() {
+    STARTUPINFOA info{};
+    info.cb = sizeof(info);
+    GetStartupInfoA(&info);
+    return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWNORMAL;
+}
+
+bool IsWindows95Family() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    GetVersionExA(&info);
+    return info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+}  // namespace pellino

@@ -1,0 +1,52 @@
+#pragma once
+
+// Shared pieces of the win32 backend. Only files in this folder include <windows.h>.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/graphics.h"
+
+namespace pellino::win32 {
+
+HINSTANCE Instance();
+
+// Design pixels to screen pixels and back.
+int Scale(int design);
+int Unscale(int screen);
+RECT ToScreenRect(const Rect& design);
+
+COLORREF ToColorRef(Color color);
+// A brush of the colour, kept for the life of the process.
+HBRUSH BrushFor(Color color);
+// A font for the given description at the screen's resolution, kept for the life of the process.
+HFONT FontFor(const Font& font);
+
+// The control a native window belongs to (stored with the window), or null.
+Control* ControlOf(HWND hwnd);
+void BindControl(HWND hwnd, Control* control);
+HWND HandleOf(const Control& control);
+
+// Registers, once, the window class of a form and the two classes of our own child controls.
+void RegisterFormClass(const std::string& className);
+inline constexpr const char* kPanelClass = "PellinoPanel";
+inline constexpr const char* kCustomClass = "PellinoCustom";
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The top-level window that should route dialog keys (Tab, Enter, Escape) for a message.
+bool PreTranslate(MSG& msg);
+
+ShiftState CurrentShiftState();
+
+}  // namespace pellino::win32

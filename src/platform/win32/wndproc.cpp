@@ -1,0 +1,292 @@
+#include <windowsx.h>
+
+#include <set>
+
+#include "platform/application.h"
+#include "platform/form.h"
+#include "platform/win32/canvas.h"
+#include "platform/win32/win32.h"
+
+namespace pellino::win32 {
+
+namespace {
+
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+WindowState StateOf(HWND hwnd) {
+    if (IsIconic(hwnd)) return WindowState::Minimized;
+    if (IsZoomed(hwnd)) return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+Rect ClientDesignRect(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    return Rect{0, 0, Unscale(r.right), Unscale(r.bottom)};
+}
+
+void PaintPanel(HWND hwnd, Panel& panel) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    {
+        GdiCanvas canvas(dc);
+        const Rect all{0, 0, panel.Width(), panel.Height()};
+        canvas.FillRect(all, panel.GetColor());
+        if (panel.GetBorderStyle() == BorderStyle::Single) {
+            RECT r = ToScreenRect(all);
+            FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+        if (panel.Raised()) {
+            RECT r = ToScreenRect(panel.ClientRect());
+            DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+        }
+        if (!panel.Text().empty()) {
+            canvas.SetFont(panel.GetFont());
+            canvas.TextRect(panel.ClientRect(), panel.Text(),
+                            Canvas::TextOptions{HAlign::Center, VAlign::Middle, 0});
+        }
+    }
+    EndPaint(hwnd, &ps);
+}
+
+void PaintCustom(HWND hwnd, CustomControl& control) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    {
+        GdiCanvas canvas(dc);
+        canvas.SetFont(control.GetFont());
+        Application::Dispatch([&] { control.Paint(canvas); });
+    }
+    EndPaint(hwnd, &ps);
+}
+
+ScrollAction ActionOf(int code) {
+    switch (code) {
+        case SB_LINEUP: return ScrollAction::LineUp;
+        case SB_LINEDOWN: return ScrollAction::LineDown;
+        case SB_PAGEUP: return ScrollAction::PageUp;
+        case SB_PAGEDOWN: return ScrollAction::PageDown;
+        case SB_TOP: return ScrollAction::Top;
+        case SB_BOTTOM: return ScrollAction::Bottom;
+        default: return ScrollAction::Thumb;
+    }
+}
+
+// Messages that every window of ours handles the same way: commands and colours of its children.
+bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_COMMAND: {
+            const HWND child = reinterpret_cast<HWND>(lParam);
+            if (child && HIWORD(wParam) == BN_CLICKED) {
+                if (Control* c = ControlOf(child)) c->Click();
+                result = 0;
+                return true;
+            }
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                // Enter and Escape, sent by the dialog keys: Enter presses the focused button,
+                // else the default button; Escape presses the cancel button.
+                Control* self = ControlOf(hwnd);
+                Form* form = self ? self->OwnerForm() : nullptr;
+                if (!form) return false;
+                Control* focused = ControlOf(GetFocus());
+                if (LOWORD(wParam) == IDOK && focused && focused->Kind() == ControlKind::Button) {
+                    focused->Click();
+                } else {
+                    form->PressDefaultButton(LOWORD(wParam) == IDCANCEL);
+                }
+                result = 0;
+                return true;
+            }
+            return false;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            Control* child = ControlOf(reinterpret_cast<HWND>(lParam));
+            Control* self = ControlOf(hwnd);
+            if (!child || !self) return false;
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, ToColorRef(child->GetFont().color));
+            SetBkMode(dc, TRANSPARENT);
+            result = reinterpret_cast<LRESULT>(BrushFor(self->GetColor()));
+            return true;
+        }
+        default: return false;
+    }
+}
+
+LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandleCommon(hwnd, message, wParam, lParam, result)) return result;
+    switch (message) {
+        case WM_CLOSE:
+            Application::Dispatch([&] { form.CloseRequestedByPlatform(); });
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                Control* active = form.ActiveControl();
+                HWND target = active ? HandleOf(*active) : nullptr;
+                if (!target || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+                    target = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+                }
+                if (target) SetFocus(target);
+                form.ActivatedByPlatform();
+                return 0;
+            }
+            break;
+        case WM_SIZE: {
+            const Rect client = ClientDesignRect(hwnd);
+            form.ResizedByPlatform(client.Width(), client.Height(), StateOf(hwnd));
+            return 0;
+        }
+        case WM_MOVE: {
+            if (IsIconic(hwnd)) break;
+            RECT wr;
+            GetWindowRect(hwnd, &wr);
+            const Rect& b = form.Bounds();
+            form.BoundsChangedByPlatform(BoundsRect(Unscale(wr.left), Unscale(wr.top), b.Width(), b.Height()));
+            return 0;
+        }
+        case WM_ERASEBKGND: {
+            RECT r;
+            GetClientRect(hwnd, &r);
+            FillRect(reinterpret_cast<HDC>(wParam), &r, BrushFor(form.GetColor()));
+            return 1;
+        }
+        default: break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Control* control = ControlOf(hwnd);
+    if (!control) return DefWindowProcA(hwnd, message, wParam, lParam);
+    LRESULT result = 0;
+    if (HandleCommon(hwnd, message, wParam, lParam, result)) return result;
+    if (control->Kind() == ControlKind::Panel) {
+        auto& panel = static_cast<Panel&>(*control);
+        switch (message) {
+            case WM_PAINT: PaintPanel(hwnd, panel); return 0;
+            case WM_ERASEBKGND: return 1;
+            case WM_LBUTTONUP: panel.Click(); return 0;
+            default: break;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    auto& custom = static_cast<CustomControl&>(*control);
+    const int x = Unscale(GET_X_LPARAM(lParam)), y = Unscale(GET_Y_LPARAM(lParam));
+    switch (message) {
+        case WM_PAINT: PaintCustom(hwnd, custom); return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_SIZE: {
+            RECT wr;
+            GetWindowRect(hwnd, &wr);
+            const Rect& b = custom.Bounds();
+            custom.BoundsChangedByPlatform(
+                BoundsRect(b.left, b.top, Unscale(wr.right - wr.left), Unscale(wr.bottom - wr.top)));
+            return 0;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN: {
+            SetFocus(hwnd);
+            ShiftState s = CurrentShiftState();
+            const MouseButton b = message == WM_LBUTTONDOWN ? MouseButton::Left : MouseButton::Right;
+            SetCapture(hwnd);
+            Application::Dispatch([&] { custom.MouseDown(b, s, x, y); });
+            return 0;
+        }
+        case WM_MOUSEMOVE: {
+            ShiftState s = CurrentShiftState();
+            s.left = (wParam & MK_LBUTTON) != 0;
+            Application::Dispatch([&] { custom.MouseMove(s, x, y); });
+            return 0;
+        }
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP: {
+            ReleaseCapture();
+            const MouseButton b = message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Right;
+            Application::Dispatch([&] { custom.MouseUp(b, CurrentShiftState(), x, y); });
+            return 0;
+        }
+        case WM_LBUTTONDBLCLK:
+            Application::Dispatch([&] { custom.DblClick(); });
+            return 0;
+        case WM_KEYDOWN: {
+            int key = static_cast<int>(wParam);
+            Application::Dispatch([&] { custom.KeyDown(key, CurrentShiftState()); });
+            if (key == 0) return 0;
+            break;
+        }
+        case WM_VSCROLL:
+        case WM_HSCROLL: {
+            SCROLLINFO si{};
+            si.cbSize = sizeof(si);
+            si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(hwnd, message == WM_VSCROLL ? SB_VERT : SB_HORZ, &si);
+            const int code = LOWORD(wParam);
+            if (code == SB_ENDSCROLL) return 0;
+            Application::Dispatch([&] {
+                custom.Scrolled(message == WM_VSCROLL, ActionOf(code), si.nTrackPos);
+            });
+            return 0;
+        }
+        case WM_MOUSEWHEEL: {
+            const int steps = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+            for (int i = 0; i < (steps < 0 ? -steps : steps) * 3; ++i) {
+                Application::Dispatch([&] {
+                    custom.Scrolled(true, steps < 0 ? ScrollAction::LineDown : ScrollAction::LineUp, 0);
+                });
+            }
+            return 0;
+        }
+        default: break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Control* control = ControlOf(hwnd);
+    if (control && control->Kind() == ControlKind::Form) {
+        return FormProc(hwnd, static_cast<Form&>(*control), message, wParam, lParam);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void RegisterFormClass(const std::string& className) {
+    static std::set<std::string> registered;
+    if (registered.count(className)) return;
+    if (registered.empty()) {
+        INITCOMMONCONTROLSEX init{sizeof(init), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES |
+                                                    ICC_DATE_CLASSES | ICC_TAB_CLASSES};
+        InitCommonControlsEx(&init);
+    }
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = Instance();
+    wc.hIcon = LoadIconA(Instance(), "MAINICON");
+    if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = className.c_str();
+    RegisterClassA(&wc);
+    registered.insert(className);
+
+    static bool children = false;
+    if (children) return;
+    children = true;
+    WNDCLASSA child{};
+    child.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    child.lpfnWndProc = ChildProc;
+    child.hInstance = Instance();
+    child.hCursor = wc.hCursor;
+    child.lpszClassName = kPanelClass;
+    RegisterClassA(&child);
+    child.lpszClassName = kCustomClass;
+    RegisterClassA(&child);
+}
+
+}  // namespace pellino::win32
