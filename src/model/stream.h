@@ -1,0 +1,109 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/stream.h"
+
+namespace pellino {
+
+// The tags of the data file's values. Every value is one tag byte followed by a payload whose
+// length the tag fixes or the payload states. Tags 7, 10 and 11 belong to the same numbering but
+// never occur in the data file.
+enum class ValueTag : std::uint8_t {
+    Null = 0,  // end of list
+    List = 1,
+    Int8 = 2,
+    Int16 = 3,
+    Int32 = 4,
+    Extended = 5,
+    String = 6,
+    False = 8,
+    True = 9,
+    LString = 12,
+};
+
+inline constexpr std::size_t kFilerBufferSize = 1000;
+
+// Writes tagged values to a stream through a 1000-byte buffer. The file is complete only once the
+// buffer has been handed over: call FlushBuffer at the end of a successful write. The destructor
+// hands over what is left as well, but cannot raise, so a failure there goes unreported; it
+// exists for the path where an error is already on its way out.
+class TWriter {
+public:
+    explicit TWriter(Stream& stream) : stream_(stream) {}
+    TWriter(const TWriter&) = delete;
+    TWriter& operator=(const TWriter&) = delete;
+    ~TWriter();
+
+    void WriteListBegin();
+    void WriteListEnd();
+    // The narrowest of the three integer forms that holds the value.
+    void WriteInteger(std::int32_t value);
+    // The double widened exactly to the 80-bit format.
+    void WriteFloat(double value);
+    void WriteBoolean(bool value);
+    // Up to 255 bytes in the short form, longer texts with a four-byte length.
+    void WriteString(std::string_view value);
+
+    // Hands the buffer to the stream. When the stream takes less (a full disk), EWriteError
+    // "Stream write error" is raised and the buffer is kept, to be handed over again next time.
+    void FlushBuffer();
+
+private:
+    void writeBytes(const void* data, std::size_t count);
+
+    Stream& stream_;  // not owned
+    std::array<std::uint8_t, kFilerBufferSize> buffer_{};
+    std::size_t used_ = 0;
+};
+
+// Reads tagged values from a stream through a 1000-byte buffer. Failures raise EReadError: a tag
+// the operation does not accept gives "Invalid property value" (the tag byte is consumed), running
+// out of bytes gives "Stream read error".
+class TReader {
+public:
+    explicit TReader(Stream& stream);
+    TReader(const TReader&) = delete;
+    TReader& operator=(const TReader&) = delete;
+
+    void ReadListBegin();
+    void ReadListEnd();
+    // Looks at the next tag without consuming it: true when it ends a list.
+    bool EndOfList();
+    // Tags 2, 3 and 4, sign-extended.
+    std::int32_t ReadInteger();
+    // Tag 5, or any integer (its tag is put back and it is read as an integer). The 80-bit value
+    // is rounded to the nearest double here, since every caller keeps a double.
+    double ReadFloat();
+    // Consumes only a tag, whatever it is: true for tag 9, false for every other.
+    bool ReadBoolean();
+    // Tags 6 and 12. The stated length is checked against what the stream still holds before
+    // anything is allocated, so a damaged length cannot ask for more memory than the file has.
+    std::string ReadString();
+
+    // Offset in the stream of the next byte to read.
+    std::int64_t Position() const { return bufferStart_ + static_cast<std::int64_t>(next_); }
+    // Offset of the tag of the value read last (or being read when an error was raised).
+    std::int64_t ValueStart() const { return valueStart_; }
+
+private:
+    std::uint8_t readTag();
+    std::uint8_t readByte();
+    void readBytes(void* data, std::size_t count);
+    void fillBuffer();
+    std::int32_t readIntegerPayload(std::uint8_t tag);
+    std::uint64_t bytesLeft() const;
+
+    Stream& stream_;  // not owned
+    std::array<std::uint8_t, kFilerBufferSize> buffer_{};
+    std::size_t next_ = 0;
+    std::size_t end_ = 0;
+    std::int64_t bufferStart_ = 0;
+    std::int64_t valueStart_ = 0;
+};
+
+}  // namespace pellino
