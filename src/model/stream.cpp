@@ -128,8 +128,8 @@ std::uint8_t TReader::readByte() {
 }
 
 std::uint8_t TReader::readTag() {
-    if (next_ == end_) fillBuffer();
     valueStart_ = Position();
+    if (next_ == end_) fillBuffer();
     return buffer_[next_++];
 }
 

@@ -1,0 +1,224 @@
+#include "model/reminder.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "model/stream.h"
+#include "runtime/errors.h"
+#include "runtime/formats.h"
+
+namespace pellino {
+
+namespace {
+
+constexpr const char* kTimePattern = "h:mmam/pm";
+constexpr const char* kDateTimePattern = "mmm dd, yyyy h:mmam/pm";
+// 23:59, the last occurrence of a repeating reminder without an until time.
+constexpr TDateTime kLastMinuteOfDay = 1439.0 / 1440.0;
+
+std::string formatOrEmpty(const char* pattern, TDateTime value) {
+    try {
+        return FormatDateTime(pattern, value);
+    } catch (const EConvertError&) {
+        // Only a damaged file gives a value outside the calendar; its cell stays empty so that
+        // the list can still be painted and the record edited or deleted.
+        return {};
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<TReminder> TReminder::Create() { return std::make_unique<TReminder>(); }
+
+std::unique_ptr<TReminder> TReminder::CreateOneTime(TDateTime dueDateTime, std::string description,
+                                                    std::string soundFile,
+                                                    std::uint8_t notifyMode) {
+    auto reminder = Create();
+    reminder->Kind = kKindOneTime;
+    reminder->DueDateTime = dueDateTime;
+    reminder->Description = std::move(description);
+    reminder->SoundFile = std::move(soundFile);
+    reminder->NotifyMode = notifyMode;
+    return reminder;
+}
+
+std::unique_ptr<TReminder> TReminder::CreateRepeating(TDateTime firstTime, bool hasUntil,
+                                                      TDateTime stopTime, std::string daySet,
+                                                      std::int32_t intervalMinutes,
+                                                      std::string description,
+                                                      std::string soundFile,
+                                                      std::uint8_t notifyMode) {
+    auto reminder = Create();
+    reminder->Kind = kKindRepeating;
+    reminder->FirstTime = firstTime;
+    reminder->HasUntil = hasUntil;
+    reminder->StopTime = stopTime;
+    reminder->DaySet = std::move(daySet);
+    reminder->IntervalMinutes = intervalMinutes;
+    reminder->Description = std::move(description);
+    reminder->SoundFile = std::move(soundFile);
+    reminder->NotifyMode = notifyMode;
+    return reminder;
+}
+
+std::unique_ptr<TReminder> TReminder::Clone() const { return std::make_unique<TReminder>(*this); }
+
+void TReminder::SaveToWriter(TWriter& writer) const {
+    try {
+        writer.WriteInteger(Kind);
+        writer.WriteInteger(NotifyMode);
+        writer.WriteFloat(DueDateTime);
+        writer.WriteFloat(FirstTime);
+        writer.WriteFloat(StopTime);
+        writer.WriteBoolean(HasUntil);
+        writer.WriteString(Description);
+        writer.WriteString(SoundFile);
+        writer.WriteString(DaySet);
+        writer.WriteInteger(IntervalMinutes);
+        writer.WriteInteger(Status);
+        writer.WriteBoolean(ReservedFlag);
+    } catch (const EWriteError&) {
+        // The writer keeps the buffer that failed; handing it over at the end of the file fails
+        // the same way and reaches the user there.
+    }
+}
+
+bool TReminder::LoadFromReader(TReader& reader, std::string* failure) {
+    try {
+        // The byte fields keep the low eight bits of whatever integer was stored.
+        Kind = static_cast<std::uint8_t>(reader.ReadInteger());
+        NotifyMode = static_cast<std::uint8_t>(reader.ReadInteger());
+        TDateTime due = reader.ReadFloat();
+        if (due > kYearOneDateThreshold) due -= kYearOneDateOffset;
+        DueDateTime = due;
+        FirstTime = reader.ReadFloat();
+        StopTime = reader.ReadFloat();
+        HasUntil = reader.ReadBoolean();
+        Description = reader.ReadString();
+        SoundFile = reader.ReadString();
+        DaySet = reader.ReadString();
+        IntervalMinutes = reader.ReadInteger();
+        Status = static_cast<std::uint8_t>(reader.ReadInteger());
+        ReservedFlag = reader.ReadBoolean();
+        return true;
+    } catch (const EReadError& e) {
+        // A damaged record ends here; the data file loader decides what follows.
+        if (failure != nullptr) *failure = e.Message();
+        return false;
+    }
+}
+
+TDateTime TReminder::DueDate() const { return std::trunc(DueDateTime); }
+
+TDateTime TReminder::DueTime() const { return DueDateTime - DueDate(); }
+
+void TReminder::RefreshStatus() {
+    if (Status == kStatusInactive || Status == kStatusDone) return;
+    const TDateTime today = Today();
+    const TDateTime dueDate = DueDate();
+    if (today > dueDate) {
+        Status = kStatusExpired;
+    } else if (today < dueDate) {
+        Status = kStatusNotToday;
+    } else {
+        // Ten minutes of grace, which never reach back before midnight.
+        const TDateTime limit = AddMinutes(-10, TimeOfDay());
+        Status = DueTime() >= limit ? kStatusPending : kStatusExpired;
+    }
+}
+
+void TReminder::ScheduleNext() {
+    const TDateTime today = Today();
+    const char weekday = static_cast<char>('0' + DayOfWeek(today));
+    if (DaySet.find(weekday) == std::string::npos) {
+        Status = kStatusNotToday;
+        return;
+    }
+    const TDateTime now = TimeOfDay();
+    // Only a damaged file holds a negative interval; stepping backwards would never pass now.
+    if (IntervalMinutes <= 0) {
+        if (now > FirstTime) {
+            Status = kStatusNotToday;
+        } else {
+            DueDateTime = today + FirstTime;
+            Status = kStatusPending;
+        }
+        return;
+    }
+    if (HasUntil && now >= StopTime) {
+        Status = kStatusNotToday;
+        return;
+    }
+    const TDateTime limit = HasUntil ? StopTime : kLastMinuteOfDay;
+    // Each step adds at least one minute and AddMinutes never returns less than 0, so the loop
+    // ends within a day's worth of steps whatever the stored first time.
+    TDateTime t = FirstTime;
+    while (now >= t) t = AddMinutes(IntervalMinutes, t);
+    // One minute past the limit still counts: it absorbs the drift of the minute steps.
+    if (AddMinutes(1, limit) >= t) {
+        DueDateTime = today + t;
+        Status = kStatusPending;
+    }
+}
+
+std::string TReminder::DueText() const {
+    const TDateTime dueDate = DueDate();
+    if (dueDate == 0) return {};
+    if (dueDate == Today()) {
+        const std::string time = formatOrEmpty(kTimePattern, DueDateTime);
+        return time.empty() ? time : "Today at " + time;
+    }
+    return formatOrEmpty(kDateTimePattern, DueDateTime);
+}
+
+std::string TReminder::FirstTimeText() const { return formatOrEmpty(kTimePattern, FirstTime); }
+
+std::string TReminder::RepeatText() const {
+    // A negative interval can only come from a damaged file; the schedule treats it as once a day.
+    if (IntervalMinutes <= 0) return {};
+    std::string text = IntervalText(IntervalMinutes);
+    if (HasUntil) {
+        const std::string until = formatOrEmpty(kTimePattern, StopTime);
+        if (until.empty()) return {};
+        text += " until " + until;
+    }
+    return text;
+}
+
+std::string TReminder::DaySetText() const {
+    if (DaySet == "0123456") return "All Days";
+    if (DaySet == "12345") return "Weekdays";
+    if (DaySet == "06") return "Weekends";
+    static constexpr const char* kDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    std::string text;
+    for (int day = 0; day < 7; ++day) {
+        if (DaySet.find(static_cast<char>('0' + day)) != std::string::npos) text += kDayNames[day];
+    }
+    return text;
+}
+
+std::string TReminder::StatusText() const {
+    switch (Status) {
+        case kStatusPending: return "Pending";
+        case kStatusDone: return "Done";
+        case kStatusExpired: return "Expired";
+        case kStatusNotToday: return "Not Today";
+        case kStatusInactive: return "Inactive";
+        default: return {};
+    }
+}
+
+std::string IntervalText(std::int32_t minutes) {
+    char text[32];
+    if (minutes < 60) {
+        std::snprintf(text, sizeof text, "0:%2d", static_cast<int>(minutes));
+    } else if (minutes % 60 == 0) {
+        std::snprintf(text, sizeof text, "%d:00", static_cast<int>(minutes / 60));
+    } else {
+        std::snprintf(text, sizeof text, "%d:%2d", static_cast<int>(minutes / 60),
+                      static_cast<int>(minutes % 60));
+    }
+    return text;
+}
+
+}  // namespace pellino

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "runtime/datetime.h"
+
+namespace pellino {
+
+class TReader;
+class TWriter;
+
+// Kind: the list that holds a record decides how it is treated; the kind is only stored.
+inline constexpr std::uint8_t kKindOneTime = 0;
+inline constexpr std::uint8_t kKindRepeating = 1;
+
+// NotifyMode: what happens when a reminder falls due.
+inline constexpr std::uint8_t kNotifyMessageAndSound = 0;
+inline constexpr std::uint8_t kNotifyMessageOnly = 1;
+inline constexpr std::uint8_t kNotifySoundOnly = 2;
+inline constexpr std::uint8_t kNotifyNothing = 3;
+
+// Status codes. kStatusRemove only marks rows the clock deletes at the end of its pass.
+inline constexpr std::uint8_t kStatusPending = 0;
+inline constexpr std::uint8_t kStatusDone = 1;
+inline constexpr std::uint8_t kStatusExpired = 2;
+inline constexpr std::uint8_t kStatusNotToday = 3;
+inline constexpr std::uint8_t kStatusInactive = 4;
+inline constexpr std::uint8_t kStatusRemove = 5;
+
+// Days from 1 January of year 1 to 30 December 1899: old files counted due dates from year 1.
+inline constexpr double kYearOneDateOffset = 693594.0;
+// A stored due value above this is taken to be counted from year 1.
+inline constexpr double kYearOneDateThreshold = 60000.0;
+
+// One reminder, one-time or repeating. The list row that shows it owns it.
+class TReminder {
+public:
+    std::uint8_t Kind = kKindOneTime;
+    std::uint8_t NotifyMode = kNotifyMessageAndSound;
+    // One-time: when it is due. Repeating: the next occurrence today, 0 when none was computed.
+    TDateTime DueDateTime = 0;
+    // Repeating: the first (or only) time of day.
+    TDateTime FirstTime = 0;
+    // Repeating with an interval: the occurrences stop at StopTime, else at the end of the day.
+    bool HasUntil = false;
+    TDateTime StopTime = 0;
+    std::string Description;
+    std::string SoundFile;
+    // Repeating: the weekday digits, "0" = Sunday to "6" = Saturday, ascending.
+    std::string DaySet;
+    // Repeating: minutes between occurrences; 0 = once a day at FirstTime.
+    std::int32_t IntervalMinutes = 0;
+    std::uint8_t Status = kStatusPending;
+    // Kept as read and stored back; nothing in the program sets or tests it.
+    bool ReservedFlag = false;
+
+    static std::unique_ptr<TReminder> Create();
+    static std::unique_ptr<TReminder> CreateOneTime(TDateTime dueDateTime, std::string description,
+                                                    std::string soundFile,
+                                                    std::uint8_t notifyMode);
+    static std::unique_ptr<TReminder> CreateRepeating(TDateTime firstTime, bool hasUntil,
+                                                      TDateTime stopTime, std::string daySet,
+                                                      std::int32_t intervalMinutes,
+                                                      std::string description,
+                                                      std::string soundFile,
+                                                      std::uint8_t notifyMode);
+    std::unique_ptr<TReminder> Clone() const;
+
+    // Writes the twelve values. A write error stops it silently: the error comes back when the
+    // writer's buffer is handed over again at the end of the file.
+    void SaveToWriter(TWriter& writer) const;
+    // Reads the twelve values, stopping silently at the first failure; the fields read so far
+    // keep their new values. Returns whether all twelve were read; `failure`, when given,
+    // receives the error's text.
+    bool LoadFromReader(TReader& reader, std::string* failure = nullptr);
+
+    TDateTime DueDate() const;
+    TDateTime DueTime() const;
+
+    // The status rule of one-time reminders.
+    void RefreshStatus();
+    // The next-occurrence rule of repeating reminders.
+    void ScheduleNext();
+
+    // The texts of the list columns. A value no calendar can show (a damaged file may hold one)
+    // gives an empty text rather than an error on every repaint.
+    std::string DueText() const;
+    std::string FirstTimeText() const;
+    std::string RepeatText() const;
+    std::string DaySetText() const;
+    std::string StatusText() const;
+};
+
+// "0: 5", "0:30", "2:00", "1:30": hours and minutes of an interval.
+std::string IntervalText(std::int32_t minutes);
+
+}  // namespace pellino
