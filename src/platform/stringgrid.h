@@ -1,0 +1,233 @@
+#pragma once
+
+#include <cassert>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/exception.h"
+#include "platform/graphics.h"
+
+namespace pellino {
+
+// Something a grid cell owns: a row keeps its record alive in a cell's object slot, and removing
+// the row (or emptying the slot) destroys it.
+class GridObject {
+public:
+    GridObject() = default;
+    virtual ~GridObject() = default;
+    GridObject(const GridObject&) = delete;
+    GridObject& operator=(const GridObject&) = delete;
+};
+
+// Holds a value of a type that does not derive from GridObject, so records of the model need not
+// know about grids.
+template <class T>
+class GridValue final : public GridObject {
+public:
+    explicit GridValue(std::unique_ptr<T> value) : value_(std::move(value)) {}
+    T* Get() const { return value_.get(); }
+
+private:
+    std::unique_ptr<T> value_;
+};
+
+// A grid asked for something it cannot be, such as as many fixed rows as rows.
+class EInvalidGridOperation : public Exception {
+public:
+    using Exception::Exception;
+};
+
+struct GridDrawState {
+    bool selected = false;
+    bool focused = false;
+    bool fixed = false;
+    bool operator==(const GridDrawState&) const = default;
+};
+
+struct GridOptions {
+    bool fixedVertLine = true;  // vertical lines between the cells of fixed rows
+    bool fixedHorzLine = true;  // horizontal lines below fixed rows
+    bool vertLine = true;       // vertical lines between data cells
+    bool horzLine = true;       // horizontal lines below data rows
+    bool rowSelect = false;     // the current row is selected across all its columns
+    bool colSizing = false;     // the user may drag the column dividers of the fixed rows
+    bool operator==(const GridOptions&) const = default;
+};
+
+namespace colors {
+inline constexpr Color kHighlight = 0x8000000D;
+inline constexpr Color kHighlightText = 0x8000000E;
+}  // namespace colors
+
+// The toolkit's string grid: rows of cells, each with a string and an owned object, fixed rows at
+// the top, a current row (and column), grid lines, column sizing, scrolling and keyboard movement.
+//
+// Geometry: every column is ColWidths(c) wide and every row DefaultRowHeight() high, each followed
+// by a grid line 1 pixel wide. The line's pixel is kept whether or not the line is drawn, so the
+// cells stay in place when the options change. There are no fixed columns. The grid has no border;
+// its client area is what the scroll bars leave, and a bar takes kScrollBarSize pixels.
+class StringGrid : public CustomControl {
+public:
+    static constexpr int kScrollBarSize = 17;
+    static constexpr int kGridLineWidth = 1;
+
+    explicit StringGrid(Control* parent);
+    ~StringGrid() override;
+
+    int ColCount() const { return colCount_; }
+    void SetColCount(int count);
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    // Fewer rows than fixed rows plus one drop fixed rows: a grid keeps at least one scrolling row.
+    void SetRowCount(int count);
+    int FixedRows() const { return fixedRows_; }
+    // Must be below the row count.
+    void SetFixedRows(int count);
+
+    const std::string& Cells(int col, int row) const { return cell(col, row).text; }
+    void SetCells(int col, int row, std::string text);
+    GridObject* Objects(int col, int row) const { return cell(col, row).object.get(); }
+    void SetObjects(int col, int row, std::unique_ptr<GridObject> object);
+    // Hands the object of a cell to the caller, leaving the slot empty.
+    std::unique_ptr<GridObject> TakeObject(int col, int row);
+
+    // Typed access: T either derives from GridObject or is held in a GridValue<T>.
+    template <class T>
+    void SetObjectOf(int col, int row, std::unique_ptr<T> object) {
+        if constexpr (std::is_base_of_v<GridObject, T>) {
+            SetObjects(col, row, std::move(object));
+        } else {
+            SetObjects(col, row, std::make_unique<GridValue<T>>(std::move(object)));
+        }
+    }
+    template <class T>
+    T* ObjectOf(int col, int row) const {
+        if constexpr (std::is_base_of_v<GridObject, T>) {
+            return dynamic_cast<T*>(Objects(col, row));
+        } else {
+            auto* holder = dynamic_cast<GridValue<T>*>(Objects(col, row));
+            return holder ? holder->Get() : nullptr;
+        }
+    }
+
+    // Moves row `from` to position `to`; the rows between shift by one. Strings and objects of all
+    // columns move with their row. The current row index does not follow the moved row.
+    void MoveRow(int from, int to);
+
+    int ColWidths(int col) const;
+    void SetColWidths(int col, int width);
+    int DefaultColWidth() const { return defaultColWidth_; }
+    // Sets the width of every column, present and future.
+    void SetDefaultColWidth(int width);
+    int DefaultRowHeight() const { return defaultRowHeight_; }
+    void SetDefaultRowHeight(int height);
+
+    int Row() const { return row_; }
+    // Clamped to the data rows; scrolls the row into view.
+    void SetRow(int row);
+    int Col() const { return col_; }
+    void SetCol(int col);
+    int TopRow() const { return topRow_; }
+    void SetTopRow(int row);
+    int LeftCol() const { return leftCol_; }
+    void SetLeftCol(int col);
+    // Rows (below the fixed ones) and columns that fit whole into the client area, at least one.
+    int VisibleRowCount() const;
+    int VisibleColCount() const;
+
+    const GridOptions& Options() const { return options_; }
+    void SetOptions(const GridOptions& options);
+    // The grid's background is the control colour; FixedColor fills the fixed rows.
+    Color FixedColor() const { return fixedColor_; }
+    void SetFixedColor(Color color);
+    Color GridLineColor() const { return gridLineColor_; }
+    void SetGridLineColor(Color color);
+    Color FixedLineColor() const { return fixedLineColor_; }
+    void SetFixedLineColor(Color color);
+    // Off: the base fills and texts nothing; cells are left to DrawCell and OnDrawCell.
+    bool DefaultDrawing() const { return defaultDrawing_; }
+    void SetDefaultDrawing(bool on);
+
+    Rect ClientRect() const override;
+    // The cell's rectangle in client coordinates, wherever it is scrolled to.
+    Rect CellRect(int col, int row) const;
+    // The cell under a client point; false outside every cell.
+    bool MouseToCell(int x, int y, int& col, int& row) const;
+    // True while the user drags a column divider.
+    bool Sizing() const { return sizingCol_ >= 0; }
+
+    void Paint(Canvas& canvas) override;
+    void MouseDown(MouseButton button, ShiftState shift, int x, int y) override;
+    void MouseMove(ShiftState shift, int x, int y) override;
+    void MouseUp(MouseButton button, ShiftState shift, int x, int y) override;
+    void KeyDown(int& key, ShiftState shift) override;
+    void Scrolled(bool vertical, ScrollAction action, int thumb) override;
+
+    // Paints a cell's contents when default drawing is off (after the base's own fill otherwise).
+    std::function<void(StringGrid& sender, int col, int row, const Rect& rect,
+                       const GridDrawState& state)>
+        OnDrawCell;
+
+protected:
+    // Called for every visible cell after the cell was filled and the canvas given the grid's font.
+    virtual void DrawCell(Canvas& canvas, int col, int row, const Rect& rect,
+                          const GridDrawState& state);
+    void BoundsChanged() override;
+    void ApplyStateToPeer() override;
+
+private:
+    struct GridCell {
+        std::string text;
+        std::unique_ptr<GridObject> object;
+    };
+    using GridRow = std::vector<GridCell>;
+
+    const GridCell& cell(int col, int row) const {
+        assert(col >= 0 && col < colCount_ && row >= 0 && row < RowCount());
+        return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    }
+    GridCell& cell(int col, int row) {
+        return const_cast<GridCell&>(static_cast<const StringGrid*>(this)->cell(col, row));
+    }
+
+    struct Layout {
+        int clientWidth = 0;
+        int clientHeight = 0;
+        bool horzBar = false;
+        bool vertBar = false;
+    };
+    Layout computeLayout() const;
+    int fixedHeight() const { return fixedRows_ * (defaultRowHeight_ + kGridLineWidth); }
+    int lastTopRow() const;
+    int lastLeftCol() const;
+    int colLeft(int col) const;  // client x of a scrolling column's left edge (columns at LeftCol on)
+    int dividerAt(int x, int y) const;
+    void clampScroll();
+    void geometryChanged();
+    void updateScrollBars();
+    void scrollRowIntoView(int row);
+    void scrollColIntoView(int col);
+
+    std::vector<GridRow> rows_;
+    std::vector<int> colWidths_;
+    int colCount_ = 5;
+    int fixedRows_ = 1;
+    int defaultColWidth_ = 64;
+    int defaultRowHeight_ = 24;
+    int row_ = 1;
+    int col_ = 0;
+    int topRow_ = 1;
+    int leftCol_ = 0;
+    GridOptions options_;
+    Color fixedColor_ = colors::kBtnFace;
+    Color gridLineColor_ = colors::kSilver;
+    Color fixedLineColor_ = colors::kBlack;
+    bool defaultDrawing_ = true;
+    int sizingCol_ = -1;      // the column whose right divider is being dragged, or -1
+    int sizingOrigin_ = 0;    // client x of that column's left edge when the drag began
+};
+
+}  // namespace pellino
