@@ -15,9 +15,9 @@ namespace {
 
 // ---- The twelve values of a record, in file order ----
 
-using FieldMember = std::variant<std::uint8_t TReminder::*, std::int32_t TReminder::*,
-                                 TDateTime TReminder::*, bool TReminder::*,
-                                 std::string TReminder::*>;
+using FieldMember =
+    std::variant<std::uint8_t TReminder::*, std::int32_t TReminder::*, TDateTime TReminder::*,
+                 bool TReminder::*, std::string TReminder::*>;
 
 struct RecordField {
     std::string_view name;
@@ -50,7 +50,8 @@ constexpr std::string_view kRepeatingName = "repeating";
 // ---- Reading ----
 
 void readList(TReader& reader, DataFileReading& reading, bool repeating) {
-    std::vector<TReminder>& list = repeating ? reading.contents.repeating : reading.contents.oneTime;
+    std::vector<TReminder>& list =
+        repeating ? reading.contents.repeating : reading.contents.oneTime;
     reader.ReadListBegin();
     reading.stage = repeating ? DataFileStage::RepeatingBegun : DataFileStage::OneTimeBegun;
     while (!reader.EndOfList()) {
@@ -78,12 +79,23 @@ void appendQuoted(std::string& out, std::string_view text) {
     for (const char ch : text) {
         const auto byte = static_cast<unsigned char>(ch);
         switch (ch) {
-            case '"': out += "\\\""; continue;
-            case '\\': out += "\\\\"; continue;
-            case '\n': out += "\\n"; continue;
-            case '\r': out += "\\r"; continue;
-            case '\t': out += "\\t"; continue;
-            default: break;
+            case '"':
+                out += "\\\"";
+                continue;
+            case '\\':
+                out += "\\\\";
+                continue;
+            case '\n':
+                out += "\\n";
+                continue;
+            case '\r':
+                out += "\\r";
+                continue;
+            case '\t':
+                out += "\\t";
+                continue;
+            default:
+                break;
         }
         if (byte < 32 || byte > 126) {
             // Three octal digits always, so the escape never runs into a digit that follows.
@@ -131,7 +143,8 @@ void appendList(std::string& out, const DataFileReading& reading, bool repeating
             }
         }
     }
-    const DataFileStage done = repeating ? DataFileStage::RepeatingDone : DataFileStage::OneTimeDone;
+    const DataFileStage done =
+        repeating ? DataFileStage::RepeatingDone : DataFileStage::OneTimeDone;
     if (reading.stage >= done) out += "end\n";
 }
 
@@ -234,15 +247,35 @@ private:
             const char e = rest_.front();
             rest_.remove_prefix(1);
             switch (e) {
-                case 'a': text += '\a'; continue;
-                case 'b': text += '\b'; continue;
-                case 'f': text += '\f'; continue;
-                case 'n': text += '\n'; continue;
-                case 'r': text += '\r'; continue;
-                case 't': text += '\t'; continue;
-                case 'v': text += '\v'; continue;
-                case '\\': case '"': case '\'': case '?': text += e; continue;
-                default: break;
+                case 'a':
+                    text += '\a';
+                    continue;
+                case 'b':
+                    text += '\b';
+                    continue;
+                case 'f':
+                    text += '\f';
+                    continue;
+                case 'n':
+                    text += '\n';
+                    continue;
+                case 'r':
+                    text += '\r';
+                    continue;
+                case 't':
+                    text += '\t';
+                    continue;
+                case 'v':
+                    text += '\v';
+                    continue;
+                case '\\':
+                case '"':
+                case '\'':
+                case '?':
+                    text += e;
+                    continue;
+                default:
+                    break;
             }
             int value = 0;
             int digits = 0;
@@ -282,7 +315,8 @@ TReminder parseRecord(LineCursor& cursor) {
         seen[i] = true;
         std::visit(Overloaded{
                        [&](std::uint8_t TReminder::*m) {
-                           reminder.*m = static_cast<std::uint8_t>(cursor.integer(name, text, 0, 255));
+                           reminder.*m =
+                               static_cast<std::uint8_t>(cursor.integer(name, text, 0, 255));
                        },
                        [&](std::int32_t TReminder::*m) {
                            reminder.*m = static_cast<std::int32_t>(
@@ -358,7 +392,8 @@ std::string formatReadOutcome(const DataFileReading& reading) {
     std::string line;
     if (reading.endOffset != reading.size) {
         line = "# the lists end at byte " + std::to_string(reading.endOffset) + ", " +
-               std::to_string(reading.size - reading.endOffset) + " bytes before the end of the file";
+               std::to_string(reading.size - reading.endOffset) +
+               " bytes before the end of the file";
     } else {
         line = "# read to the end (" + std::to_string(reading.size) + " bytes)";
     }

@@ -44,8 +44,9 @@ Extended80 widenToExtended(double value) {
     }
     if (exponent == 0) {
         if (fraction == 0) return {0, sign};
-        // A denormal double is fraction * 2^-1074; the extended format has the range to normalise it.
-        const int shift = std::countl_zero(fraction);  // [12, 63]
+        // A denormal double is fraction * 2^-1074; the extended format has the range to normalise
+        // it.
+        const int shift = std::countl_zero(fraction);          // [12, 63]
         const int biased = kExtendedBias + 63 - 1074 - shift;  // [15309, 15360]
         return {fraction << shift, static_cast<std::uint16_t>(sign | biased)};
     }
@@ -81,7 +82,7 @@ double narrowToDouble(const Extended80& value) {
     if (power >= 1 - kDoubleBias) {
         // Normal range: keep 53 bits. Rounding may carry into the next power, even into infinity,
         // which the biased exponent field absorbs on its own.
-        const std::uint64_t kept = shiftRightRounded(normalised, 11);  // [2^52, 2^53]
+        const std::uint64_t kept = shiftRightRounded(normalised, 11);         // [2^52, 2^53]
         const auto biased = static_cast<std::uint64_t>(power + kDoubleBias);  // [1, 2046]
         return fromBits(negative, (biased << 52) + (kept - (std::uint64_t{1} << 52)));
     }

@@ -23,7 +23,9 @@ std::unique_ptr<HostFileStream> HostFileStream::createForWriting(const std::stri
     return std::make_unique<HostFileStream>(Key(), file, 0);
 }
 
-HostFileStream::~HostFileStream() { close(); }
+HostFileStream::~HostFileStream() {
+    close();
+}
 
 std::size_t HostFileStream::Read(void* buffer, std::size_t count) {
     if (file_ == nullptr) return 0;
@@ -40,7 +42,9 @@ std::size_t HostFileStream::Write(const void* buffer, std::size_t count) {
     return n;
 }
 
-bool HostFileStream::Flush() { return file_ != nullptr && std::fflush(file_) == 0; }
+bool HostFileStream::Flush() {
+    return file_ != nullptr && std::fflush(file_) == 0;
+}
 
 bool HostFileStream::close() {
     if (file_ == nullptr) return true;

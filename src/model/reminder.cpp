@@ -28,7 +28,9 @@ std::string formatOrEmpty(const char* pattern, TDateTime value) {
 
 }  // namespace
 
-std::unique_ptr<TReminder> TReminder::Create() { return std::make_unique<TReminder>(); }
+std::unique_ptr<TReminder> TReminder::Create() {
+    return std::make_unique<TReminder>();
+}
 
 std::unique_ptr<TReminder> TReminder::CreateOneTime(TDateTime dueDateTime, std::string description,
                                                     std::string soundFile,
@@ -61,7 +63,9 @@ std::unique_ptr<TReminder> TReminder::CreateRepeating(TDateTime firstTime, bool 
     return reminder;
 }
 
-std::unique_ptr<TReminder> TReminder::Clone() const { return std::make_unique<TReminder>(*this); }
+std::unique_ptr<TReminder> TReminder::Clone() const {
+    return std::make_unique<TReminder>(*this);
+}
 
 void TReminder::SaveToWriter(TWriter& writer) const {
     try {
@@ -108,9 +112,13 @@ bool TReminder::LoadFromReader(TReader& reader, std::string* failure) {
     }
 }
 
-TDateTime TReminder::DueDate() const { return std::trunc(DueDateTime); }
+TDateTime TReminder::DueDate() const {
+    return std::trunc(DueDateTime);
+}
 
-TDateTime TReminder::DueTime() const { return DueDateTime - DueDate(); }
+TDateTime TReminder::DueTime() const {
+    return DueDateTime - DueDate();
+}
 
 void TReminder::RefreshStatus() {
     if (Status == kStatusInactive || Status == kStatusDone) return;
@@ -171,7 +179,9 @@ std::string TReminder::DueText() const {
     return formatOrEmpty(kDateTimePattern, DueDateTime);
 }
 
-std::string TReminder::FirstTimeText() const { return formatOrEmpty(kTimePattern, FirstTime); }
+std::string TReminder::FirstTimeText() const {
+    return formatOrEmpty(kTimePattern, FirstTime);
+}
 
 std::string TReminder::RepeatText() const {
     // A negative interval can only come from a damaged file; the schedule treats it as once a day.
@@ -199,12 +209,18 @@ std::string TReminder::DaySetText() const {
 
 std::string TReminder::StatusText() const {
     switch (Status) {
-        case kStatusPending: return "Pending";
-        case kStatusDone: return "Done";
-        case kStatusExpired: return "Expired";
-        case kStatusNotToday: return "Not Today";
-        case kStatusInactive: return "Inactive";
-        default: return {};
+        case kStatusPending:
+            return "Pending";
+        case kStatusDone:
+            return "Done";
+        case kStatusExpired:
+            return "Expired";
+        case kStatusNotToday:
+            return "Not Today";
+        case kStatusInactive:
+            return "Inactive";
+        default:
+            return {};
     }
 }
 

@@ -58,8 +58,7 @@ public:
 
     static std::unique_ptr<TReminder> Create();
     static std::unique_ptr<TReminder> CreateOneTime(TDateTime dueDateTime, std::string description,
-                                                    std::string soundFile,
-                                                    std::uint8_t notifyMode);
+                                                    std::string soundFile, std::uint8_t notifyMode);
     static std::unique_ptr<TReminder> CreateRepeating(TDateTime firstTime, bool hasUntil,
                                                       TDateTime stopTime, std::string daySet,
                                                       std::int32_t intervalMinutes,

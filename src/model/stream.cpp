@@ -16,9 +16,13 @@ constexpr const char* kInvalidPropertyValue = "Invalid property value";
 constexpr const char* kStreamReadError = "Stream read error";
 constexpr const char* kStreamWriteError = "Stream write error";
 
-constexpr std::uint8_t tagByte(ValueTag tag) { return static_cast<std::uint8_t>(tag); }
+constexpr std::uint8_t tagByte(ValueTag tag) {
+    return static_cast<std::uint8_t>(tag);
+}
 
-[[noreturn]] void invalidValue() { throw EReadError(kInvalidPropertyValue); }
+[[noreturn]] void invalidValue() {
+    throw EReadError(kInvalidPropertyValue);
+}
 
 }  // namespace
 
@@ -75,7 +79,8 @@ void TWriter::WriteInteger(std::int32_t value) {
         bytes[0] = tagByte(ValueTag::Int32);
         count = 5;
     }
-    for (std::size_t i = 1; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(raw >> (8 * (i - 1)));
+    for (std::size_t i = 1; i < count; ++i)
+        bytes[i] = static_cast<std::uint8_t>(raw >> (8 * (i - 1)));
     writeBytes(bytes, count);
 }
 
@@ -150,6 +155,14 @@ std::uint64_t TReader::bytesLeft() const {
     return (end_ - next_) + static_cast<std::uint64_t>(std::max<std::int64_t>(inStream, 0));
 }
 
+void TReader::skipToEnd() {
+    do {
+        bufferStart_ += static_cast<std::int64_t>(end_);
+        next_ = 0;
+        end_ = stream_.Read(buffer_.data(), buffer_.size());
+    } while (end_ > 0);
+}
+
 void TReader::ReadListBegin() {
     if (readTag() != tagByte(ValueTag::List)) invalidValue();
 }
@@ -176,7 +189,8 @@ std::int32_t TReader::readIntegerPayload(std::uint8_t tag) {
         case ValueTag::Int32: {
             std::uint8_t b[4];
             readBytes(b, 4);
-            const std::uint32_t raw = b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
+            const std::uint32_t raw =
+                b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
             return static_cast<std::int32_t>(raw);
         }
         default:
@@ -184,7 +198,9 @@ std::int32_t TReader::readIntegerPayload(std::uint8_t tag) {
     }
 }
 
-std::int32_t TReader::ReadInteger() { return readIntegerPayload(readTag()); }
+std::int32_t TReader::ReadInteger() {
+    return readIntegerPayload(readTag());
+}
 
 double TReader::ReadFloat() {
     const std::uint8_t tag = readTag();
@@ -197,7 +213,9 @@ double TReader::ReadFloat() {
     return narrowToDouble(loadExtended(bytes));
 }
 
-bool TReader::ReadBoolean() { return readTag() == tagByte(ValueTag::True); }
+bool TReader::ReadBoolean() {
+    return readTag() == tagByte(ValueTag::True);
+}
 
 std::string TReader::ReadString() {
     const std::uint8_t tag = readTag();
@@ -212,8 +230,12 @@ std::string TReader::ReadString() {
         invalidValue();
     }
     // Only a length that reaches past the buffer needs the stream's size, which may cost a call
-    // to the system.
-    if (length > end_ - next_ && length > bytesLeft()) throw EReadError(kStreamReadError);
+    // to the system. A length past the end fails as running out of bytes would, and like it
+    // leaves the reader at the end, so that no later read takes the text's bytes for values.
+    if (length > end_ - next_ && length > bytesLeft()) {
+        skipToEnd();
+        throw EReadError(kStreamReadError);
+    }
     std::string text(length, '\0');
     readBytes(text.data(), length);
     return text;

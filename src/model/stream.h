@@ -95,6 +95,7 @@ private:
     std::uint8_t readByte();
     void readBytes(void* data, std::size_t count);
     void fillBuffer();
+    void skipToEnd();
     std::int32_t readIntegerPayload(std::uint8_t tag);
     std::uint64_t bytesLeft() const;
 

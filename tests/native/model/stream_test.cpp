@@ -41,7 +41,9 @@ std::string readError(const Bytes& bytes, const std::function<void(TReader&)>& r
     return "";
 }
 
-std::uint64_t bitsOf(double value) { return std::bit_cast<std::uint64_t>(value); }
+std::uint64_t bitsOf(double value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
 
 // A stream that takes only `capacity` bytes, as a full disk does.
 class FullDiskStream : public MemoryStream {
@@ -83,20 +85,30 @@ TEST(TWriterTest, WritesEachValueInItsNarrowestForm) {
         {"integer 666", [](TWriter& w) { w.WriteInteger(666); }, {0x03, 0x9A, 0x02}},
         {"integer 32767", [](TWriter& w) { w.WriteInteger(32767); }, {0x03, 0xFF, 0x7F}},
         {"integer -32768", [](TWriter& w) { w.WriteInteger(-32768); }, {0x03, 0x00, 0x80}},
-        {"integer 32768", [](TWriter& w) { w.WriteInteger(32768); }, {0x04, 0x00, 0x80, 0x00, 0x00}},
-        {"integer -32769", [](TWriter& w) { w.WriteInteger(-32769); }, {0x04, 0xFF, 0x7F, 0xFF, 0xFF}},
-        {"integer 40000", [](TWriter& w) { w.WriteInteger(40000); }, {0x04, 0x40, 0x9C, 0x00, 0x00}},
+        {"integer 32768",
+         [](TWriter& w) { w.WriteInteger(32768); },
+         {0x04, 0x00, 0x80, 0x00, 0x00}},
+        {"integer -32769",
+         [](TWriter& w) { w.WriteInteger(-32769); },
+         {0x04, 0xFF, 0x7F, 0xFF, 0xFF}},
+        {"integer 40000",
+         [](TWriter& w) { w.WriteInteger(40000); },
+         {0x04, 0x40, 0x9C, 0x00, 0x00}},
         {"integer minimum",
          [](TWriter& w) { w.WriteInteger(std::numeric_limits<std::int32_t>::min()); },
          {0x04, 0x00, 0x00, 0x00, 0x80}},
-        {"float 2.0", [](TWriter& w) { w.WriteFloat(2.0); },
+        {"float 2.0",
+         [](TWriter& w) { w.WriteFloat(2.0); },
          {0x05, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0x40}},
-        {"float 1.5", [](TWriter& w) { w.WriteFloat(1.5); },
+        {"float 1.5",
+         [](TWriter& w) { w.WriteFloat(1.5); },
          {0x05, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F}},
         {"float 0.0", [](TWriter& w) { w.WriteFloat(0.0); }, {0x05, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {"float 35000.5", [](TWriter& w) { w.WriteFloat(35000.5); },
+        {"float 35000.5",
+         [](TWriter& w) { w.WriteFloat(35000.5); },
          {0x05, 0, 0, 0, 0, 0, 0x80, 0xB8, 0x88, 0x0E, 0x40}},
-        {"float -0.0 keeps its sign", [](TWriter& w) { w.WriteFloat(-0.0); },
+        {"float -0.0 keeps its sign",
+         [](TWriter& w) { w.WriteFloat(-0.0); },
          {0x05, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80}},
         {"true", [](TWriter& w) { w.WriteBoolean(true); }, {0x09}},
         {"false", [](TWriter& w) { w.WriteBoolean(false); }, {0x08}},
@@ -227,44 +239,87 @@ TEST(TReaderTest, RefusesUnexpectedTagsAndMissingBytes) {
         const char* error;
     };
     const std::vector<Case> cases = {
-        {"integer from a string", {0x06, 0x00}, [](TReader& r) { r.ReadInteger(); },
+        {"integer from a string",
+         {0x06, 0x00},
+         [](TReader& r) { r.ReadInteger(); },
          "Invalid property value"},
-        {"integer from a float", {0x05, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0x40},
-         [](TReader& r) { r.ReadInteger(); }, "Invalid property value"},
-        {"float from a boolean", {0x09}, [](TReader& r) { r.ReadFloat(); },
+        {"integer from a float",
+         {0x05, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0x40},
+         [](TReader& r) { r.ReadInteger(); },
          "Invalid property value"},
-        {"string from an integer", {0x02, 0x05}, [](TReader& r) { r.ReadString(); },
+        {"float from a boolean",
+         {0x09},
+         [](TReader& r) { r.ReadFloat(); },
          "Invalid property value"},
-        {"tag 7 is never accepted", {0x07, 0x00}, [](TReader& r) { r.ReadString(); },
+        {"string from an integer",
+         {0x02, 0x05},
+         [](TReader& r) { r.ReadString(); },
          "Invalid property value"},
-        {"begin list on an end marker", {0x00}, [](TReader& r) { r.ReadListBegin(); },
+        {"tag 7 is never accepted",
+         {0x07, 0x00},
+         [](TReader& r) { r.ReadString(); },
          "Invalid property value"},
-        {"end list on a begin marker", {0x01}, [](TReader& r) { r.ReadListEnd(); },
+        {"begin list on an end marker",
+         {0x00},
+         [](TReader& r) { r.ReadListBegin(); },
          "Invalid property value"},
-        {"at end of list at the very end", {}, [](TReader& r) { r.EndOfList(); },
+        {"end list on a begin marker",
+         {0x01},
+         [](TReader& r) { r.ReadListEnd(); },
+         "Invalid property value"},
+        {"at end of list at the very end",
+         {},
+         [](TReader& r) { r.EndOfList(); },
          "Stream read error"},
         {"boolean at the very end", {}, [](TReader& r) { r.ReadBoolean(); }, "Stream read error"},
-        {"integer cut in its payload", {0x04, 0x01, 0x02}, [](TReader& r) { r.ReadInteger(); },
+        {"integer cut in its payload",
+         {0x04, 0x01, 0x02},
+         [](TReader& r) { r.ReadInteger(); },
          "Stream read error"},
-        {"float cut in its payload", {0x05, 0x01}, [](TReader& r) { r.ReadFloat(); },
+        {"float cut in its payload",
+         {0x05, 0x01},
+         [](TReader& r) { r.ReadFloat(); },
          "Stream read error"},
-        {"short string longer than the data", {0x06, 0x05, 0x61}, [](TReader& r) { r.ReadString(); },
+        {"short string longer than the data",
+         {0x06, 0x05, 0x61},
+         [](TReader& r) { r.ReadString(); },
          "Stream read error"},
-        {"long string claiming 2 GB", {0x0C, 0xFF, 0xFF, 0xFF, 0x7F, 0x61},
-         [](TReader& r) { r.ReadString(); }, "Stream read error"},
-        {"long string claiming 4 GB", {0x0C, 0xFF, 0xFF, 0xFF, 0xFF}, [](TReader& r) { r.ReadString(); },
+        {"long string claiming 2 GB",
+         {0x0C, 0xFF, 0xFF, 0xFF, 0x7F, 0x61},
+         [](TReader& r) { r.ReadString(); },
          "Stream read error"},
-        {"long string one byte short", {0x0C, 0x03, 0x00, 0x00, 0x00, 0x61, 0x62},
-         [](TReader& r) { r.ReadString(); }, "Stream read error"},
+        {"long string claiming 4 GB",
+         {0x0C, 0xFF, 0xFF, 0xFF, 0xFF},
+         [](TReader& r) { r.ReadString(); },
+         "Stream read error"},
+        {"long string one byte short",
+         {0x0C, 0x03, 0x00, 0x00, 0x00, 0x61, 0x62},
+         [](TReader& r) { r.ReadString(); },
+         "Stream read error"},
     };
     for (const Case& c : cases) EXPECT_EQ(readError(c.bytes, c.read), c.error) << c.what;
 }
 
-TEST(TReaderTest, LongStringFillingTheDataExactlyIsRead) {
-    Bytes bytes{0x0C, 0x03, 0x00, 0x00, 0x00, 0x61, 0x62, 0x63};
-    MemoryStream stream(bytes);
+TEST(TReaderTest, AStringLongerThanTheDataLeavesTheReaderAtTheEnd) {
+    // As when the bytes run out while reading the text: nothing after the length is taken for
+    // the next value.
+    for (const Bytes& bytes :
+         {Bytes{0x06, 0x04, 0x02, 0x05, 0x00}, Bytes{0x0C, 0x04, 0, 0, 0, 0x02, 0x05, 0x00}}) {
+        MemoryStream stream(bytes);
+        TReader reader(stream);
+        EXPECT_THROW(reader.ReadString(), EReadError);
+        EXPECT_EQ(reader.Position(), static_cast<std::int64_t>(bytes.size()));
+        try {
+            reader.EndOfList();
+            ADD_FAILURE() << "read past the end";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message(), "Stream read error");
+        }
+    }
+    Bytes exact{0x0C, 0x03, 0x00, 0x00, 0x00, 0x61, 0x62, 0x63};
+    MemoryStream stream(exact);
     TReader reader(stream);
-    EXPECT_EQ(reader.ReadString(), "abc");
+    EXPECT_EQ(reader.ReadString(), "abc") << "a text that ends with the data is whole";
 }
 
 TEST(TReaderTest, ValueStartNamesTheTagOfTheFailingValue) {
@@ -280,13 +335,28 @@ TEST(TReaderTest, ValueStartNamesTheTagOfTheFailingValue) {
 std::vector<double> awkwardDoubles() {
     const double inf = std::numeric_limits<double>::infinity();
     std::vector<double> values = {
-        0.0, -0.0, 1.0, -1.0, 0.1, 1.0 / 3.0, 2.0, 35000.5, 729000.25, 1439.0 / 1440.0,
-        0.000694445, 1e300, -1e-300, inf, -inf,
-        std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest(),
-        std::numeric_limits<double>::min(),         // least normal
-        std::numeric_limits<double>::denorm_min(),  // least denormal
+        0.0,
+        -0.0,
+        1.0,
+        -1.0,
+        0.1,
+        1.0 / 3.0,
+        2.0,
+        35000.5,
+        729000.25,
+        1439.0 / 1440.0,
+        0.000694445,
+        1e300,
+        -1e-300,
+        inf,
+        -inf,
+        std::numeric_limits<double>::max(),
+        std::numeric_limits<double>::lowest(),
+        std::numeric_limits<double>::min(),                       // least normal
+        std::numeric_limits<double>::denorm_min(),                // least denormal
         std::nextafter(std::numeric_limits<double>::min(), 0.0),  // greatest denormal
-        std::bit_cast<double>(0x0000'0000'0000'0F00ULL), std::nextafter(1.0, 2.0),
+        std::bit_cast<double>(0x0000'0000'0000'0F00ULL),
+        std::nextafter(1.0, 2.0),
         std::nextafter(1.0, 0.0),
     };
     std::mt19937_64 random(20260105);
@@ -333,12 +403,15 @@ TEST(Float80Test, NarrowingRoundsToNearestTiesToEven) {
         {"past the double range", {one, 0x3FFF + 1024}, inf},
         {"negative past the range", {one, 0x8000 | (0x3FFF + 5000)}, -inf},
         {"rounds up to infinity", {0xFFFF'FFFF'FFFF'FFFFULL, 0x3FFF + 1023}, inf},
-        {"greatest finite", {0xFFFF'FFFF'FFFF'F800ULL, 0x3FFF + 1023},
+        {"greatest finite",
+         {0xFFFF'FFFF'FFFF'F800ULL, 0x3FFF + 1023},
          std::numeric_limits<double>::max()},
-        {"greatest denormal rounds to the least normal", {0xFFFF'FFFF'FFFF'FFFFULL, 0x3FFF - 1023},
+        {"greatest denormal rounds to the least normal",
+         {0xFFFF'FFFF'FFFF'FFFFULL, 0x3FFF - 1023},
          std::numeric_limits<double>::min()},
         {"half the least denormal goes to even zero", {one, 0x3FFF - 1075}, 0.0},
-        {"just over half the least denormal", {one | 1, 0x3FFF - 1075},
+        {"just over half the least denormal",
+         {one | 1, 0x3FFF - 1075},
          std::numeric_limits<double>::denorm_min()},
         {"far below the range", {one, 1}, 0.0},
         {"negative far below keeps the sign", {one, 0x8001}, -0.0},
@@ -358,7 +431,8 @@ TEST(Float80Test, RefusedEncodingsBecomeNaN) {
         {0, 0x7FFF},                         // pseudo-infinity
         {0x4000'0000'0000'0000ULL, 0xFFFF},  // pseudo-NaN
     };
-    for (const Extended80& e : refused) EXPECT_TRUE(std::isnan(narrowToDouble(e))) << e.signExponent;
+    for (const Extended80& e : refused)
+        EXPECT_TRUE(std::isnan(narrowToDouble(e))) << e.signExponent;
 }
 
 // Where the compiler's long double is the x87 format, it is an independent referee.
@@ -384,7 +458,8 @@ TEST(Float80Test, AgreesWithTheX87OnRandomEncodings) {
             const double expected = static_cast<double>(reference);
             const double actual = narrowToDouble(e);
             if (std::isnan(expected)) {
-                ASSERT_TRUE(std::isnan(actual)) << std::hex << e.significand << " " << e.signExponent;
+                ASSERT_TRUE(std::isnan(actual))
+                    << std::hex << e.significand << " " << e.signExponent;
             } else {
                 ASSERT_EQ(bitsOf(actual), bitsOf(expected))
                     << std::hex << e.significand << " " << e.signExponent;
