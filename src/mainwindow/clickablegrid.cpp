@@ -78,7 +78,9 @@ std::string TClickableStringGrid::GetHeaderString(int col) const {
     return headerStrings_[static_cast<std::size_t>(col)];
 }
 
-void TClickableStringGrid::AddRow() { SetRowCount(RowCount() + 1); }
+void TClickableStringGrid::AddRow() {
+    SetRowCount(RowCount() + 1);
+}
 
 void TClickableStringGrid::DeleteRow(int row) {
     assert(row >= 1 && row < RowCount());
@@ -163,8 +165,9 @@ void TClickableStringGrid::DrawCell(Canvas& canvas, int col, int row, const Rect
     assert(format.Font && "a format handler left the cell without a font");
     canvas.SetFont(*format.Font);
     const Rect textRect{rect.left + kTextInset, rect.top + kTextInset, rect.right, rect.bottom};
-    canvas.TextRect(textRect, format.Text,
-                    Canvas::TextOptions{format.AlignmentHorz, format.AlignmentVert, tabChars_ & 0xFF});
+    canvas.TextRect(
+        textRect, format.Text,
+        Canvas::TextOptions{format.AlignmentHorz, format.AlignmentVert, tabChars_ & 0xFF});
 }
 
 }  // namespace pellino

@@ -34,9 +34,9 @@ struct TFormatOptions {
 };
 
 class TClickableStringGrid;
-using TFormatDrawCellEvent = std::function<void(TClickableStringGrid& Sender, int Col, int Row,
-                                                const TGridDrawState& State,
-                                                TFormatOptions& FormatOptions)>;
+using TFormatDrawCellEvent =
+    std::function<void(TClickableStringGrid& Sender, int Col, int Row, const TGridDrawState& State,
+                       TFormatOptions& FormatOptions)>;
 
 // The list control of the reminder lists: a string grid whose row 0 is always painted as a header
 // (texts from HeaderStrings), whose cells take their text, font, colour and alignment from the

@@ -232,8 +232,11 @@ int StringGrid::lastLeftCol() const {
 
 int StringGrid::colLeft(int col) const {
     int x = 0;
-    for (int c = leftCol_; c < col; ++c) x += colWidths_[static_cast<std::size_t>(c)] + kGridLineWidth;
-    for (int c = col; c < leftCol_; ++c) x -= colWidths_[static_cast<std::size_t>(c)] + kGridLineWidth;
+    const auto pitch = [this](int c) {
+        return colWidths_[static_cast<std::size_t>(c)] + kGridLineWidth;
+    };
+    for (int c = leftCol_; c < col; ++c) x += pitch(c);
+    for (int c = col; c < leftCol_; ++c) x -= pitch(c);
     return x;
 }
 
@@ -314,7 +317,9 @@ void StringGrid::scrollColIntoView(int col) {
         SetLeftCol(col);
         return;
     }
-    while (col >= leftCol_ + VisibleColCount() && leftCol_ < lastLeftCol()) SetLeftCol(leftCol_ + 1);
+    while (col >= leftCol_ + VisibleColCount() && leftCol_ < lastLeftCol()) {
+        SetLeftCol(leftCol_ + 1);
+    }
 }
 
 void StringGrid::BoundsChanged() {
@@ -355,8 +360,9 @@ void StringGrid::Paint(Canvas& canvas) {
             canvas.SetFont(GetFont());
             DrawCell(canvas, c, row, rect, state);
             // The bottom line goes first so that a drawn vertical line runs through the corner.
-            canvas.FillRect(Rect{x, rect.bottom, x + w + kGridLineWidth, rect.bottom + kGridLineWidth},
-                            horzLine ? lineColor : background);
+            canvas.FillRect(
+                Rect{x, rect.bottom, x + w + kGridLineWidth, rect.bottom + kGridLineWidth},
+                horzLine ? lineColor : background);
             canvas.FillRect(Rect{rect.right, y, rect.right + kGridLineWidth,
                                  rect.bottom + (vertLine ? kGridLineWidth : 0)},
                             vertLine ? lineColor : background);
@@ -366,7 +372,9 @@ void StringGrid::Paint(Canvas& canvas) {
     };
 
     int y = 0;
-    for (int row = 0; row < fixedRows_ && y < layout.clientHeight; ++row, y += pitch) paintRow(row, y);
+    for (int row = 0; row < fixedRows_ && y < layout.clientHeight; ++row, y += pitch) {
+        paintRow(row, y);
+    }
     for (int row = topRow_; row < RowCount() && y < layout.clientHeight; ++row, y += pitch) {
         paintRow(row, y);
     }
@@ -384,8 +392,9 @@ void StringGrid::DrawCell(Canvas& canvas, int col, int row, const Rect& rect,
             font.color = colors::kHighlightText;
             canvas.SetFont(font);
         }
-        canvas.TextRect(Rect{rect.left + kTextInset, rect.top + kTextInset, rect.right, rect.bottom},
-                        Cells(col, row), Canvas::TextOptions{});
+        canvas.TextRect(
+            Rect{rect.left + kTextInset, rect.top + kTextInset, rect.right, rect.bottom},
+            Cells(col, row), Canvas::TextOptions{});
     }
     if (OnDrawCell) OnDrawCell(*this, col, row, rect, state);
 }
@@ -420,8 +429,12 @@ void StringGrid::KeyDown(int& key, ShiftState shift) {
     const int page = VisibleRowCount();
     const bool wholeRows = options_.rowSelect || shift.ctrl;
     switch (key) {
-        case keys::kUp: SetRow(row_ - 1); break;
-        case keys::kDown: SetRow(row_ + 1); break;
+        case keys::kUp:
+            SetRow(row_ - 1);
+            break;
+        case keys::kDown:
+            SetRow(row_ + 1);
+            break;
         case keys::kPrior:
             SetTopRow(topRow_ - page);
             SetRow(row_ - page);
@@ -459,7 +472,8 @@ void StringGrid::KeyDown(int& key, ShiftState shift) {
                 SetCol(col_ + 1);
             }
             break;
-        default: return;
+        default:
+            return;
     }
     key = 0;
 }
@@ -468,24 +482,52 @@ void StringGrid::Scrolled(bool vertical, ScrollAction action, int thumb) {
     if (vertical) {
         const int page = VisibleRowCount();
         switch (action) {
-            case ScrollAction::LineUp: SetTopRow(topRow_ - 1); break;
-            case ScrollAction::LineDown: SetTopRow(topRow_ + 1); break;
-            case ScrollAction::PageUp: SetTopRow(topRow_ - page); break;
-            case ScrollAction::PageDown: SetTopRow(topRow_ + page); break;
-            case ScrollAction::Thumb: SetTopRow(fixedRows_ + thumb); break;
-            case ScrollAction::Top: SetTopRow(fixedRows_); break;
-            case ScrollAction::Bottom: SetTopRow(lastTopRow()); break;
+            case ScrollAction::LineUp:
+                SetTopRow(topRow_ - 1);
+                break;
+            case ScrollAction::LineDown:
+                SetTopRow(topRow_ + 1);
+                break;
+            case ScrollAction::PageUp:
+                SetTopRow(topRow_ - page);
+                break;
+            case ScrollAction::PageDown:
+                SetTopRow(topRow_ + page);
+                break;
+            case ScrollAction::Thumb:
+                SetTopRow(fixedRows_ + thumb);
+                break;
+            case ScrollAction::Top:
+                SetTopRow(fixedRows_);
+                break;
+            case ScrollAction::Bottom:
+                SetTopRow(lastTopRow());
+                break;
         }
     } else {
         const int page = VisibleColCount();
         switch (action) {
-            case ScrollAction::LineUp: SetLeftCol(leftCol_ - 1); break;
-            case ScrollAction::LineDown: SetLeftCol(leftCol_ + 1); break;
-            case ScrollAction::PageUp: SetLeftCol(leftCol_ - page); break;
-            case ScrollAction::PageDown: SetLeftCol(leftCol_ + page); break;
-            case ScrollAction::Thumb: SetLeftCol(thumb); break;
-            case ScrollAction::Top: SetLeftCol(0); break;
-            case ScrollAction::Bottom: SetLeftCol(lastLeftCol()); break;
+            case ScrollAction::LineUp:
+                SetLeftCol(leftCol_ - 1);
+                break;
+            case ScrollAction::LineDown:
+                SetLeftCol(leftCol_ + 1);
+                break;
+            case ScrollAction::PageUp:
+                SetLeftCol(leftCol_ - page);
+                break;
+            case ScrollAction::PageDown:
+                SetLeftCol(leftCol_ + page);
+                break;
+            case ScrollAction::Thumb:
+                SetLeftCol(thumb);
+                break;
+            case ScrollAction::Top:
+                SetLeftCol(0);
+                break;
+            case ScrollAction::Bottom:
+                SetLeftCol(lastLeftCol());
+                break;
         }
     }
 }

@@ -203,7 +203,8 @@ private:
     int fixedHeight() const { return fixedRows_ * (defaultRowHeight_ + kGridLineWidth); }
     int lastTopRow() const;
     int lastLeftCol() const;
-    int colLeft(int col) const;  // client x of a scrolling column's left edge (columns at LeftCol on)
+    int colLeft(
+        int col) const;  // client x of a scrolling column's left edge (columns at LeftCol on)
     int dividerAt(int x, int y) const;
     void clampScroll();
     void geometryChanged();
@@ -226,8 +227,8 @@ private:
     Color gridLineColor_ = colors::kSilver;
     Color fixedLineColor_ = colors::kBlack;
     bool defaultDrawing_ = true;
-    int sizingCol_ = -1;      // the column whose right divider is being dragged, or -1
-    int sizingOrigin_ = 0;    // client x of that column's left edge when the drag began
+    int sizingCol_ = -1;    // the column whose right divider is being dragged, or -1
+    int sizingOrigin_ = 0;  // client x of that column's left edge when the drag began
 };
 
 }  // namespace pellino

@@ -60,7 +60,8 @@ Size RecordingCanvas::TextExtent(const std::string& text) {
     return Size{static_cast<int>(text.size()) * kCharWidth, font_.height + kLeading};
 }
 
-void RecordingCanvas::TextRect(const Rect& rect, const std::string& text, const TextOptions& options) {
+void RecordingCanvas::TextRect(const Rect& rect, const std::string& text,
+                               const TextOptions& options) {
     std::vector<int> lefts = Advance(text, (options.tabChars & 0xFF) * kCharWidth);
     const int width = lefts.back();
     lefts.pop_back();
@@ -85,7 +86,11 @@ void RecordingCanvas::TextRect(const Rect& rect, const std::string& text, const 
     ops_.push_back(std::move(op));
 }
 
-std::vector<CanvasOp> RecordingCanvas::Texts() const { return OfKind(ops_, CanvasOp::Kind::Text); }
-std::vector<CanvasOp> RecordingCanvas::Fills() const { return OfKind(ops_, CanvasOp::Kind::Fill); }
+std::vector<CanvasOp> RecordingCanvas::Texts() const {
+    return OfKind(ops_, CanvasOp::Kind::Text);
+}
+std::vector<CanvasOp> RecordingCanvas::Fills() const {
+    return OfKind(ops_, CanvasOp::Kind::Fill);
+}
 
 }  // namespace pellino::headless

@@ -11,10 +11,10 @@ namespace pellino::headless {
 struct CanvasOp {
     enum class Kind : std::uint8_t { Fill, Line, Font, Text };
     Kind kind = Kind::Fill;
-    Rect rect;             // Fill: the area; Text: the text rectangle; Line: {x1, y1, x2, y2}
-    Color color = 0;       // Fill and Line
-    Font font;             // Font: the font set; Text: the font in force
-    std::string text;      // Text
+    Rect rect;         // Fill: the area; Text: the text rectangle; Line: {x1, y1, x2, y2}
+    Color color = 0;   // Fill and Line
+    Font font;         // Font: the font set; Text: the font in force
+    std::string text;  // Text
     Canvas::TextOptions options;  // Text
     // Text: where the line lands by the canvas's metrics (before clipping to `rect`), and the left
     // edge of each character, tabs expanded.

@@ -156,7 +156,9 @@ TEST_F(ClickableGridPaint, WithoutDefaultDrawingTheEventsStillRunButNothingIsPai
         format.Color = colors::kAqua;
     };
     int ownDrawing = 0;
-    grid.OnDrawCell = [&](StringGrid&, int, int, const Rect&, const GridDrawState&) { ++ownDrawing; };
+    grid.OnDrawCell = [&](StringGrid&, int, int, const Rect&, const GridDrawState&) {
+        ++ownDrawing;
+    };
     grid.SetDefaultDrawing(false);
     Paint();
     EXPECT_EQ(events, 9);

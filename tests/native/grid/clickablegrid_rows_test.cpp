@@ -174,9 +174,7 @@ protected:
         Fill(2);
     }
 
-    int SumOfWidths() const {
-        return grid.ColWidths(0) + grid.ColWidths(1) + grid.ColWidths(2);
-    }
+    int SumOfWidths() const { return grid.ColWidths(0) + grid.ColWidths(1) + grid.ColWidths(2); }
 };
 
 TEST_F(ClickableGridAutoAdjust, TheChosenColumnTakesUpTheSpareWidth) {

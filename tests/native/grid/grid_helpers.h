@@ -32,7 +32,7 @@ inline std::string NameOf(const StringGrid& grid, int col, int row) {
 
 // The text drawn in a cell: the one whose text rectangle starts inside the cell's rectangle.
 inline std::optional<headless::CanvasOp> TextIn(const headless::RecordingCanvas& canvas,
-                                               const Rect& cell) {
+                                                const Rect& cell) {
     std::optional<headless::CanvasOp> found;
     for (const auto& op : canvas.Texts()) {
         if (op.rect.left >= cell.left && op.rect.left < cell.right && op.rect.top >= cell.top &&

@@ -1,13 +1,14 @@
 // The base string grid: moving the current row by keys and mouse, scrolling, column sizing,
 // the scroll bars' share of the client area and the grid lines.
 
+#include "platform/stringgrid.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "grid/grid_helpers.h"
-#include "platform/stringgrid.h"
 
 namespace pellino {
 namespace {
@@ -49,17 +50,17 @@ TEST_F(StringGridMoves, KeysMoveTheCurrentRowAndKeepItInView) {
         std::string position;
     };
     const Step steps[] = {
-        {keys::kUp, "1/1"},      // already the first data row
+        {keys::kUp, "1/1"},  // already the first data row
         {keys::kDown, "2/1"},
         {keys::kNext, "12/11"},  // a page of visible rows, the view along with it
         {keys::kNext, "22/21"},
         {keys::kPrior, "12/11"},
-        {keys::kEnd, "99/90"},   // whole rows: the last data row
+        {keys::kEnd, "99/90"},  // whole rows: the last data row
         {keys::kNext, "99/90"},
         {keys::kDown, "99/90"},
         {keys::kPrior, "89/80"},
         {keys::kUp, "88/80"},
-        {keys::kHome, "1/1"},    // whole rows: the first data row
+        {keys::kHome, "1/1"},  // whole rows: the first data row
         {keys::kPrior, "1/1"},
     };
     for (const Step& s : steps) {
@@ -130,12 +131,12 @@ TEST_F(StringGridMoves, ScrollBarsTakeTheirShareOfTheClientArea) {
         Rect client;
     };
     const Case cases[] = {
-        {5, 64, Rect{0, 0, 400, 231}},         // everything fits: no bars
-        {100, 64, Rect{0, 0, 383, 231}},       // rows overflow: vertical bar
-        {5, 300, Rect{0, 0, 400, 214}},        // columns overflow: horizontal bar
-        {11, 64, Rect{0, 0, 400, 231}},        // 11 rows of 21 pixels fill 231 exactly
-        {11, 150, Rect{0, 0, 383, 214}},       // the horizontal bar pushes the last row out
-        {100, 130, Rect{0, 0, 383, 214}},      // 391 pixels of columns fit 400 but not 383
+        {5, 64, Rect{0, 0, 400, 231}},     // everything fits: no bars
+        {100, 64, Rect{0, 0, 383, 231}},   // rows overflow: vertical bar
+        {5, 300, Rect{0, 0, 400, 214}},    // columns overflow: horizontal bar
+        {11, 64, Rect{0, 0, 400, 231}},    // 11 rows of 21 pixels fill 231 exactly
+        {11, 150, Rect{0, 0, 383, 214}},   // the horizontal bar pushes the last row out
+        {100, 130, Rect{0, 0, 383, 214}},  // 391 pixels of columns fit 400 but not 383
     };
     for (const Case& c : cases) {
         grid.SetRowCount(c.rows);
