@@ -66,6 +66,9 @@ enum class MouseButton : std::uint8_t { Left, Right, Middle };
 // What the user did with a scroll bar (or the mouse wheel, as lines).
 enum class ScrollAction : std::uint8_t { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
 
+// The mouse pointer a custom control asks for at a point.
+enum class Cursor : std::uint8_t { Default, SizeWE };
+
 // What a backend does for a control. Every operation has a neutral default, so a backend overrides
 // only what its native control needs; the headless backend needs none of them.
 class ControlPeer {
@@ -272,6 +275,9 @@ public:
     virtual void KeyDown(int& key, ShiftState shift);
     // The user worked a scroll bar; `thumb` is the thumb's position for ScrollAction::Thumb.
     virtual void Scrolled(bool vertical, ScrollAction action, int thumb);
+
+    // The pointer to show over a client point, so a control can show where a drag would size.
+    virtual Cursor CursorAt(int /*x*/, int /*y*/) const { return Cursor::Default; }
 
     void SetScrollRange(bool vertical, int max, int page, int position);
 

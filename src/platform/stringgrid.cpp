@@ -399,6 +399,10 @@ void StringGrid::DrawCell(Canvas& canvas, int col, int row, const Rect& rect,
     if (OnDrawCell) OnDrawCell(*this, col, row, rect, state);
 }
 
+Cursor StringGrid::CursorAt(int x, int y) const {
+    return Sizing() || dividerAt(x, y) >= 0 ? Cursor::SizeWE : Cursor::Default;
+}
+
 void StringGrid::MouseDown(MouseButton button, ShiftState, int x, int y) {
     if (button != MouseButton::Left) return;
     if (const int divider = dividerAt(x, y); divider >= 0) {

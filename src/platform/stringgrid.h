@@ -165,6 +165,8 @@ public:
     void MouseUp(MouseButton button, ShiftState shift, int x, int y) override;
     void KeyDown(int& key, ShiftState shift) override;
     void Scrolled(bool vertical, ScrollAction action, int thumb) override;
+    // The sizing pointer over a header divider that a drag would move.
+    Cursor CursorAt(int x, int y) const override;
 
     // Paints a cell's contents when default drawing is off (after the base's own fill otherwise).
     std::function<void(StringGrid& sender, int col, int row, const Rect& rect,

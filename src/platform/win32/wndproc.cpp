@@ -188,6 +188,15 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         }
         case WM_SETFOCUS:
         case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+        case WM_SETCURSOR: {
+            if (LOWORD(lParam) != HTCLIENT) break;
+            POINT p;
+            GetCursorPos(&p);
+            ScreenToClient(hwnd, &p);
+            if (custom.CursorAt(Unscale(p.x), Unscale(p.y)) != Cursor::SizeWE) break;
+            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE)));
+            return TRUE;
+        }
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN: {
             SetFocus(hwnd);

@@ -176,6 +176,9 @@ TEST_F(StringGridMoves, DraggingAHeaderDividerSizesTheColumn) {
     options.colSizing = true;
     grid.SetOptions(options);
     // Column 1 spans 65..129; its divider is at 129.
+    EXPECT_EQ(grid.CursorAt(130, 8), Cursor::SizeWE);
+    EXPECT_EQ(grid.CursorAt(120, 8), Cursor::Default);
+    EXPECT_EQ(grid.CursorAt(130, 30), Cursor::Default) << "dividers are dragged in the header";
     grid.MouseDown(MouseButton::Left, {}, 130, 8);
     EXPECT_TRUE(grid.Sizing());
     grid.MouseMove({}, 200, 9);
