@@ -39,8 +39,12 @@ void StringGrid::SetColCount(int count) {
 void StringGrid::SetRowCount(int count) {
     count = std::max(1, count);
     if (count == RowCount()) return;
+    const std::size_t oldCount = rows_.size();
     rows_.resize(static_cast<std::size_t>(count));
-    for (GridRow& r : rows_) r.resize(static_cast<std::size_t>(colCount_));
+    // Only the new rows need cells; adding rows one by one stays linear in the rows added.
+    for (std::size_t r = oldCount; r < rows_.size(); ++r) {
+        rows_[r].resize(static_cast<std::size_t>(colCount_));
+    }
     if (fixedRows_ >= count) fixedRows_ = count - 1;
     row_ = std::clamp(row_, fixedRows_, count - 1);
     topRow_ = std::max(topRow_, fixedRows_);
