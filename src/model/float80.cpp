@@ -1,6 +1,7 @@
 #include "model/float80.h"
 
 #include <bit>
+#include <cstring>
 #include <limits>
 
 namespace pellino {
@@ -98,15 +99,26 @@ double narrowToDouble(const Extended80& value) {
 }
 
 void storeExtended(const Extended80& value, std::uint8_t* bytes) {
-    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<std::uint8_t>(value.significand >> (8 * i));
-    bytes[8] = static_cast<std::uint8_t>(value.signExponent);
-    bytes[9] = static_cast<std::uint8_t>(value.signExponent >> 8);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(bytes, &value.significand, 8);
+        std::memcpy(bytes + 8, &value.signExponent, 2);
+    } else {
+        for (int i = 0; i < 8; ++i)
+            bytes[i] = static_cast<std::uint8_t>(value.significand >> (8 * i));
+        bytes[8] = static_cast<std::uint8_t>(value.signExponent);
+        bytes[9] = static_cast<std::uint8_t>(value.signExponent >> 8);
+    }
 }
 
 Extended80 loadExtended(const std::uint8_t* bytes) {
     Extended80 value;
-    for (int i = 0; i < 8; ++i) value.significand |= std::uint64_t{bytes[i]} << (8 * i);
-    value.signExponent = static_cast<std::uint16_t>(bytes[8] | (bytes[9] << 8));
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&value.significand, bytes, 8);
+        std::memcpy(&value.signExponent, bytes + 8, 2);
+    } else {
+        for (int i = 0; i < 8; ++i) value.significand |= std::uint64_t{bytes[i]} << (8 * i);
+        value.signExponent = static_cast<std::uint16_t>(bytes[8] | (bytes[9] << 8));
+    }
     return value;
 }
 

@@ -23,6 +23,11 @@ std::unique_ptr<HostFileStream> HostFileStream::createForWriting(const std::stri
     return std::make_unique<HostFileStream>(Key(), file, 0);
 }
 
+HostFileStream::HostFileStream(Key, std::FILE* file, std::int64_t size)
+    : file_(file), stdioBuffer_(64 * 1024), size_(size) {
+    std::setvbuf(file_, stdioBuffer_.data(), _IOFBF, stdioBuffer_.size());
+}
+
 HostFileStream::~HostFileStream() {
     close();
 }

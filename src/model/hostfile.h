@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/stream.h"
 
@@ -23,7 +24,7 @@ public:
         friend class HostFileStream;
         Key() = default;
     };
-    HostFileStream(Key, std::FILE* file, std::int64_t size) : file_(file), size_(size) {}
+    HostFileStream(Key, std::FILE* file, std::int64_t size);
     ~HostFileStream() override;
 
     std::size_t Read(void* buffer, std::size_t count) override;
@@ -37,6 +38,9 @@ public:
 
 private:
     std::FILE* file_;  // owned; null once closed
+    // The C library's own buffer is small; a larger one spares the system most of the calls that
+    // the reader's and writer's 1000-byte blocks would otherwise cost.
+    std::vector<char> stdioBuffer_;
     std::int64_t size_;
     std::int64_t position_ = 0;
 };

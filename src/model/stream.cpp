@@ -43,7 +43,7 @@ void TWriter::FlushBuffer() {
     used_ = 0;
 }
 
-void TWriter::writeBytes(const void* data, std::size_t count) {
+void TWriter::writeAcrossBuffers(const void* data, std::size_t count) {
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     while (count > 0) {
         if (used_ == buffer_.size()) FlushBuffer();
@@ -66,22 +66,19 @@ void TWriter::WriteListEnd() {
 }
 
 void TWriter::WriteInteger(std::int32_t value) {
-    std::uint8_t bytes[5];
-    std::size_t count;
     const auto raw = static_cast<std::uint32_t>(value);
+    std::uint8_t bytes[5];
+    for (std::size_t i = 1; i < 5; ++i) bytes[i] = static_cast<std::uint8_t>(raw >> (8 * (i - 1)));
     if (value >= -128 && value <= 127) {
         bytes[0] = tagByte(ValueTag::Int8);
-        count = 2;
+        writeBytes(bytes, 2);
     } else if (value >= -32768 && value <= 32767) {
         bytes[0] = tagByte(ValueTag::Int16);
-        count = 3;
+        writeBytes(bytes, 3);
     } else {
         bytes[0] = tagByte(ValueTag::Int32);
-        count = 5;
+        writeBytes(bytes, 5);
     }
-    for (std::size_t i = 1; i < count; ++i)
-        bytes[i] = static_cast<std::uint8_t>(raw >> (8 * (i - 1)));
-    writeBytes(bytes, count);
 }
 
 void TWriter::WriteFloat(double value) {
@@ -127,18 +124,7 @@ void TReader::fillBuffer() {
     if (end_ == 0) throw EReadError(kStreamReadError);
 }
 
-std::uint8_t TReader::readByte() {
-    if (next_ == end_) fillBuffer();
-    return buffer_[next_++];
-}
-
-std::uint8_t TReader::readTag() {
-    valueStart_ = Position();
-    if (next_ == end_) fillBuffer();
-    return buffer_[next_++];
-}
-
-void TReader::readBytes(void* data, std::size_t count) {
+void TReader::readAcrossBuffers(void* data, std::size_t count) {
     auto* bytes = static_cast<std::uint8_t*>(data);
     while (count > 0) {
         if (next_ == end_) fillBuffer();
@@ -235,6 +221,11 @@ std::string TReader::ReadString() {
     if (length > end_ - next_ && length > bytesLeft()) {
         skipToEnd();
         throw EReadError(kStreamReadError);
+    }
+    if (length <= end_ - next_) {
+        const auto* start = reinterpret_cast<const char*>(buffer_.data() + next_);
+        next_ += length;
+        return std::string(start, length);
     }
     std::string text(length, '\0');
     readBytes(text.data(), length);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -54,7 +55,17 @@ public:
     void FlushBuffer();
 
 private:
-    void writeBytes(const void* data, std::size_t count);
+    // Inline so that the copy of a value's few bytes, whose count is mostly known where it is
+    // called, need not go through a call.
+    void writeBytes(const void* data, std::size_t count) {
+        if (count <= buffer_.size() - used_) {
+            std::memcpy(buffer_.data() + used_, data, count);
+            used_ += count;
+        } else {
+            writeAcrossBuffers(data, count);
+        }
+    }
+    void writeAcrossBuffers(const void* data, std::size_t count);
 
     Stream& stream_;  // not owned
     std::array<std::uint8_t, kFilerBufferSize> buffer_{};
@@ -91,9 +102,24 @@ public:
     std::int64_t ValueStart() const { return valueStart_; }
 
 private:
-    std::uint8_t readTag();
-    std::uint8_t readByte();
-    void readBytes(void* data, std::size_t count);
+    std::uint8_t readTag() {
+        valueStart_ = Position();
+        if (next_ == end_) fillBuffer();
+        return buffer_[next_++];
+    }
+    std::uint8_t readByte() {
+        if (next_ == end_) fillBuffer();
+        return buffer_[next_++];
+    }
+    void readBytes(void* data, std::size_t count) {
+        if (count <= end_ - next_) {
+            std::memcpy(data, buffer_.data() + next_, count);
+            next_ += count;
+        } else {
+            readAcrossBuffers(data, count);
+        }
+    }
+    void readAcrossBuffers(void* data, std::size_t count);
     void fillBuffer();
     void skipToEnd();
     std::int32_t readIntegerPayload(std::uint8_t tag);

@@ -1,0 +1,180 @@
+// Writing and reading 100 000 reminders through TWriter/TReader and the data file layout, against
+// the floor of a plain fwrite/fread of the same bytes.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/datadump.h"
+#include "model/hostfile.h"
+#include "model/reminder.h"
+#include "model/stream.h"
+
+namespace pellino {
+namespace {
+
+constexpr int kRecords = 100'000;
+
+// Half one-time and half repeating, with messages and sound paths of the lengths people type.
+const DataFileContents& sampleContents() {
+    static const DataFileContents contents = [] {
+        const std::vector<std::string> messages = {
+            "Call the dentist to move Thursday's appointment",
+            "Team meeting",
+            "Take the medicine with water after lunch, not before",
+            "Pick up the children from school",
+            "Send the monthly report to accounting\rand copy the department head",
+            "Stretch",
+        };
+        const std::vector<std::string> sounds = {"", "C:\\WINDOWS\\MEDIA\\chimes.wav",
+                                                 "C:\\Program Files\\Sounds\\Gentle bell.wav"};
+        const std::vector<std::string> days = {"12345", "0123456", "06", "135"};
+        DataFileContents c;
+        for (int i = 0; i < kRecords; ++i) {
+            const std::string& message = messages[i % messages.size()];
+            const std::string& sound = sounds[i % sounds.size()];
+            const auto mode = static_cast<std::uint8_t>(i % 4);
+            if (i % 2 == 0) {
+                c.oneTime.push_back(
+                    *TReminder::CreateOneTime(46027.0 + i * 0.0137, message, sound, mode));
+            } else {
+                const int interval = (i % 3) * 30;
+                c.repeating.push_back(*TReminder::CreateRepeating((i % 1440) / 1440.0, i % 5 == 0,
+                                                                  0.75, days[i % days.size()],
+                                                                  interval, message, sound, mode));
+            }
+        }
+        return c;
+    }();
+    return contents;
+}
+
+std::string benchPath(const char* name) {
+    return (std::filesystem::temp_directory_path() / name).string();
+}
+
+std::vector<char> fileImage() {
+    MemoryStream stream;
+    {
+        TWriter writer(stream);
+        writeDataFile(writer, sampleContents());
+        writer.FlushBuffer();
+    }
+    return {stream.Bytes().begin(), stream.Bytes().end()};
+}
+
+void report(benchmark::State& state, std::size_t bytes) {
+    state.SetItemsProcessed(state.iterations() * kRecords);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+}
+
+void BM_WriteRecords(benchmark::State& state) {
+    const DataFileContents& contents = sampleContents();
+    const std::string path = benchPath("pellino_bench_write.dat");
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const auto file = HostFileStream::createForWriting(path);
+        {
+            TWriter writer(*file);
+            writeDataFile(writer, contents);
+            writer.FlushBuffer();
+        }
+        bytes = static_cast<std::size_t>(file->Size());
+        if (!file->close()) state.SkipWithError("write failed");
+    }
+    report(state, bytes);
+    std::filesystem::remove(path);
+}
+
+void BM_FwriteFloor(benchmark::State& state) {
+    const std::vector<char> image = fileImage();
+    const std::string path = benchPath("pellino_bench_fwrite.dat");
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        const std::size_t written = std::fwrite(image.data(), 1, image.size(), file);
+        if (std::fclose(file) != 0 || written != image.size()) state.SkipWithError("write failed");
+    }
+    report(state, image.size());
+    std::filesystem::remove(path);
+}
+
+void BM_ReadRecords(benchmark::State& state) {
+    const std::vector<char> image = fileImage();
+    const std::string path = benchPath("pellino_bench_read.dat");
+    {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(image.data(), 1, image.size(), file);
+        std::fclose(file);
+    }
+    for (auto _ : state) {
+        const auto file = HostFileStream::openForReading(path);
+        const DataFileReading reading = readDataFile(*file);
+        if (!reading.complete()) state.SkipWithError("file did not read back");
+        benchmark::DoNotOptimize(reading.contents.repeating.back().Description.data());
+    }
+    report(state, image.size());
+    std::filesystem::remove(path);
+}
+
+// The reader's own share: every record read into the same one, so the lists' growth and the
+// records' release are left out.
+void BM_ReadRecordsIntoOne(benchmark::State& state) {
+    const std::vector<char> image = fileImage();
+    const std::string path = benchPath("pellino_bench_read1.dat");
+    {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(image.data(), 1, image.size(), file);
+        std::fclose(file);
+    }
+    for (auto _ : state) {
+        const auto file = HostFileStream::openForReading(path);
+        TReader reader(*file);
+        reader.ReadListBegin();
+        reader.ReadInteger();
+        reader.ReadFloat();
+        reader.ReadListEnd();
+        TReminder reminder;
+        int count = 0;
+        for (int list = 0; list < 2; ++list) {
+            reader.ReadListBegin();
+            while (!reader.EndOfList()) count += reminder.LoadFromReader(reader) ? 1 : 0;
+            reader.ReadListEnd();
+        }
+        if (count != kRecords) state.SkipWithError("file did not read back");
+        benchmark::DoNotOptimize(reminder.Description.data());
+    }
+    report(state, image.size());
+    std::filesystem::remove(path);
+}
+
+void BM_FreadFloor(benchmark::State& state) {
+    const std::vector<char> image = fileImage();
+    const std::string path = benchPath("pellino_bench_fread.dat");
+    {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(image.data(), 1, image.size(), file);
+        std::fclose(file);
+    }
+    std::vector<char> buffer(image.size());
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        const std::size_t read = std::fread(buffer.data(), 1, buffer.size(), file);
+        std::fclose(file);
+        if (read != image.size()) state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    report(state, image.size());
+    std::filesystem::remove(path);
+}
+
+BENCHMARK(BM_WriteRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FwriteFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadRecordsIntoOne)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreadFloor)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace pellino
