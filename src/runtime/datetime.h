@@ -31,8 +31,8 @@ bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 
 // Encoding refuses fields outside the calendar (false / EConvertError); decoding refuses values
-// outside [kMinDateTime, kMaxDateTime) and NaN (false / EConvertError). Nothing here crashes on a
-// value read from a damaged file.
+// whose whole-day part (truncated toward zero) lies outside years 1 to 9999, NaN and infinities
+// (false / EConvertError). Nothing here crashes on a value read from a damaged file.
 bool TryEncodeDate(int year, int month, int day, TDateTime& result);
 bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& result);
 TDateTime EncodeDate(int year, int month, int day);
@@ -41,10 +41,11 @@ TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 // Splits a value into date and time of day, the time rounded to the nearest millisecond (a time
 // that rounds up to midnight carries into the next day).
 bool TryDecodeDateTime(TDateTime value, DateFields& date, TimeFields& time);
+void DecodeDateTime(TDateTime value, DateFields& date, TimeFields& time);  // EConvertError
 DateFields DecodeDate(TDateTime value);
 TimeFields DecodeTime(TDateTime value);
 
-// 0 = Sunday .. 6 = Saturday.
+// 0 = Sunday .. 6 = Saturday, of the whole-day part. EConvertError outside the calendar.
 int DayOfWeek(TDateTime value);
 
 // From the platform clock: the date and time now; today as a whole-day value; the time of day.
