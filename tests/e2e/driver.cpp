@@ -1,0 +1,151 @@
+// Drives a running PELLINO.EXE from outside, through window messages only.
+//
+//   pellino-e2e wait CAPTION [MS]        wait until a visible top-level window CAPTION exists
+//   pellino-e2e gone CAPTION [MS]        wait until no window CAPTION exists
+//   pellino-e2e client CAPTION           print the client size "W H" in screen pixels
+//   pellino-e2e rect CAPTION             print the window rectangle "L T R B"
+//   pellino-e2e state CAPTION            print "normal", "minimized" or "maximized"
+//   pellino-e2e click CAPTION TEXT       post a click to the child button with text TEXT
+//   pellino-e2e close CAPTION            post the close command
+//   pellino-e2e text CAPTION CLASS N     print the text of the N-th child window of class CLASS
+//
+// Exit status 0 on success, 1 when the condition was not met in time, 2 on a usage error.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Search {
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindTop(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    char text[512];
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (std::strcmp(text, search->caption) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindTopWindow(const char* caption) {
+    Search search{caption, nullptr};
+    EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct ChildSearch {
+    const char* windowClass;  // null: any
+    const char* text;         // null: any
+    int index;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<ChildSearch*>(data);
+    char cls[128], text[512];
+    GetClassNameA(hwnd, cls, sizeof cls);
+    // Window texts of other processes' controls are read with WM_GETTEXT, which always answers.
+    SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    if (search->windowClass && lstrcmpiA(cls, search->windowClass) != 0) return TRUE;
+    if (search->text && std::strcmp(text, search->text) != 0) return TRUE;
+    if (search->index-- > 0) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+HWND FindChildWindow(HWND top, const char* windowClass, const char* text, int index) {
+    ChildSearch search{windowClass, text, index, nullptr};
+    EnumChildWindows(top, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int WaitFor(const char* caption, int ms, bool present) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND hwnd = FindTopWindow(caption);
+        const bool there = hwnd && IsWindowVisible(hwnd);
+        if (there == present) return 0;
+        if (static_cast<int>(GetTickCount() - start) > ms) {
+            std::fprintf(stderr, "window \"%s\" %s after %d ms\n", caption,
+                         present ? "did not appear" : "still there", ms);
+            return 1;
+        }
+        Sleep(50);
+    }
+}
+
+HWND Require(const char* caption) {
+    HWND hwnd = FindTopWindow(caption);
+    if (!hwnd) {
+        std::fprintf(stderr, "no window \"%s\"\n", caption);
+        std::exit(1);
+    }
+    return hwnd;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: pellino-e2e COMMAND CAPTION [ARGS]\n");
+        return 2;
+    }
+    const std::string command = argv[1];
+    const char* caption = argv[2];
+    const int ms = argc > 3 ? std::atoi(argv[3]) : 10000;
+    if (command == "wait") return WaitFor(caption, ms, true);
+    if (command == "gone") return WaitFor(caption, ms, false);
+    if (command == "client") {
+        RECT r;
+        GetClientRect(Require(caption), &r);
+        std::printf("%ld %ld\n", r.right, r.bottom);
+        return 0;
+    }
+    if (command == "rect") {
+        RECT r;
+        GetWindowRect(Require(caption), &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (command == "state") {
+        HWND hwnd = Require(caption);
+        std::printf("%s\n", IsIconic(hwnd) ? "minimized" : IsZoomed(hwnd) ? "maximized" : "normal");
+        return 0;
+    }
+    if (command == "click" && argc > 3) {
+        HWND button = FindChildWindow(Require(caption), "Button", argv[3], 0);
+        if (!button) {
+            std::fprintf(stderr, "no button \"%s\" in \"%s\"\n", argv[3], caption);
+            return 1;
+        }
+        // Posted, not sent: a click that opens a modal box would otherwise block the driver.
+        PostMessageA(button, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "close") {
+        PostMessageA(Require(caption), WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == "text" && argc > 4) {
+        HWND child = FindChildWindow(Require(caption), argv[3], nullptr, std::atoi(argv[4]));
+        if (!child) return 1;
+        char text[1024];
+        SendMessageA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        std::printf("%s\n", text);
+        return 0;
+    }
+    std::fprintf(stderr, "unknown command %s\n", command.c_str());
+    return 2;
+}

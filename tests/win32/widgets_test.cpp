@@ -1,0 +1,156 @@
+// The win32 backend against real windows under Wine: portable state mirrored into native
+// controls, and native events updating the state before the handler runs.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "mainwindow/mainform.h"
+#include "platform/application.h"
+#include "platform/form.h"
+#include "platform/timer.h"
+
+namespace pellino {
+namespace {
+
+HWND FindChild(HWND parent, const char* windowClass, const std::string& text) {
+    for (HWND child = FindWindowExA(parent, nullptr, windowClass, nullptr); child;
+         child = FindWindowExA(parent, child, windowClass, nullptr)) {
+        char buffer[256];
+        GetWindowTextA(child, buffer, sizeof buffer);
+        if (text == buffer) return child;
+    }
+    return nullptr;
+}
+
+std::string WindowText(HWND hwnd) {
+    char buffer[256];
+    GetWindowTextA(hwnd, buffer, sizeof buffer);
+    return buffer;
+}
+
+class TestForm : public Form {
+public:
+    TestForm() : Form("TPellinoTestForm") {
+        SetCaption("Widget test");
+        SetClientSize(300, 200);
+        Bar.SetBounds(0, 0, 300, 40);
+        Bar.SetAlign(Align::Top);
+        Ok.SetBounds(10, 8, 75, 25);
+        Ok.SetText("Ok");
+        Note.SetBounds(10, 60, 200, 20);
+        Note.SetText("first");
+    }
+    Panel Bar{this};
+    Button Ok{&Bar};
+    Label Note{this};
+};
+
+TEST(Win32Widgets, StateIsMirroredIntoNativeWindows) {
+    TestForm form;
+    form.Show();
+    HWND top = FindWindowA("TPellinoTestForm", "Widget test");
+    ASSERT_NE(top, nullptr) << "the form's window carries its class name and caption";
+
+    HWND panel = FindWindowExA(top, nullptr, "PellinoPanel", nullptr);
+    ASSERT_NE(panel, nullptr);
+    HWND ok = FindChild(panel, "Button", "Ok");
+    ASSERT_NE(ok, nullptr) << "a button made before the window exists is created with it";
+    HWND note = FindChild(top, "Static", "first");
+    ASSERT_NE(note, nullptr);
+
+    form.Note.SetText("second");
+    EXPECT_EQ(WindowText(note), "second") << "a text set later reaches the native control";
+    form.Ok.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(ok));
+    form.Ok.SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(ok));
+    form.SetCaption("Renamed");
+    EXPECT_EQ(WindowText(top), "Renamed");
+
+    RECT client;
+    GetClientRect(top, &client);
+    const int dpi = ScreenDpi();
+    EXPECT_EQ(client.right, MulDiv(300, dpi, 96)) << "design pixels are scaled to the screen";
+    EXPECT_EQ(client.bottom, MulDiv(200, dpi, 96));
+
+    Button late(&form);
+    late.SetText("Late");
+    EXPECT_NE(FindChild(top, "Button", "Late"), nullptr) << "a control made afterwards gets a window at once";
+}
+
+TEST(Win32Widgets, NativeClickRunsTheHandlerAndSetsTheModalResult) {
+    TestForm form;
+    std::vector<std::string> events;
+    form.Ok.SetModalResult(mr::kOk);
+    form.Ok.OnClick = [&] { events.push_back("click, modal result " + std::to_string(form.ModalResult())); };
+    form.Show();
+    HWND ok = FindChild(FindWindowExA(FindWindowA("TPellinoTestForm", nullptr), nullptr, "PellinoPanel", nullptr), "Button", "Ok");
+    ASSERT_NE(ok, nullptr);
+    SendMessageA(ok, BM_CLICK, 0, 0);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0], "click, modal result 1") << "the state is updated before the handler runs";
+}
+
+TEST(Win32Widgets, ResizingTheWindowRealignsAndReportsTheDesignSize) {
+    TestForm form;
+    int resizes = 0;
+    form.OnResize = [&] { ++resizes; };
+    form.Show();
+    HWND top = FindWindowA("TPellinoTestForm", nullptr);
+    RECT wr;
+    GetWindowRect(top, &wr);
+    SetWindowPos(top, nullptr, 0, 0, wr.right - wr.left + MulDiv(100, ScreenDpi(), 96),
+                 wr.bottom - wr.top, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_GE(resizes, 1);
+    EXPECT_EQ(form.ClientWidth(), 400);
+    EXPECT_EQ(form.Bar.Width(), 400) << "a top-aligned panel follows the width";
+}
+
+TEST(Win32Widgets, TimerFiresOnTheMessageLoopAndStops) {
+    Timer timer;
+    timer.SetInterval(20);
+    int ticks = 0;
+    timer.OnTimer = [&] {
+        if (++ticks == 3) timer.SetEnabled(false);
+    };
+    timer.SetEnabled(true);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 3000 && timer.Enabled()) {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        } else {
+            Sleep(5);
+        }
+    }
+    EXPECT_EQ(ticks, 3);
+    EXPECT_FALSE(timer.Enabled());
+}
+
+TEST(Win32Widgets, MainWindowHasItsDesignedClientSizeAndBars) {
+    TMainForm form;
+    form.Show();
+    HWND top = FindWindowA("TMainForm", "Pellino!");
+    ASSERT_NE(top, nullptr);
+    RECT client;
+    GetClientRect(top, &client);
+    EXPECT_EQ(client.right, MulDiv(599, ScreenDpi(), 96));
+    EXPECT_EQ(client.bottom, MulDiv(362, ScreenDpi(), 96));
+    int buttons = 0;
+    for (HWND panel = FindWindowExA(top, nullptr, "PellinoPanel", nullptr); panel;
+         panel = FindWindowExA(top, panel, "PellinoPanel", nullptr)) {
+        buttons += FindChild(panel, "Button", "Minimize") != nullptr;
+        buttons += FindChild(panel, "Button", "E&xit") != nullptr;
+    }
+    EXPECT_EQ(buttons, 2) << "the bottom bar holds Minimize and E&xit";
+}
+
+}  // namespace
+}  // namespace pellino
