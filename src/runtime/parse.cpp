@@ -154,7 +154,7 @@ bool scanDate(std::string_view text, const FormatSettings& settings, DateFields&
             date.day = n2;
         }
     }
-    // A closing separator is allowed, as after the day and month of a date without its year.
+    // One separator may close the date ("4.3.1998."), as some regional forms write it.
     scan.character(separator);
     scan.blanks();
     if (!scan.atEnd()) return false;
