@@ -35,7 +35,8 @@ struct DayAndTime {
 bool split(TDateTime value, DayAndTime& out) {
     // The range test comes before any conversion to an integer: NaN fails every comparison, and a
     // huge value never reaches the cast, whose behaviour would otherwise be undefined.
-    if (!(value > static_cast<double>(kFirstDay - 1) && value < static_cast<double>(kLastDay + 1))) {
+    if (!(value > static_cast<double>(kFirstDay - 1) &&
+          value < static_cast<double>(kLastDay + 1))) {
         return false;
     }
     const double whole = std::trunc(value);
@@ -65,11 +66,15 @@ TimeFields timeOfMs(std::int64_t ms) {
 
 // Joins a date and a time of day the way values are laid out: before the epoch the time counts
 // away from zero, like the date.
-TDateTime combine(TDateTime date, TDateTime time) { return date < 0 ? date - time : date + time; }
+TDateTime combine(TDateTime date, TDateTime time) {
+    return date < 0 ? date - time : date + time;
+}
 
 }  // namespace
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -97,7 +102,8 @@ bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime&
     const std::int64_t ms = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
     // Divided in extended precision and then rounded, so that the i686 build (which computes in
     // x87 registers) and the x86-64 build give the same bits.
-    result = static_cast<double>(static_cast<long double>(ms) / static_cast<long double>(kMsPerDay));
+    result =
+        static_cast<double>(static_cast<long double>(ms) / static_cast<long double>(kMsPerDay));
     return true;
 }
 
@@ -144,7 +150,8 @@ TimeFields DecodeTime(TDateTime value) {
 int DayOfWeek(TDateTime value) {
     // The weekday belongs to the whole-day part alone, as the date does everywhere else in the
     // program; the rounding of the time of day does not move it.
-    if (!(value > static_cast<double>(kFirstDay - 1) && value < static_cast<double>(kLastDay + 1))) {
+    if (!(value > static_cast<double>(kFirstDay - 1) &&
+          value < static_cast<double>(kLastDay + 1))) {
         throw EConvertError(kDateEncodeError);
     }
     const auto day = static_cast<std::int64_t>(std::trunc(value));

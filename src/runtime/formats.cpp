@@ -1,11 +1,12 @@
 // The two locale sets: the user's regional settings as kept at start-up, and the fixed five values
 // that the program reads and writes its own texts with.
 
+#include "runtime/formats.h"
+
 #include <string>
 #include <string_view>
 
 #include "platform/regional.h"
-#include "runtime/formats.h"
 
 namespace pellino {
 
@@ -20,10 +21,12 @@ struct SwitchedFive {
     std::string timePMString;
 };
 
-SwitchedFive fixedFive() { return {"mm/dd/yyyy", '/', ':', "AM", "PM"}; }
+SwitchedFive fixedFive() {
+    return {"mm/dd/yyyy", '/', ':', "AM", "PM"};
+}
 
 struct LocaleState {
-    FormatSettings current;          // the set in force
+    FormatSettings current;           // the set in force
     SwitchedFive user = fixedFive();  // the user's five; the fixed ones until they are saved
     bool userInForce = false;
 };
@@ -44,7 +47,9 @@ void install(const SwitchedFive& five) {
 
 // The platform gives separators as texts; the formatter and the parsers use one character, the
 // first, as the platform itself does. An empty text keeps the usual character.
-char separatorOf(const std::string& text, char fallback) { return text.empty() ? fallback : text[0]; }
+char separatorOf(const std::string& text, char fallback) {
+    return text.empty() ? fallback : text[0];
+}
 
 // Writes literal text so that the formatter copies it unchanged: in double quotes, with any double
 // quote of its own written in single quotes.
@@ -60,7 +65,9 @@ void appendLiteral(std::string& out, std::string_view text) {
     }
 }
 
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // Turns a picture of the platform's notation into a formatter pattern. The platform's letters are
 // case-sensitive ("M" month, "m" minutes, "H" 24-hour, "tt" the AM/PM designator) while the
@@ -116,7 +123,8 @@ std::string patternFromPicture(std::string_view picture) {
                 out.append("AMPM");
                 break;
             case 'g':
-                // The era ("A.D.") is not shown by the formatter; the Gregorian calendar needs none.
+                // The era ("A.D.") is not shown by the formatter; the Gregorian calendar needs
+                // none.
                 break;
             case '"':
                 appendLiteral(out, picture.substr(i, run));
@@ -145,13 +153,16 @@ std::string timeFormat(const RegionalSettings& regional, bool withSeconds) {
 
 }  // namespace
 
-const FormatSettings& CurrentFormats() { return state().current; }
+const FormatSettings& CurrentFormats() {
+    return state().current;
+}
 
 void SaveUserFormats() {
     const RegionalSettings regional = ReadRegionalSettings();
     LocaleState& s = state();
-    s.user = {patternFromPicture(regional.shortDateFormat), separatorOf(regional.dateSeparator, '/'),
-              separatorOf(regional.timeSeparator, ':'), regional.amText, regional.pmText};
+    s.user = {patternFromPicture(regional.shortDateFormat),
+              separatorOf(regional.dateSeparator, '/'), separatorOf(regional.timeSeparator, ':'),
+              regional.amText, regional.pmText};
     FormatSettings& f = s.current;
     f.longDateFormat = patternFromPicture(regional.longDateFormat);
     f.shortTimeFormat = timeFormat(regional, false);

@@ -17,7 +17,9 @@ namespace {
 // nesting is followed and no more, so a format that names itself cannot recurse without end.
 constexpr int kMaxNesting = 2;
 
-char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char upperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool startsWithNoCase(std::string_view text, std::size_t pos, std::string_view word) {
     if (pos > text.size() || text.size() - pos < word.size()) return false;

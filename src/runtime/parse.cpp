@@ -12,7 +12,9 @@ namespace pellino {
 
 namespace {
 
-char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char upperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Reads the elements of a text from left to right. Every element may be preceded by blanks.
 class Scanner {

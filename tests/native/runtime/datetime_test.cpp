@@ -31,8 +31,7 @@ TEST_F(DateTimeTest, EveryDayOfTheCalendarConvertsThereAndBack) {
         ASSERT_TRUE(TryEncodeDate(year, month, day, encoded)) << year << "-" << month << "-" << day;
         ASSERT_EQ(encoded, value) << year << "-" << month << "-" << day;
         const DateFields decoded = DecodeDate(value);
-        ASSERT_TRUE(decoded.year == year && decoded.month == month && decoded.day == day)
-            << value;
+        ASSERT_TRUE(decoded.year == year && decoded.month == month && decoded.day == day) << value;
         ASSERT_EQ(DayOfWeek(value), weekday) << value;
         weekday = (weekday + 1) % 7;
         if (++day > DaysInMonth(year, month)) {
@@ -51,9 +50,9 @@ TEST_F(DateTimeTest, KnownDaysAndWeekdays) {
     EXPECT_EQ(on(2000, 1, 1), 36526.0);
     EXPECT_EQ(on(1, 1, 1), kMinDateTime);
     EXPECT_EQ(on(9999, 12, 31), kMaxDateTime - 1);
-    EXPECT_EQ(DayOfWeek(0), 6);                    // 30 December 1899 was a Saturday
+    EXPECT_EQ(DayOfWeek(0), 6);                      // 30 December 1899 was a Saturday
     EXPECT_EQ(DayOfWeek(on(2026, 1, 5) + 0.99), 1);  // a Monday, whatever the time of day
-    EXPECT_EQ(DayOfWeek(-1.5), 5);                 // the whole day -1: Friday 29 December 1899
+    EXPECT_EQ(DayOfWeek(-1.5), 5);                   // the whole day -1: Friday 29 December 1899
 }
 
 TEST_F(DateTimeTest, EncodingRefusesFieldsOutsideTheCalendar) {
@@ -62,11 +61,11 @@ TEST_F(DateTimeTest, EncodingRefusesFieldsOutsideTheCalendar) {
         bool valid;
     };
     const Case cases[] = {
-        {2000, 2, 29, true},    // divisible by 400: leap
-        {1900, 2, 29, false},   // divisible by 100 only: not leap
-        {2024, 2, 29, true},    {2023, 2, 29, false}, {2024, 4, 31, false},
-        {2024, 0, 1, false},    {2024, 13, 1, false}, {2024, 1, 0, false},
-        {0, 12, 31, false},     {10000, 1, 1, false}, {-5, 1, 1, false},
+        {2000, 2, 29, true},   // divisible by 400: leap
+        {1900, 2, 29, false},  // divisible by 100 only: not leap
+        {2024, 2, 29, true},  {2023, 2, 29, false}, {2024, 4, 31, false},
+        {2024, 0, 1, false},  {2024, 13, 1, false}, {2024, 1, 0, false},
+        {0, 12, 31, false},   {10000, 1, 1, false}, {-5, 1, 1, false},
     };
     for (const Case& c : cases) {
         TDateTime result = 42;
@@ -127,7 +126,13 @@ TEST_F(DateTimeTest, DecodingRoundsToTheMillisecondAndCarries) {
 // behaviour, and each is refused by every form.
 TEST_F(DateTimeTest, ValuesOutsideTheCalendarAreRefusedEverywhere) {
     const double values[] = {
-        kNaN, kInf, -kInf, 1e300, -1e300, kMaxDateTime, kMinDateTime - 1,
+        kNaN,
+        kInf,
+        -kInf,
+        1e300,
+        -1e300,
+        kMaxDateTime,
+        kMinDateTime - 1,
         kMaxDateTime - 1e-9,  // rounds up into 1 January 10000
         static_cast<double>(std::numeric_limits<std::int64_t>::max()),
     };

@@ -35,29 +35,29 @@ TEST_F(ParseTest, TimeTextRule) {
     UserFormatsScope user;
     const TextCase cases[] = {
         {"14:30", true, at(14, 30)},
-        {"2:5pm", true, at(14, 5)},             // one minute digit, designator right after
-        {"2:30 pm", true, at(14, 30)},          // any case
-        {"12 AM", true, at(0, 0)},              // midnight
-        {"12 PM", true, at(12, 0)},             // noon
+        {"2:5pm", true, at(14, 5)},     // one minute digit, designator right after
+        {"2:30 pm", true, at(14, 30)},  // any case
+        {"12 AM", true, at(0, 0)},      // midnight
+        {"12 PM", true, at(12, 0)},     // noon
         {"12:59:59 am", true, at(0, 59, 59)},
-        {"7", true, at(7, 0)},                  // minutes and seconds may be left out
+        {"7", true, at(7, 0)},                        // minutes and seconds may be left out
         {"  9 : 05 : 07  PM  ", true, at(21, 5, 7)},  // blanks before every element and at the end
-        {"0009:05", true, at(9, 5)},            // leading zeros
+        {"0009:05", true, at(9, 5)},                  // leading zeros
         {"23:59:59", true, at(23, 59, 59)},
         {"0:00", true, at(0, 0)},
-        {"13 PM", false, 0},                    // a designator needs an hour of 1 to 12
+        {"13 PM", false, 0},  // a designator needs an hour of 1 to 12
         {"0 AM", false, 0},
         {"24:00", false, 0},
         {"12:60", false, 0},
         {"12:00:60", false, 0},
-        {"12:", false, 0},                      // a separator needs digits after it
+        {"12:", false, 0},  // a separator needs digits after it
         {"12:30:", false, 0},
-        {":30", false, 0},                      // the hour is required
-        {"12:30x", false, 0},                   // nothing may follow
+        {":30", false, 0},     // the hour is required
+        {"12:30x", false, 0},  // nothing may follow
         {"12:30 PM x", false, 0},
         {"12:30:15:10", false, 0},
-        {"12.30", false, 0},                    // not the separator in force
-        {"12345", false, 0},                    // digits stop at 1234; the 5 is left over
+        {"12.30", false, 0},  // not the separator in force
+        {"12345", false, 0},  // digits stop at 1234; the 5 is left over
         {"-1:00", false, 0},
         {"", false, 0},
         {"   ", false, 0},
@@ -76,12 +76,9 @@ TEST_F(ParseTest, TimeTextRuleFollowsTheSetInForce) {
     {
         UserFormatsScope user;
         const TextCase cases[] = {
-            {"14.30", true, at(14, 30)},
-            {"2.30 nachm.", true, at(14, 30)},
-            {"2.30 NACHM.", true, at(14, 30)},
-            {"2.30 vorm.", true, at(2, 30)},
-            {"2.30 PM", true, at(14, 30)},
-            {"14:30", false, 0},
+            {"14.30", true, at(14, 30)},       {"2.30 nachm.", true, at(14, 30)},
+            {"2.30 NACHM.", true, at(14, 30)}, {"2.30 vorm.", true, at(2, 30)},
+            {"2.30 PM", true, at(14, 30)},     {"14:30", false, 0},
             {"2.30 nachm", false, 0},
         };
         expectTimes(std::begin(cases), std::end(cases));
@@ -130,11 +127,11 @@ TEST_F(ParseTest, DatesInTheOrderOfTheShortDateFormat) {
         {"3/4/1998", true, on(1998, 3, 4)},
         {" 03 / 04 / 1998 ", true, on(1998, 3, 4)},
         {"1/5/26", true, on(2026, 1, 5)},
-        {"3/4/98", true, on(2098, 3, 4)},      // the current century, not a window
-        {"3/4/0098", true, on(98, 3, 4)},      // four digits are taken as they are
-        {"3/4", true, on(2026, 3, 4)},         // the current year
+        {"3/4/98", true, on(2098, 3, 4)},     // the current century, not a window
+        {"3/4/0098", true, on(98, 3, 4)},     // four digits are taken as they are
+        {"3/4", true, on(2026, 3, 4)},        // the current year
         {"3/4/1998/", true, on(1998, 3, 4)},  // a closing separator
-        {"3/4/", false, 0},                    // a second separator needs the year
+        {"3/4/", false, 0},                   // a second separator needs the year
         {"2/29/2024", true, on(2024, 2, 29)},
         {"2/29/2023", false, 0},
         {"13/1/2024", false, 0},

@@ -30,6 +30,8 @@ inline TDateTime at(int hour, int minute, int second = 0, int millisecond = 0) {
     return EncodeTime(hour, minute, second, millisecond);
 }
 
-inline TDateTime on(int year, int month, int day) { return EncodeDate(year, month, day); }
+inline TDateTime on(int year, int month, int day) {
+    return EncodeDate(year, month, day);
+}
 
 }  // namespace pellino::testing
