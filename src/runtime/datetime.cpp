@@ -32,13 +32,15 @@ struct DayAndTime {
     std::int64_t ms = 0;   // [0, kMsPerDay)
 };
 
+// Whether the whole-day part of a value lies in the calendar. This test comes before any
+// conversion to an integer: NaN fails every comparison, and a huge value never reaches a cast whose
+// behaviour would otherwise be undefined.
+bool wholeDayInCalendar(TDateTime value) {
+    return value > static_cast<double>(kFirstDay - 1) && value < static_cast<double>(kLastDay + 1);
+}
+
 bool split(TDateTime value, DayAndTime& out) {
-    // The range test comes before any conversion to an integer: NaN fails every comparison, and a
-    // huge value never reaches the cast, whose behaviour would otherwise be undefined.
-    if (!(value > static_cast<double>(kFirstDay - 1) &&
-          value < static_cast<double>(kLastDay + 1))) {
-        return false;
-    }
+    if (!wholeDayInCalendar(value)) return false;
     const double whole = std::trunc(value);
     std::int64_t day = static_cast<std::int64_t>(whole);
     std::int64_t ms = std::llround(std::fabs(value - whole) * static_cast<double>(kMsPerDay));
@@ -150,10 +152,7 @@ TimeFields DecodeTime(TDateTime value) {
 int DayOfWeek(TDateTime value) {
     // The weekday belongs to the whole-day part alone, as the date does everywhere else in the
     // program; the rounding of the time of day does not move it.
-    if (!(value > static_cast<double>(kFirstDay - 1) &&
-          value < static_cast<double>(kLastDay + 1))) {
-        throw EConvertError(kDateEncodeError);
-    }
+    if (!wholeDayInCalendar(value)) throw EConvertError(kDateEncodeError);
     const auto day = static_cast<std::int64_t>(std::trunc(value));
     return static_cast<int>(civil::WeekdayFromDays(day + civil::kDateTimeEpoch));
 }
@@ -179,8 +178,8 @@ TDateTime AddMinutes(std::int32_t minutes, TDateTime value) {
     constexpr long double kDaysPerMinute = 0.000694445L;
     const long double sum =
         static_cast<long double>(minutes) * kDaysPerMinute + static_cast<long double>(value);
-    // NaN fails both tests below. A sum too large for a double is an overflow of the final
-    // rounding and counts as a failed computation like a NaN or infinite input.
+    // NaN fails both tests below. A sum too large for a double would overflow the final rounding;
+    // it counts as a failed computation like a NaN or infinite input.
     if (!(sum >= 0.0L)) return 0;
     if (sum > static_cast<long double>(DBL_MAX)) return 0;
     return static_cast<double>(sum);
