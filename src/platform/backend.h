@@ -5,6 +5,7 @@
 
 namespace pellino {
 class Form;
+class PopupMenu;
 }
 
 namespace pellino::backend {
@@ -16,6 +17,8 @@ void QuitMessageLoop();
 // Runs a modal loop for the form until its modal result is set; returns the result.
 int RunModal(Form& form);
 void MinimizeApplication();
+// Shows a pop-up menu and runs the chosen item's click before returning.
+void PopupMenu(PopupMenu& menu, int screenX, int screenY);
 void RestoreApplication();
 
 }  // namespace pellino::backend

@@ -254,4 +254,49 @@ void CustomControl::SetScrollRange(bool vertical, int max, int page, int positio
     if (Peer()) Peer()->SetScrollRange(vertical, max, page, position);
 }
 
+TabSet::TabSet(Control* parent) : Control(parent, ControlKind::TabSet) { SetTabStop(true); }
+
+void TabSet::SetTabs(const std::vector<std::string>& tabs) {
+    tabs_ = tabs;
+    if (Peer()) Peer()->SetItems(tabs_);
+    if (tabIndex_ >= static_cast<int>(tabs_.size())) SetTabIndex(static_cast<int>(tabs_.size()) - 1);
+}
+
+void TabSet::SetTabIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(tabs_.size()) || index == tabIndex_) return;
+    tabIndex_ = index;
+    if (Peer()) Peer()->SetItemIndex(tabIndex_);
+}
+
+void TabSet::SelectTab(int index) {
+    if (index < 0 || index >= static_cast<int>(tabs_.size())) return;
+    SetTabIndex(index);
+    Click();
+}
+
+void TabSet::ApplyStateToPeer() {
+    Control::ApplyStateToPeer();
+    Peer()->SetItems(tabs_);
+    Peer()->SetItemIndex(tabIndex_);
+}
+
+NotebookPage::NotebookPage(Notebook& notebook, const std::string& caption)
+    : Control(&notebook, ControlKind::NotebookPage) {
+    SetText(caption);
+    notebook.pages_.push_back(this);
+    SetVisible(notebook.pages_.size() == 1);
+    SetAlign(Align::Client);
+    if (notebook.pageIndex_ < 0) notebook.pageIndex_ = 0;
+}
+
+void Notebook::SetPageIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(pages_.size()) || index == pageIndex_) return;
+    pageIndex_ = index;
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        pages_[i]->SetVisible(static_cast<int>(i) == index);
+    }
+    Realign();
+    if (OnPageChanged) Application::Dispatch(OnPageChanged);
+}
+
 }  // namespace pellino

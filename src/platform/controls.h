@@ -88,6 +88,8 @@ public:
     virtual void SetChecked(bool) {}
     virtual void SetDefault(bool) {}
     virtual void SetScrollRange(bool /*vertical*/, int /*max*/, int /*page*/, int /*pos*/) {}
+    virtual void SetItems(const std::vector<std::string>& /*items*/) {}
+    virtual void SetItemIndex(int /*index*/) {}
 };
 
 // Made by the linked backend for each control when its form's window comes to exist. The headless
@@ -283,6 +285,60 @@ public:
 
     std::function<void()> OnDblClick;
     std::function<void(int& key, ShiftState)> OnKeyDown;
+};
+
+}  // namespace pellino
+
+namespace pellino {
+
+// A strip of tabs. The user's choice of a tab sets TabIndex and then runs OnClick; setting
+// TabIndex from code runs nothing.
+class TabSet : public Control {
+public:
+    explicit TabSet(Control* parent);
+
+    const std::vector<std::string>& Tabs() const { return tabs_; }
+    void SetTabs(const std::vector<std::string>& tabs);
+    int TabIndex() const { return tabIndex_; }
+    void SetTabIndex(int index);
+
+    // A user's choice of a tab (by the mouse, the keyboard or a test acting as the user).
+    void SelectTab(int index);
+    // Backend use: the native strip changed its selection.
+    void TabIndexChangedByPlatform(int index) { SelectTab(index); }
+
+protected:
+    void ApplyStateToPeer() override;
+
+private:
+    std::vector<std::string> tabs_;
+    int tabIndex_ = -1;
+};
+
+class Notebook;
+
+// One page of a notebook: it fills the notebook and shows while it is the notebook's page.
+class NotebookPage : public Control {
+public:
+    NotebookPage(Notebook& notebook, const std::string& caption);
+};
+
+// Pages on top of each other, one shown at a time.
+class Notebook : public Control {
+public:
+    explicit Notebook(Control* parent) : Control(parent, ControlKind::Notebook) {}
+
+    int PageIndex() const { return pageIndex_; }
+    // Shows the page; runs OnPageChanged when the page really changed.
+    void SetPageIndex(int index);
+    const std::vector<NotebookPage*>& Pages() const { return pages_; }
+
+    std::function<void()> OnPageChanged;
+
+private:
+    friend class NotebookPage;
+    std::vector<NotebookPage*> pages_;  // not owned
+    int pageIndex_ = -1;
 };
 
 }  // namespace pellino

@@ -38,6 +38,15 @@ void Form::SetScreenBounds(const Rect& r) {
                    ToDesignPixels(r.bottom)});
 }
 
+void Form::SetMenu(MainMenu* menu) {
+    if (menu == menu_) return;
+    // The menu bar takes room from the frame, so the client size is kept and the frame grows.
+    const int width = ClientWidth(), height = ClientHeight();
+    menu_ = menu;
+    if (Peer()) Peer()->SetMenu(menu_);
+    SetClientSize(width, height);
+}
+
 void Form::SetWindowState(WindowState state) {
     if (state == windowState_) return;
     windowState_ = state;

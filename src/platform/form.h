@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/menus.h"
 
 namespace pellino {
 
@@ -38,6 +39,7 @@ public:
     virtual WindowPlacement GetPlacement() const = 0;
     virtual void SetPlacement(const WindowPlacement&) = 0;
     virtual void BringToFront() {}
+    virtual void SetMenu(MainMenu*) {}
     virtual void SetForeground() {}
 };
 
@@ -76,6 +78,10 @@ public:
     void SetOwnerWindow(Form* owner) { owner_ = owner; }
     bool OwnedByDesktop() const { return ownedByDesktop_; }
     void SetOwnedByDesktop(bool desktop) { ownedByDesktop_ = desktop; }
+
+    // The menu bar; not owned (the form holds it as a member).
+    MainMenu* Menu() const { return menu_; }
+    void SetMenu(MainMenu* menu);
 
     WindowState GetWindowState() const { return windowState_; }
     void SetWindowState(WindowState state);
@@ -142,6 +148,7 @@ private:
     int modalResult_ = mr::kNone;
     WindowPlacement placement_;
     Control* activeControl_ = nullptr;  // not owned
+    MainMenu* menu_ = nullptr;          // not owned
     int clientWidth_ = 0;
     int clientHeight_ = 0;
 

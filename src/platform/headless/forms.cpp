@@ -32,16 +32,21 @@ Size ScreenSize() { return State().screen; }
 int ScreenDpi() { return State().dpi; }
 
 // Frame sizes of the platform's default look at 96 DPI: a 19-pixel caption and the borders.
+// A menu bar adds 19 pixels below the caption.
 Rect FrameMargins(const Form& form) {
+    const int menu = form.Menu() ? 19 : 0;
     switch (form.Border()) {
-        case FormBorder::Sizeable: return Rect{4, 23, 4, 4};
+        case FormBorder::Sizeable: return Rect{4, 23 + menu, 4, 4};
         case FormBorder::Dialog:
-        case FormBorder::Single: return Rect{3, 22, 3, 3};
+        case FormBorder::Single: return Rect{3, 22 + menu, 3, 3};
     }
     return Rect{};
 }
 
 namespace backend {
+
+// Tests choose menu items by clicking them; a pop-up shown in a test chooses nothing.
+void PopupMenu(pellino::PopupMenu&, int, int) {}
 
 int RunModal(Form& form) {
     State().modalLog.push_back(form.ClassName());

@@ -1,10 +1,12 @@
 
 #include <map>
+#include <vector>
 #include <set>
 
 #include "platform/application.h"
 #include "platform/form.h"
 #include "platform/win32/canvas.h"
+#include "platform/win32/menu.h"
 #include "platform/win32/win32.h"
 
 namespace pellino {
@@ -129,7 +131,7 @@ public:
         StylesOf(form_, style, exStyle);
         const Rect m = FrameMargins(form_);
         RECT outer{0, 0, Scale(r.Width() - m.left - m.right), Scale(r.Height() - m.top - m.bottom)};
-        AdjustWindowRectEx(&outer, style, GetMenu(Handle()) != nullptr, exStyle);
+        AdjustWindowRectEx(&outer, style, form_.Menu() != nullptr, exStyle);
         SetWindowPos(Handle(), nullptr, Scale(r.left), Scale(r.top), outer.right - outer.left,
                      outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -179,11 +181,18 @@ public:
         SetWindowPlacement(Handle(), &wp);
     }
     void BringToFront() override { BringWindowToTop(Handle()); }
+    void SetMenu(MainMenu* menu) override {
+        if (menu_) menu_->Detach();
+        menu_.reset();
+        if (menu) menu_ = std::make_unique<NativeMenu>(menu->Items, false);
+        ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
+    }
     void SetForeground() override { SetForegroundWindow(Handle()); }
 
 private:
     WindowPeer window_;
     Form& form_;
+    std::unique_ptr<NativeMenu> menu_;
 };
 
 HWND ParentHandle(Control& control) {
@@ -206,6 +215,22 @@ public:
     void SetDefault(bool isDefault) override {
         SendMessageA(hwnd_, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     }
+};
+
+class TabSetPeer final : public WindowPeer {
+public:
+    using WindowPeer::WindowPeer;
+    void SetItems(const std::vector<std::string>& items) override {
+        SendMessageA(hwnd_, TCM_DELETEALLITEMS, 0, 0);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            std::string text = items[i];
+            item.pszText = text.data();
+            SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    void SetItemIndex(int index) override { SendMessageA(hwnd_, TCM_SETCURSEL, index, 0); }
 };
 
 class CustomPeer final : public WindowPeer {
@@ -252,8 +277,7 @@ Rect FrameMargins(const Form& form) {
     DWORD style = 0, exStyle = 0;
     win32::StylesOf(form, style, exStyle);
     RECT r{0, 0, 0, 0};
-    const HWND handle = win32::HandleOf(form);
-    AdjustWindowRectEx(&r, style, handle && GetMenu(handle) != nullptr, exStyle);
+    AdjustWindowRectEx(&r, style, form.Menu() != nullptr, exStyle);
     return Rect{win32::Unscale(-r.left), win32::Unscale(-r.top), win32::Unscale(r.right),
                 win32::Unscale(r.bottom)};
 }
@@ -275,13 +299,14 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
             const Rect m = FrameMargins(form);
             RECT outer{0, 0, Scale(form.Width() - m.left - m.right),
                        Scale(form.Height() - m.top - m.bottom)};
-            AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+            AdjustWindowRectEx(&outer, style, form.Menu() != nullptr, exStyle);
             HWND hwnd = CreateWindowExA(exStyle, form.ClassName().c_str(), form.Caption().c_str(),
                                         style, Scale(form.Left()), Scale(form.Top()),
                                         outer.right - outer.left, outer.bottom - outer.top, owner,
                                         nullptr, Instance(), nullptr);
             if (!hwnd) return nullptr;
             auto peer = std::make_unique<FormWindowPeer>(form, hwnd);
+            if (form.Menu()) peer->SetMenu(form.Menu());
             return peer;
         }
         case ControlKind::Panel:
@@ -295,6 +320,11 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
                 control, CreateChild(control, "BUTTON",
                                      static_cast<Button&>(control).Default() ? BS_DEFPUSHBUTTON
                                                                              : BS_PUSHBUTTON));
+        case ControlKind::TabSet:
+            return std::make_unique<TabSetPeer>(control, CreateChild(control, WC_TABCONTROLA, TCS_BOTTOM | TCS_FOCUSNEVER));
+        case ControlKind::Notebook:
+        case ControlKind::NotebookPage:
+            return std::make_unique<WindowPeer>(control, CreateChild(control, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
         case ControlKind::Custom:
             return std::make_unique<CustomPeer>(control, CreateChild(control, kCustomClass, WS_VSCROLL | WS_HSCROLL));
         default:

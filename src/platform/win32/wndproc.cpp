@@ -75,8 +75,29 @@ ScrollAction ActionOf(int code) {
 // Messages that every window of ours handles the same way: commands and colours of its children.
 bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            Control* from = ControlOf(header->hwndFrom);
+            if (from && from->Kind() == ControlKind::TabSet && header->code == TCN_SELCHANGE) {
+                const int index = static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0));
+                static_cast<TabSet&>(*from).TabIndexChangedByPlatform(index);
+                result = 0;
+                return true;
+            }
+            return false;
+        }
         case WM_COMMAND: {
             const HWND child = reinterpret_cast<HWND>(lParam);
+            if (!child && HIWORD(wParam) == 0 && LOWORD(wParam) >= 1000) {
+                // A menu command: the item's id is its number.
+                Control* self = ControlOf(hwnd);
+                Form* form = self ? self->OwnerForm() : nullptr;
+                if (form && form->Menu()) {
+                    if (MenuItem* item = FindMenuItem(form->Menu()->Items, LOWORD(wParam))) item->Click();
+                }
+                result = 0;
+                return true;
+            }
             if (child && HIWORD(wParam) == BN_CLICKED) {
                 if (Control* c = ControlOf(child)) c->Click();
                 result = 0;
@@ -162,6 +183,19 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     if (!control) return DefWindowProcA(hwnd, message, wParam, lParam);
     LRESULT result = 0;
     if (HandleCommon(hwnd, message, wParam, lParam, result)) return result;
+    if (control->Kind() == ControlKind::Notebook || control->Kind() == ControlKind::NotebookPage) {
+        if (message == WM_ERASEBKGND) {
+            RECT r;
+            GetClientRect(hwnd, &r);
+            Control* colored = control->Kind() == ControlKind::NotebookPage ? control->Parent() : control;
+            FillRect(reinterpret_cast<HDC>(wParam), &r, BrushFor(colored ? colored->GetColor() : control->GetColor()));
+            return 1;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    if (control->Kind() != ControlKind::Custom && control->Kind() != ControlKind::Panel) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
     if (control->Kind() == ControlKind::Panel) {
         auto& panel = static_cast<Panel&>(*control);
         switch (message) {

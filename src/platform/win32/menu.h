@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/menus.h"
+#include "platform/win32/win32.h"
+
+namespace pellino::win32 {
+
+// A native menu bar or pop-up built from a menu's items; item ids are the items' own ids.
+class NativeMenu final : public MenuPeer {
+public:
+    NativeMenu(MenuItem& root, bool popup);
+    ~NativeMenu() override;
+    NativeMenu(const NativeMenu&) = delete;
+    NativeMenu& operator=(const NativeMenu&) = delete;
+
+    HMENU Handle() const { return menu_; }
+    void Rebuild() override;
+    void ItemChanged(MenuItem& item) override;
+    // The menu's items no longer report to this menu.
+    void Detach();
+
+private:
+    MenuItem& root_;
+    bool popup_;
+    HMENU menu_ = nullptr;
+};
+
+}  // namespace pellino::win32
