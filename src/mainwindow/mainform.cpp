@@ -1,6 +1,7 @@
 #include "mainwindow/mainform.h"
 
 #include "platform/application.h"
+#include "schedule/alarmshow.h"
 
 namespace pellino {
 
@@ -8,13 +9,31 @@ namespace {
 
 constexpr Color kBarGrey = 0x808080;  // (128,128,128)
 
+void PlaceButton(Button& button, const char* name, const char* caption, int left, int top,
+                 int width, int height, const char* hint) {
+    button.SetName(name);
+    button.SetText(caption);
+    button.SetBounds(left, top, width, height);
+    button.SetHint(hint);
+}
+
+void NameItem(MenuItem& item, const char* name, const char* caption, const char* hint = "") {
+    item.SetName(name);
+    item.SetCaption(caption);
+    item.SetHint(hint);
+}
+
 }  // namespace
 
 TMainForm::TMainForm() : Form("TMainForm") {
     LayOut();
-    MinimizeButton.OnClick = [this] { MinimizeButtonClick(); };
-    ExitButton.OnClick = [this] { ExitButtonClick(); };
-    OnResize = [this] { FormResize(); };
+    SetUpLists();
+    SetUpStartup();
+    SetUpClock();
+    Minimizebutton.OnClick = [this] { MinimizebuttonClick(); };
+    Exitbutton.OnClick = [this] { mnuExitClick(); };
+    mnuExit.OnClick = [this](MenuItem&) { mnuExitClick(); };
+    FormCreate();
 }
 
 TMainForm::~TMainForm() = default;
@@ -23,6 +42,24 @@ void TMainForm::LayOut() {
     SetName("MainForm");
     SetCaption("Pellino!");
     SetFont(Font{"Arial", 11, false, colors::kBlack});
+    SetShowHints(true);
+
+    NameItem(File1, "File1", "&File");
+    NameItem(mnuSelectSoundFile, "mnuSelectSoundFile", "Select Default Sound File (*.wav)",
+             "Select the default .wav file to use with reminders");
+    NameItem(mnuNoAlarmSound, "mnuNoAlarmSound", "No Reminder Sound",
+             "Toggle all reminder sounds on/off");
+    NameItem(mnuUseTray, "mnuUseTray", "Minimize to System Tray",
+             "The system tray is the small panel in the lower right hand corner of  your Windows "
+             "desktop where the time is displayed (Windows 95 only)");
+    NameItem(ImportfromPellino1xFile1, "ImportfromPellino1xFile1", "Import from Pellino 1.x File");
+    NameItem(N1, "N1", "-");
+    NameItem(mnuExit, "mnuExit", "Exit", "Exit the program");
+    NameItem(Help1, "Help1", "&Help");
+    NameItem(mnuContents, "mnuContents", "Contents", "Show Windows Help for Pellino!");
+    NameItem(N2, "N2", "-");
+    NameItem(mnuAbout, "mnuAbout", "About", "About Pellino!");
+    SetMenu(&MainMenu2);
     SetClientSize(599, 362);
 
     Panel1.SetName("Panel1");
@@ -30,6 +67,14 @@ void TMainForm::LayOut() {
     Panel1.SetAlign(Align::Top);
     Panel1.SetBorderStyle(BorderStyle::Single);
     Panel1.SetColor(kBarGrey);
+    PlaceButton(AddAlarmButton, "AddAlarmButton", "&New", 8, 4, 74, 30, "Add a new reminder");
+    PlaceButton(EditAlarmButton, "EditAlarmButton", "&Edit", 93, 4, 74, 30, "Edit current reminder");
+    PlaceButton(DeleteAlarmButton, "DeleteAlarmButton", "&Delete", 178, 4, 74, 30,
+                "Delete current reminder");
+    PlaceButton(CloneButton, "CloneButton", "&Clone", 263, 4, 74, 30,
+                "Make a copy of \rcurrent reminder");
+    PlaceButton(AdjustTimeButton, "AdjustTimeButton", "Adjust Time +-", 348, 4, 96, 30,
+                "Adjust the current reminder time \rplus or minus ");
 
     TimePanel.SetName("TimePanel");
     TimePanel.SetBounds(519, 5, 72, 25);
@@ -41,24 +86,29 @@ void TMainForm::LayOut() {
     Panel4.SetAlign(Align::Bottom);
     Panel4.SetBorderStyle(BorderStyle::Single);
     Panel4.SetColor(kBarGrey);
+    const Font bottomFont{"Arial", 16, true, colors::kBlack};  // bold Arial 12 points
+    PlaceButton(Minimizebutton, "Minimizebutton", "Minimize", 8, 2, 111, 29, "Minimize Pellino!");
+    Minimizebutton.SetFont(bottomFont);
+    PlaceButton(Exitbutton, "Exitbutton", "E&xit", 511, 2, 68, 29, "Exit Pellino!");
+    Exitbutton.SetFont(bottomFont);
 
-    MinimizeButton.SetName("MinimizeButton");
-    MinimizeButton.SetText("Minimize");
-    MinimizeButton.SetBounds(8, 7, 75, 25);
+    TabSet_.SetName("TabSet");
+    TabSet_.SetBounds(0, 290, 599, 32);
+    TabSet_.SetAlign(Align::Bottom);
+    TabSet_.SetFont(Font{"MS Sans Serif", 11, false, colors::kBlack});
+    TabSet_.SetTabs({"Reminders", "Repeat Reminders"});
+    TabSet_.SetTabIndex(0);
 
-    ExitButton.SetName("ExitButton");
-    ExitButton.SetText("E&xit");
-    ExitButton.SetBounds(515, 7, 75, 25);
+    Notebook_.SetName("Notebook");
+    Notebook_.SetAlign(Align::Client);
+    RemindersPage.SetName("RemindersPage");
+    RepeatRemindersPage.SetName("RepeatRemindersPage");
+    AlarmGrid.SetName("AlarmGrid");
+    RepeatingAlarmGrid.SetName("RepeatingAlarmGrid");
 }
 
-void TMainForm::FormResize() {
-    // The clock panel and the exit button keep to the right edge as the window is sized.
-    TimePanel.SetBounds(Panel1.Width() - 80, 5, 72, 25);
-    ExitButton.SetBounds(Panel4.Width() - 84, 7, 75, 25);
-}
+void TMainForm::MinimizebuttonClick() { Application::Minimize(); }
 
-void TMainForm::MinimizeButtonClick() { Application::Minimize(); }
-
-void TMainForm::ExitButtonClick() { Close(); }
+void TMainForm::mnuExitClick() { Close(); }
 
 }  // namespace pellino

@@ -5,8 +5,8 @@ source "$(dirname "$0")/lib.sh"
 
 start_program
 expect_eq "$(drive client "Pellino!")" "599 362" "client size at 96 DPI"
-expect_eq "$(drive text "Pellino!" Button 0)" "Minimize" "first button of the bottom bar"
-expect_eq "$(drive text "Pellino!" Button 1)" "E&xit" "second button of the bottom bar"
+expect_eq "$(drive text "Pellino!" Button 5)" "Minimize" "first button of the bottom bar"
+expect_eq "$(drive text "Pellino!" Button 6)" "E&xit" "second button of the bottom bar"
 screenshot start
 drive close "Pellino!"
 expect_program_ends 10

@@ -1,0 +1,7 @@
+#include "schedule/alarmshow.h"
+
+namespace pellino {
+
+TAlarmShow::TAlarmShow() : Form("TAlarmShow") {}
+
+}  // namespace pellino
