@@ -1,0 +1,213 @@
+// The portable widget layer against the headless backend: layout, events through the error
+// dispatch, modal forms run by scripts, message boxes, menus, tabs and pages.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/application.h"
+#include "platform/dialogs.h"
+#include "platform/exception.h"
+#include "platform/form.h"
+#include "platform/headless/testing.h"
+#include "platform/menus.h"
+
+namespace pellino {
+namespace {
+
+class WidgetsTest : public ::testing::Test {
+protected:
+    void SetUp() override { headless::ResetAll(); }
+};
+
+class Dialog : public Form {
+public:
+    Dialog() : Form("TTestDialog") {
+        SetBorder(FormBorder::Dialog);
+        SetClientSize(200, 100);
+        Ok.SetText("Ok");
+        Ok.SetModalResult(mr::kOk);
+        Ok.SetDefault(true);
+        Cancel.SetText("&Cancel");
+        Cancel.SetModalResult(mr::kCancel);
+        Cancel.SetCancel(true);
+    }
+    Button Ok{this};
+    Button Cancel{this};
+};
+
+TEST_F(WidgetsTest, AlignedChildrenShareTheClientAreaInCreationOrder) {
+    Form form("TLayout");
+    form.SetClientSize(300, 200);
+    Panel top(&form), bottom(&form), strip(&form), rest(&form);
+    top.SetBounds(0, 0, 10, 41);
+    top.SetAlign(Align::Top);
+    bottom.SetBounds(0, 0, 10, 40);
+    bottom.SetAlign(Align::Bottom);
+    strip.SetBounds(0, 0, 10, 32);
+    strip.SetAlign(Align::Bottom);
+    rest.SetAlign(Align::Client);
+
+    EXPECT_EQ(top.Bounds(), BoundsRect(0, 0, 300, 41));
+    EXPECT_EQ(bottom.Bounds(), BoundsRect(0, 160, 300, 40)) << "the first bottom control sits lowest";
+    EXPECT_EQ(strip.Bounds(), BoundsRect(0, 128, 300, 32));
+    EXPECT_EQ(rest.Bounds(), BoundsRect(0, 41, 300, 87)) << "the client control takes what is left";
+
+    form.SetClientSize(400, 300);
+    EXPECT_EQ(rest.Bounds(), BoundsRect(0, 41, 400, 187)) << "a new client size lays the children out again";
+    strip.SetVisible(false);
+    EXPECT_EQ(rest.Bounds(), BoundsRect(0, 41, 400, 219)) << "a hidden control gives its room back";
+}
+
+TEST_F(WidgetsTest, AHandlerErrorIsShownInTheStandardBoxAndTheProgramRunsOn) {
+    Application::SetTitle("Pellino!");
+    Form form("TErrors");
+    Button button(&form);
+    form.Show();
+    int clicks = 0;
+    button.OnClick = [&] {
+        ++clicks;
+        throw Exception("Cannot create file C:\\PELLINO\\Pellino.dat");
+    };
+    button.Click();
+    button.Click();
+    EXPECT_EQ(clicks, 2);
+    const auto& log = headless::MessageBoxLog();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].text, "Cannot create file C:\\PELLINO\\Pellino.dat.") << "the box ends the text with a full stop";
+    EXPECT_EQ(log[0].caption, "Pellino!");
+    EXPECT_EQ(log[0].flags, mb::kOk | mb::kIconError);
+}
+
+TEST_F(WidgetsTest, ADisabledOrHiddenButtonIgnoresClicks) {
+    Form form("TClicks");
+    Panel panel(&form);
+    Button button(&panel);
+    int clicks = 0;
+    button.OnClick = [&] { ++clicks; };
+    button.Click();
+    EXPECT_EQ(clicks, 0) << "a button of a form not shown cannot be pressed";
+    form.Show();
+    button.SetEnabled(false);
+    button.Click();
+    button.SetEnabled(true);
+    panel.SetVisible(false);
+    button.Click();
+    EXPECT_EQ(clicks, 0);
+    panel.SetVisible(true);
+    button.Click();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(WidgetsTest, ModalFormsRunTheirScriptAndReturnTheResultOfTheButtonPressed) {
+    std::vector<std::string> events;
+    Dialog dialog;
+    dialog.OnShow = [&] { events.push_back("show"); };
+    dialog.OnActivate = [&] { events.push_back("activate"); };
+    dialog.Ok.OnClick = [&] { events.push_back("ok, result " + std::to_string(dialog.ModalResult())); };
+    headless::ScriptModal("TTestDialog", [](Form& form) {
+        EXPECT_TRUE(form.Visible()) << "a modal form is visible while it runs";
+        static_cast<Dialog&>(form).Ok.Click();
+    });
+    headless::ScriptModal("TTestDialog", [](Form& form) { EXPECT_TRUE(form.PressDefaultButton(true)); });
+    headless::ScriptModal("TTestDialog", [](Form& form) { form.CloseRequestedByPlatform(); });
+
+    EXPECT_EQ(dialog.ShowModal(), mr::kOk);
+    EXPECT_EQ(dialog.ShowModal(), mr::kCancel) << "Escape presses the cancel button";
+    EXPECT_EQ(dialog.ShowModal(), mr::kCancel) << "the close command ends a modal form with Cancel";
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_EQ(events, (std::vector<std::string>{"show", "activate", "ok, result 1", "show", "activate",
+                                                "show", "activate"}));
+    EXPECT_EQ(headless::ModalLog().size(), 3u);
+}
+
+TEST_F(WidgetsTest, AModalFormWithoutAScriptFailsLoudly) {
+    Dialog dialog;
+    EXPECT_THROW(dialog.ShowModal(), headless::UnscriptedModalForm);
+}
+
+TEST_F(WidgetsTest, ClosingTheMainFormAsksTheCloseQueryFirst) {
+    Form main("TMain");
+    std::vector<std::string> events;
+    bool allow = false;
+    main.OnCloseQuery = [&](bool& canClose) {
+        events.push_back("query");
+        canClose = allow;
+    };
+    main.OnClose = [&] { events.push_back("close"); };
+    Application::Run(main);
+    main.Show();
+    main.Close();
+    EXPECT_TRUE(main.Visible()) << "a refused close leaves the window open";
+    EXPECT_FALSE(Application::Terminated());
+    allow = true;
+    main.Close();
+    EXPECT_FALSE(main.Visible());
+    EXPECT_TRUE(Application::Terminated()) << "closing the main form ends the program";
+    EXPECT_EQ(events, (std::vector<std::string>{"query", "query", "close"}));
+}
+
+TEST_F(WidgetsTest, ConfirmationAndInformationBoxes) {
+    headless::QueueMessageBoxAnswer(idresult::kNo);
+    EXPECT_FALSE(AskConfirmation("Delete this reminder?"));
+    headless::QueueMessageBoxAnswer(idresult::kYes);
+    EXPECT_TRUE(AskConfirmation("Delete this reminder?"));
+    ShowInformation("Invalid time.");
+    const auto& log = headless::MessageBoxLog();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0].caption, "Confirm");
+    EXPECT_EQ(log[0].flags, mb::kYesNo | mb::kIconQuestion);
+    EXPECT_EQ(log[2].caption, "Information");
+    EXPECT_EQ(log[2].flags, mb::kOk | mb::kIconInformation);
+}
+
+TEST_F(WidgetsTest, MenuItemsClickWithTheirSenderAndKeepTheirCheckMarks) {
+    MainMenu menu;
+    MenuItem file(&menu.Items), plus(&file), minus(&file);
+    plus.SetTag(5);
+    minus.SetTag(-5);
+    int total = 0;
+    plus.OnClick = minus.OnClick = [&](MenuItem& sender) { total += sender.Tag(); };
+    plus.Click();
+    plus.Click();
+    minus.Click();
+    minus.SetEnabled(false);
+    minus.Click();
+    EXPECT_EQ(total, 5) << "one handler tells the items apart by their Tag; a disabled item does nothing";
+    EXPECT_EQ(FindMenuItem(menu.Items, plus.Id()), &plus);
+    plus.SetChecked(true);
+    EXPECT_TRUE(plus.Checked());
+}
+
+TEST_F(WidgetsTest, TabsRunTheirHandlerOnlyForTheUsersChoiceAndPagesShowOneAtATime) {
+    Form form("TPages");
+    form.SetClientSize(300, 200);
+    TabSet tabs(&form);
+    tabs.SetTabs({"Reminders", "Repeat Reminders"});
+    Notebook book(&form);
+    book.SetAlign(Align::Client);
+    NotebookPage first(book, "Reminders"), second(book, "Repeat Reminders");
+    form.Show();
+    std::vector<std::string> events;
+    tabs.OnClick = [&] {
+        events.push_back("tab " + std::to_string(tabs.TabIndex()));
+        book.SetPageIndex(tabs.TabIndex());
+    };
+    book.OnPageChanged = [&] { events.push_back("page " + std::to_string(book.PageIndex())); };
+
+    tabs.SetTabIndex(0);
+    EXPECT_TRUE(events.empty()) << "setting the index from code runs nothing";
+    EXPECT_TRUE(first.Visible());
+    EXPECT_FALSE(second.Visible());
+    tabs.SelectTab(1);
+    tabs.SelectTab(1);
+    EXPECT_EQ(events, (std::vector<std::string>{"tab 1", "page 1", "tab 1"}))
+        << "the page-changed event runs only when the page really changes";
+    EXPECT_FALSE(first.Visible());
+    EXPECT_TRUE(second.Visible());
+    EXPECT_EQ(second.Bounds(), BoundsRect(0, 0, 300, 200)) << "a page fills its notebook";
+}
+
+}  // namespace
+}  // namespace pellino
