@@ -72,6 +72,16 @@ public:
     void CreateNotificationWindow();
     TAlarmShow* AlarmShow() const { return alarmShow_.get(); }
 
+    // ---- the settings file (startup.cpp) ----
+    // Reads the default sound file, "No Reminder Sound" and "Minimize to System Tray".
+    void LoadSettings();
+    // Writes those three; raises EIniFileError "Unable to write to <path>" when a key is refused.
+    void SaveSettings();
+    // Writes the window's normal rectangle and whether it is maximised.
+    void SavePlacement();
+    // Applies the stored placement (or centres the window when none is stored), then saves it.
+    void RestorePlacement();
+
     // ---- lists view (listsview.cpp) ----
     void AlarmGridGetCellFormat(TClickableStringGrid& sender, int col, int row,
                                 const TGridDrawState& state, TFormatOptions& options);
