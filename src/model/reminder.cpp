@@ -98,9 +98,9 @@ bool TReminder::LoadFromReader(TReader& reader, std::string* failure) {
         FirstTime = reader.ReadFloat();
         StopTime = reader.ReadFloat();
         HasUntil = reader.ReadBoolean();
-        Description = reader.ReadString();
-        SoundFile = reader.ReadString();
-        DaySet = reader.ReadString();
+        reader.ReadString(Description);
+        reader.ReadString(SoundFile);
+        reader.ReadString(DaySet);
         IntervalMinutes = reader.ReadInteger();
         Status = static_cast<std::uint8_t>(reader.ReadInteger());
         ReservedFlag = reader.ReadBoolean();

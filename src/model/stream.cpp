@@ -204,6 +204,12 @@ bool TReader::ReadBoolean() {
 }
 
 std::string TReader::ReadString() {
+    std::string text;
+    ReadString(text);
+    return text;
+}
+
+void TReader::ReadString(std::string& into) {
     const std::uint8_t tag = readTag();
     std::uint32_t length;
     if (tag == tagByte(ValueTag::String)) {
@@ -223,13 +229,13 @@ std::string TReader::ReadString() {
         throw EReadError(kStreamReadError);
     }
     if (length <= end_ - next_) {
-        const auto* start = reinterpret_cast<const char*>(buffer_.data() + next_);
+        into.assign(reinterpret_cast<const char*>(buffer_.data() + next_), length);
         next_ += length;
-        return std::string(start, length);
+        return;
     }
     std::string text(length, '\0');
     readBytes(text.data(), length);
-    return text;
+    into = std::move(text);
 }
 
 }  // namespace pellino

@@ -95,6 +95,9 @@ public:
     // Tags 6 and 12. The stated length is checked against what the stream still holds before
     // anything is allocated, so a damaged length cannot ask for more memory than the file has.
     std::string ReadString();
+    // The same into an existing text, whose storage is reused when it is large enough. The text
+    // is changed only when the read succeeds.
+    void ReadString(std::string& into);
 
     // Offset in the stream of the next byte to read.
     std::int64_t Position() const { return bufferStart_ + static_cast<std::int64_t>(next_); }
