@@ -130,11 +130,16 @@ private:
     void LayOut();
     // Each concern wires its own controls' events and settings.
     void SetUpLists();     // listsview.cpp
+    // Fits the lists to their pages and keeps the clock panel and "E&xit" at the right edge.
+    void PlaceListControls();  // listsview.cpp
     void SetUpStartup();   // startup.cpp
     void SetUpClock();     // schedule/clock.cpp
 
     std::unique_ptr<TAlarmShow> alarmShow_;
     TDateTime loadDate_ = 0;
+    // The last load did not read the whole data file: it is kept as the backup before the next
+    // save writes over it (datafile.cpp).
+    bool keepDataFileBeforeSave_ = false;
     int tickCounter_ = 0;
     bool firstActivation_ = false;
     std::string defaultSoundFile_;

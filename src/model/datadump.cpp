@@ -47,24 +47,6 @@ struct Overloaded : Ts... {
 constexpr std::string_view kOneTimeName = "one-time";
 constexpr std::string_view kRepeatingName = "repeating";
 
-// ---- Reading ----
-
-void readList(TReader& reader, DataFileReading& reading, bool repeating) {
-    std::vector<TReminder>& list =
-        repeating ? reading.contents.repeating : reading.contents.oneTime;
-    reader.ReadListBegin();
-    reading.stage = repeating ? DataFileStage::RepeatingBegun : DataFileStage::OneTimeBegun;
-    while (!reader.EndOfList()) {
-        TReminder& reminder = list.emplace_back();
-        std::string failure;
-        if (!reminder.LoadFromReader(reader, &failure)) {
-            reading.damaged.push_back({repeating, list.size() - 1, {reader.ValueStart(), failure}});
-        }
-    }
-    reader.ReadListEnd();
-    reading.stage = repeating ? DataFileStage::RepeatingDone : DataFileStage::OneTimeDone;
-}
-
 // ---- Writing the text form ----
 
 void appendFloat(std::string& out, double value) {
@@ -348,41 +330,6 @@ void parseHeader(LineCursor& cursor, DataFileContents& contents) {
 }
 
 }  // namespace
-
-DataFileReading readDataFile(Stream& stream) {
-    DataFileReading reading;
-    reading.size = stream.Size();
-    TReader reader(stream);
-    try {
-        reader.ReadListBegin();
-        reading.stage = DataFileStage::HeaderBegun;
-        reading.contents.headerInteger = reader.ReadInteger();
-        reading.stage = DataFileStage::HeaderInteger;
-        reading.contents.headerFloat = reader.ReadFloat();
-        reading.stage = DataFileStage::HeaderFloat;
-        reader.ReadListEnd();
-        reading.stage = DataFileStage::HeaderDone;
-        readList(reader, reading, false);
-        readList(reader, reading, true);
-        reading.endOffset = reader.Position();
-    } catch (const EReadError& e) {
-        reading.stop = ReadStop{reader.ValueStart(), e.Message()};
-        reading.endOffset = reader.ValueStart();
-    }
-    return reading;
-}
-
-void writeDataFile(TWriter& writer, const DataFileContents& contents) {
-    writer.WriteListBegin();
-    writer.WriteInteger(contents.headerInteger);
-    writer.WriteFloat(contents.headerFloat);
-    writer.WriteListEnd();
-    for (const std::vector<TReminder>* list : {&contents.oneTime, &contents.repeating}) {
-        writer.WriteListBegin();
-        for (const TReminder& reminder : *list) reminder.SaveToWriter(writer);
-        writer.WriteListEnd();
-    }
-}
 
 std::string formatReadOutcome(const DataFileReading& reading) {
     if (reading.stop) {

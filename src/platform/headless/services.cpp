@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -34,6 +35,7 @@ struct Fakes {
     int showCommand = 10;
     int startupInfoShowCommand = 1;
     bool family95 = false;
+    std::int64_t diskSpace = -1;  // -1: unlimited
 };
 
 Fakes& State() {
@@ -75,7 +77,11 @@ public:
         return std::fread(buffer, 1, count, file_);
     }
     std::size_t Write(const void* buffer, std::size_t count) override {
-        return std::fwrite(buffer, 1, count, file_);
+        std::int64_t& space = State().diskSpace;
+        if (space >= 0) count = static_cast<std::size_t>(std::min<std::int64_t>(space, count));
+        const std::size_t written = std::fwrite(buffer, 1, count, file_);
+        if (space >= 0) space -= static_cast<std::int64_t>(written);
+        return written;
     }
     std::int64_t Size() const override {
         const long here = std::ftell(file_);
@@ -136,6 +142,12 @@ bool ReplaceFileAtomically(const std::string& source, const std::string& target)
 bool CopyFileReplacing(const std::string& source, const std::string& destination) {
     if (IsLocked(source) || IsLocked(destination)) return false;
     std::error_code ec;
+    std::int64_t& space = State().diskSpace;
+    if (space >= 0) {
+        const auto size = static_cast<std::int64_t>(fs::file_size(headless::HostPath(source), ec));
+        if (ec || size > space) return false;
+        space -= size;
+    }
     fs::copy_file(headless::HostPath(source), headless::HostPath(destination),
                   fs::copy_options::overwrite_existing, ec);
     return !ec;
@@ -201,6 +213,8 @@ void LockFile(const std::string& programPath, bool locked) {
     }
 }
 
+void SetDiskSpace(std::int64_t bytes) { State().diskSpace = bytes; }
+
 const std::vector<std::string>& SoundLog() { return State().sounds; }
 
 void SetStartupShowCommand(int showCommand, int startupInfoShowCommand) {
@@ -223,6 +237,7 @@ void ResetAll() {
     s.showCommand = 10;
     s.startupInfoShowCommand = 1;
     s.family95 = false;
+    s.diskSpace = -1;
     std::error_code ignored;
     if (!s.root.empty()) {
         fs::remove_all(s.root / "PELLINO", ignored);

@@ -50,6 +50,11 @@ std::string HostPath(const std::string& programPath);
 // creates of that path fail until it is released.
 void LockFile(const std::string& programPath, bool locked);
 
+// The free space of the disk the program folder lies on, in bytes; -1 (the start state) has room
+// for everything. Writes to files the program creates and copies of files take from it, and a
+// write that does not fit is cut short, as on a full disk.
+void SetDiskSpace(std::int64_t bytes);
+
 // The screen: 1024 x 768 at 96 DPI unless a test says otherwise.
 void SetScreen(Size size, int dpi);
 
