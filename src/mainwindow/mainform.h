@@ -117,6 +117,8 @@ public:
     void mnuSelectSoundFileClick();
     void mnuNoAlarmSoundClick();
     int TickCounter() const { return tickCounter_; }
+    // True while changes that the clock made to the records are not yet in the data file.
+    bool ClockChangesUnsaved() const { return clockChangesUnsaved_; }
 
     // ---- commands ----
     void MinimizebuttonClick();
@@ -134,6 +136,10 @@ private:
     void PlaceListControls();  // listsview.cpp
     void SetUpStartup();   // startup.cpp
     void SetUpClock();     // schedule/clock.cpp
+    // One due-check pass over a list (schedule/clock.cpp); true when it changed a record.
+    bool CheckAlarms(TClickableStringGrid& grid, bool oneTime);
+    // Writes the clock's changes to the data file (schedule/clock.cpp).
+    void SaveClockChanges();
 
     std::unique_ptr<TAlarmShow> alarmShow_;
     TDateTime loadDate_ = 0;
@@ -141,6 +147,8 @@ private:
     // save writes over it (datafile.cpp).
     bool keepDataFileBeforeSave_ = false;
     int tickCounter_ = 0;
+    bool clockChangesUnsaved_ = false;
+    bool clockSaveFailureShown_ = false;
     bool firstActivation_ = false;
     std::string defaultSoundFile_;
 };

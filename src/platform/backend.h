@@ -1,10 +1,13 @@
 #pragma once
 
+#include <string>
+
 // The operations each backend supplies to the portable widget layer. Portable code outside
 // platform/ does not include this file.
 
 namespace pellino {
 class Form;
+class OpenDialog;
 class PopupMenu;
 }
 
@@ -20,5 +23,7 @@ void MinimizeApplication();
 // Shows a pop-up menu and runs the chosen item's click before returning.
 void PopupMenu(PopupMenu& menu, int screenX, int screenY);
 void RestoreApplication();
+// Shows the file-open dialog; true with the chosen file's full path when the user picked one.
+bool RunOpenDialog(const OpenDialog& dialog, std::string& chosen);
 
 }  // namespace pellino::backend

@@ -2,6 +2,79 @@
 
 namespace pellino {
 
-TAlarmShow::TAlarmShow() : Form("TAlarmShow") {}
+namespace {
+
+void PlaceButton(Button& button, const char* name, const char* caption, int left, int top,
+                 int width, int height, const char* hint, int modalResult) {
+    button.SetName(name);
+    button.SetText(caption);
+    button.SetBounds(left, top, width, height);
+    button.SetHint(hint);
+    button.SetModalResult(modalResult);
+}
+
+}  // namespace
+
+TAlarmShow::TAlarmShow() : Form("TAlarmShow") {
+    LayOut();
+    OnActivate = [this] { FormActivate(); };
+    OnShow = [this] { FormShow(); };
+}
+
+void TAlarmShow::LayOut() {
+    SetName("AlarmShow");
+    SetCaption("Reminder Notification");
+    SetBorder(FormBorder::Dialog);
+    SetIcons(BorderIcons{false, false, false});
+    SetStayOnTop(true);
+    SetPosition(FormPosition::ScreenCenter);
+    // Owned by the desktop rather than by the main window, so a minimised or hidden main window
+    // does not take the notification with it.
+    SetOwnedByDesktop(true);
+    SetFont(Font{"Arial", 11, false, colors::kBlack});
+    SetShowHints(true);
+    SetClientSize(384, 239);
+
+    AlarmMsg.SetName("AlarmMsg");
+    AlarmMsg.SetBounds(13, 9, 368, 44);
+    AlarmMsg.SetWordWrap(true);
+    AlarmMsg.SetFont(Font{"Arial", 13, true, colors::kBlack});
+
+    Panel1.SetName("Panel1");
+    Panel1.SetBounds(10, 59, 361, 143);
+
+    Label1.SetName("Label1");
+    Label1.SetBounds(10, 9, 110, 14);
+    Label1.SetText("Remind me again in:");
+
+    PlaceButton(b5min, "b5min", "5 minutes", 10, 29, 83, 23, "Add 5 minutes to reminder time", -5);
+    PlaceButton(b10min, "b10min", "10 minutes", 97, 29, 83, 23, "Add 10 minutes to reminder time",
+                -10);
+    PlaceButton(b30min, "b30min", "30 minutes", 183, 29, 83, 23,
+                "Add 30 minutes to reminder time", -30);
+    PlaceButton(b1hour, "b1hour", "1 hour", 270, 29, 83, 23, "Add 60 minutes to reminder time",
+                -60);
+    PlaceButton(b2hr, "b2hr", "2 hours", 10, 60, 83, 23, "Add 2 hours to reminder time", -120);
+    PlaceButton(b4hr, "b4hr", "4 hours", 97, 60, 82, 23, "Add 4 hours to reminder time", -240);
+    PlaceButton(b24hr, "b24hr", "24 hours", 183, 60, 83, 23,
+                "Add 24 hours (one full day) to reminder time", -1440);
+    PlaceButton(OneWeek, "OneWeek", "1 week", 270, 60, 83, 23,
+                "Add one full week  to reminder time", -10080);
+    PlaceButton(DeleteButton, "DeleteButton", "Delete", 11, 95, 83, 35, "Delete this reminder",
+                kAlarmDelete);
+    DeleteButton.SetFont(Font{"Arial", 11, true, colors::kRed});
+    PlaceButton(OkButton, "OkButton", "Ok", 270, 95, 83, 35, "Terminate this alarm", kAlarmOk);
+    OkButton.SetFont(Font{"Arial", 11, true, colors::kBlack});
+    OkButton.SetDefault(true);
+    // There is no cancel button: Escape does nothing, and the platform's close command ends the
+    // window with 2, the same answer as "Delete".
+}
+
+void TAlarmShow::FormActivate() {
+    // The window may open while another program is active; it must not wait behind it.
+    SetForeground();
+}
+
+void TAlarmShow::FormShow() { OkButton.SetFocus(); }
 
 }  // namespace pellino

@@ -1,16 +1,149 @@
-// The reminder clock. (Being written.)
+// The reminder clock: the time display, the watch for a new date, and the due checks that notify
+// each due reminder and apply the user's answer.
+#include <cassert>
+
 #include "mainwindow/mainform.h"
+#include "model/reminder.h"
+#include "platform/application.h"
+#include "runtime/formats.h"
+#include "schedule/alarmshow.h"
 
 namespace pellino {
 
-void TMainForm::SetUpClock() {}
-void TMainForm::Timer1Timer() {}
-void TMainForm::CheckNormalAlarms() {}
-void TMainForm::CheckRepeatAlarms() {}
-void TMainForm::AdjustForSnooze(int, int) {}
-void TMainForm::AdjustRepeatForSnooze(int, int) {}
-void TMainForm::PlaySoundNow(const std::string&) {}
-void TMainForm::mnuSelectSoundFileClick() {}
-void TMainForm::mnuNoAlarmSoundClick() {}
+namespace {
+
+// Due checks run on every fifth tick, about every five seconds.
+constexpr int kTicksPerCheck = 5;
+
+bool IsDue(const TReminder& reminder) {
+    // The cheap test first: most reminders are not Pending, and the clock is read only for those
+    // that are, at the moment of their own test.
+    if (reminder.Status != kStatusPending) return false;
+    return Today() == reminder.DueDate() && TimeOfDay() >= reminder.DueTime();
+}
+
+bool PlaysSound(const TReminder& reminder) {
+    return reminder.NotifyMode == kNotifyMessageAndSound || reminder.NotifyMode == kNotifySoundOnly;
+}
+
+bool ShowsMessage(const TReminder& reminder) {
+    return reminder.NotifyMode == kNotifyMessageAndSound ||
+           reminder.NotifyMode == kNotifyMessageOnly;
+}
+
+}  // namespace
+
+void TMainForm::SetUpClock() {
+    Timer1.SetInterval(1000);
+    Timer1.OnTimer = [this] { Timer1Timer(); };
+    mnuSelectSoundFile.OnClick = [this](MenuItem&) { mnuSelectSoundFileClick(); };
+    mnuNoAlarmSound.OnClick = [this](MenuItem&) { mnuNoAlarmSoundClick(); };
+}
+
+void TMainForm::Timer1Timer() {
+    // The timer stays off for the whole tick, so no tick starts inside another, not even while a
+    // notification window holds the tick open.
+    Timer1.SetEnabled(false);
+    try {
+        TimePanel.SetText(FormatDateTime("hh:mm:ssam/pm", Now()));
+        Application::ProcessMessages();
+        if (Today() > loadDate_) {
+            // The reload reads the data file, so whatever the clock changed must be in it first.
+            SaveClockChanges();
+            Reload();
+            AlarmGrid.Invalidate();
+            RepeatingAlarmGrid.Invalidate();
+        } else if (++tickCounter_ >= kTicksPerCheck) {
+            tickCounter_ = 0;
+            CheckNormalAlarms();
+            CheckRepeatAlarms();
+        }
+    } catch (...) {
+        // An error shown by the dispatch must not stop the clock for good.
+        Timer1.SetEnabled(true);
+        throw;
+    }
+    Timer1.SetEnabled(true);
+}
+
+void TMainForm::CheckNormalAlarms() {
+    if (CheckAlarms(AlarmGrid, true)) clockChangesUnsaved_ = true;
+    SaveClockChanges();
+}
+
+void TMainForm::CheckRepeatAlarms() {
+    if (CheckAlarms(RepeatingAlarmGrid, false)) clockChangesUnsaved_ = true;
+    SaveClockChanges();
+}
+
+bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime) {
+    // The rows present at the start of the pass are tested once each, in the list's order. A
+    // snoozed row moves, and the row that moves up into its place waits for the next pass.
+    const int rows = grid.RowCount() - 1;
+    bool removal = false;
+    bool changed = false;
+    for (int row = 1; row <= rows; ++row) {
+        TReminder* reminder = ReminderAt(grid, row);
+        if (!reminder || !IsDue(*reminder)) continue;
+        if (PlaysSound(*reminder)) PlaySoundNow(reminder->SoundFile);
+        int result = 0;
+        if (ShowsMessage(*reminder)) {
+            assert(alarmShow_ && "the notification window is made at start-up");
+            alarmShow_->AlarmMsg.SetText(reminder->Description);
+            alarmShow_->DeleteButton.SetVisible(oneTime);
+            result = alarmShow_->ShowModal();
+        }
+        if (result < 0) {
+            if (oneTime) {
+                AdjustForSnooze(row, -result);
+            } else {
+                AdjustRepeatForSnooze(row, -result);
+            }
+            changed = true;
+        } else if (result == 0 || result == kAlarmOk) {
+            if (oneTime) {
+                reminder->Status = kStatusDone;
+                reminder->RefreshStatus();
+            } else {
+                reminder->DueDateTime = 0;
+                reminder->ScheduleNext();
+            }
+            grid.Invalidate();
+            changed = true;
+        } else if (result == kAlarmDelete) {
+            // Rows go only after the pass, so the row numbers of the pass stay valid.
+            reminder->Status = kStatusRemove;
+            removal = true;
+            changed = true;
+        }
+    }
+    if (removal) {
+        for (int row = grid.RowCount() - 1; row >= 1; --row) {
+            const TReminder* reminder = ReminderAt(grid, row);
+            if (reminder && reminder->Status == kStatusRemove) grid.DeleteRow(row);
+        }
+        grid.Invalidate();
+    }
+    return changed;
+}
+
+void TMainForm::SaveClockChanges() {
+    // Acknowledgements, snoozes and removals go to the data file at once: the reload at a new
+    // date reads the file, and so does the next start after a crash or a power cut.
+    if (!clockChangesUnsaved_) return;
+    try {
+        SaveToDisk();
+    } catch (const Exception& error) {
+        // The clock goes on and the next pass writes again. A disk that stays unwritable is
+        // reported once, not every five seconds.
+        if (!clockSaveFailureShown_) {
+            clockSaveFailureShown_ = true;
+            Application::ShowException(error);
+        }
+        return;
+    }
+    clockChangesUnsaved_ = false;
+    clockSaveFailureShown_ = false;
+}
 
 }  // namespace pellino

@@ -18,6 +18,7 @@ namespace pellino {
 namespace headless {
 void ResetClock();
 void ResetForms();
+void ResetOpenDialogs();
 }
 
 namespace {
@@ -227,6 +228,7 @@ void SetWindows95Family(bool family95) { State().family95 = family95; }
 void ResetAll() {
     ResetClock();
     ResetForms();
+    ResetOpenDialogs();
     auto& s = State();
     s.regional = RegionalSettings{};
     s.answers.clear();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,17 @@ std::size_t PendingModalScripts();
 struct UnscriptedModalForm {
     std::string className;
 };
+
+// File-open dialogs: each Execute takes the next queued answer, a path (the user picked that file)
+// or std::nullopt (the user cancelled). A dialog shown with no answer queued fails the test loudly.
+struct OpenDialogCall {
+    std::string filter;
+    std::string fileName;
+    std::string initialDir;
+};
+void QueueOpenDialogAnswer(std::optional<std::string> path);
+const std::vector<OpenDialogCall>& OpenDialogLog();
+struct UnscriptedOpenDialog {};
 
 // Wave playback requests in order; a stop request is logged as "<stop>".
 const std::vector<std::string>& SoundLog();

@@ -213,6 +213,8 @@ class ButtonPeer final : public WindowPeer {
 public:
     using WindowPeer::WindowPeer;
     void SetDefault(bool isDefault) override {
+        // A button the program draws keeps that style; it shows the default look itself.
+        if ((GetWindowLongA(hwnd_, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) return;
         SendMessageA(hwnd_, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     }
 };
@@ -315,11 +317,13 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
             const bool wrap = static_cast<Label&>(control).WordWrap();
             return std::make_unique<WindowPeer>(control, CreateChild(control, "STATIC", wrap ? SS_LEFT : SS_LEFTNOWORDWRAP));
         }
-        case ControlKind::Button:
-            return std::make_unique<ButtonPeer>(
-                control, CreateChild(control, "BUTTON",
-                                     static_cast<Button&>(control).Default() ? BS_DEFPUSHBUTTON
-                                                                             : BS_PUSHBUTTON));
+        case ControlKind::Button: {
+            const auto& button = static_cast<Button&>(control);
+            const DWORD style = WantsOwnerDraw(button) ? BS_OWNERDRAW
+                                : button.Default()     ? BS_DEFPUSHBUTTON
+                                                       : BS_PUSHBUTTON;
+            return std::make_unique<ButtonPeer>(control, CreateChild(control, "BUTTON", style));
+        }
         case ControlKind::TabSet:
             return std::make_unique<TabSetPeer>(control, CreateChild(control, WC_TABCONTROLA, TCS_BOTTOM | TCS_FOCUSNEVER));
         case ControlKind::Notebook:

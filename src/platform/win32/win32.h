@@ -49,4 +49,8 @@ bool PreTranslate(MSG& msg);
 
 ShiftState CurrentShiftState();
 
+// Buttons whose caption colour a native button cannot show are drawn by the program.
+bool WantsOwnerDraw(const Button& button);
+void DrawButton(const DRAWITEMSTRUCT& item, const Button& button);
+
 }  // namespace pellino::win32

@@ -120,6 +120,14 @@ bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             }
             return false;
         }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            Control* from = item->CtlType == ODT_BUTTON ? ControlOf(item->hwndItem) : nullptr;
+            if (!from || from->Kind() != ControlKind::Button) return false;
+            DrawButton(*item, static_cast<const Button&>(*from));
+            result = TRUE;
+            return true;
+        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             Control* child = ControlOf(reinterpret_cast<HWND>(lParam));
