@@ -3,6 +3,8 @@
 #include "platform/backend.h"
 #include "platform/win32/win32.h"
 
+#include <commdlg.h>
+
 namespace pellino::backend {
 
 bool RunOpenDialog(const OpenDialog& dialog, std::string& chosen) {
