@@ -1,17 +1,23 @@
-// The program's start: the application object, the main window, the message loop.
+// The program's start: the application object, the main window, the notification window and the
+// message loop. Closing the main window ends the loop; the main window's destruction then stops
+// any sound, and the process ends.
 
 #include "mainwindow/mainform.h"
 #include "platform/application.h"
+#include "platform/system.h"
 
 int main() {
     using namespace pellino;
+    // The platform family is recorded once, before any window exists; only the tray depends on
+    // it.
+    IsWindows95Family();
     Application::ProcessMessages();
     Application::SetTitle("Pellino!");
-    int exitCode = 0;
-    Application::Dispatch([&] {
+    Application::Dispatch([] {
         TMainForm mainForm;
+        mainForm.CreateNotificationWindow();
         Application::ProcessMessages();
         Application::Run(mainForm);
     });
-    return exitCode;
+    return 0;
 }

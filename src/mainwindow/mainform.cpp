@@ -36,7 +36,8 @@ TMainForm::TMainForm() : Form("TMainForm") {
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+// The form's destruction is where any sound still playing is stopped (startup.cpp).
+TMainForm::~TMainForm() { FormDestroy(); }
 
 void TMainForm::LayOut() {
     SetName("MainForm");

@@ -135,6 +135,8 @@ private:
     // Fits the lists to their pages and keeps the clock panel and "E&xit" at the right edge.
     void PlaceListControls();  // listsview.cpp
     void SetUpStartup();   // startup.cpp
+    // The first activation's minimised start (startup.cpp).
+    void StartMinimized();
     void SetUpClock();     // schedule/clock.cpp
     // One due-check pass over a list (schedule/clock.cpp); true when it changed a record.
     bool CheckAlarms(TClickableStringGrid& grid, bool oneTime);

@@ -1,15 +1,178 @@
-// Start-up and shutdown of the main window. (Being written.)
+// Start-up and shutdown of the main window, and its settings and placement in the settings file.
+#include <exception>
+
 #include "mainwindow/mainform.h"
+#include "model/datafile.h"
+#include "model/settings.h"
+#include "platform/application.h"
+#include "platform/sound.h"
+#include "platform/system.h"
+#include "runtime/formats.h"
 #include "schedule/alarmshow.h"
 
 namespace pellino {
 
-void TMainForm::SetUpStartup() {}
-void TMainForm::FormCreate() {}
-void TMainForm::FormActivate() {}
-void TMainForm::FormCloseQuery(bool&) {}
-void TMainForm::FormClose() {}
-void TMainForm::FormDestroy() {}
+namespace {
+
+// The platform's show commands that the start-up tells apart.
+constexpr int kShowMinimized = 2;
+constexpr int kMinimize = 6;
+constexpr int kShowMinNoActive = 7;
+constexpr int kShowDefault = 10;
+constexpr int kShowMaximized = 3;
+
+constexpr int kClockInterval = 1000;
+constexpr int kHintPause = 2000;
+
+// Lets the window system deliver what is waiting, so that the window stays responsive while the
+// lists are loaded.
+void LetMessagesThrough() { Application::ProcessMessages(); }
+
+}  // namespace
+
+void TMainForm::SetUpStartup() {
+    OnActivate = [this] { FormActivate(); };
+    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+    OnClose = [this] { FormClose(); };
+    // No reminder may fall due while the lists are loaded and the window placed: the clock stays
+    // off until the end of the first activation.
+    Timer1.SetEnabled(false);
+    Timer1.SetInterval(kClockInterval);
+}
+
+void TMainForm::FormCreate() {
+    SaveUserFormats();
+    UseFixedFormats();
+    firstActivation_ = true;
+
+    Application::SetHintColor(colors::kAqua);
+    Application::SetHintPause(kHintPause);
+
+    PlaceListControls();
+    TimePanel.SetText(FormatDateTime("hh:mm:ssam/pm", Now()));
+    LoadSettings();
+    LetMessagesThrough();
+
+    // A list that cannot be emptied or loaded leaves the start going on with what it holds: the
+    // program is still useful for adding reminders, and the data file reports nothing here.
+    try {
+        AlarmGrid.SetRowCount(1);
+        RepeatingAlarmGrid.SetRowCount(1);
+    } catch (const std::exception&) {
+        LetMessagesThrough();
+    }
+    try {
+        LoadFromDisk();
+    } catch (const std::exception&) {
+    }
+    for (TClickableStringGrid* grid : {&AlarmGrid, &RepeatingAlarmGrid}) {
+        LetMessagesThrough();
+        try {
+            if (grid->RowCount() > 1) grid->SetRow(1);
+        } catch (const std::exception&) {
+        }
+    }
+
+    TabSet_.SetTabIndex(0);
+    TabSetClick();
+    tickCounter_ = 0;
+    Application::SetHelpFile(ProgramFolder() + "PELLINO.HLP");
+}
+
+void TMainForm::FormActivate() {
+    if (!firstActivation_) return;
+    // A settings file that refuses the placement is reported, but the start goes on: without the
+    // rest of the first activation the clock would never run.
+    try {
+        RestorePlacement();
+    } catch (const std::exception& error) {
+        Application::ShowException(error);
+    }
+    int showCommand = StartupShowCommand();
+    if (showCommand == kShowDefault) showCommand = StartupInfoShowCommand();
+    if (showCommand == kShowMinimized || showCommand == kMinimize ||
+        showCommand == kShowMinNoActive) {
+        StartMinimized();
+    } else {
+        if (!Visible()) Show();
+        BringToFront();
+    }
+    SetButtons();
+    Timer1.SetEnabled(true);
+    firstActivation_ = false;
+}
+
+void TMainForm::StartMinimized() { Application::Minimize(); }
+
+void TMainForm::FormCloseQuery(bool& canClose) {
+    // The lists are written whole at every close, changed or not. When that fails the window
+    // stays open, so the reminders in it are not lost with the process.
+    try {
+        SaveToDisk();
+    } catch (const std::exception& error) {
+        Application::ShowException(error);
+        canClose = false;
+    }
+}
+
+void TMainForm::FormClose() {
+    // A settings file that refuses the placement must not keep the program from ending.
+    try {
+        SavePlacement();
+    } catch (const std::exception& error) {
+        Application::ShowException(error);
+    }
+}
+
+void TMainForm::FormDestroy() { StopWave(); }
+
 void TMainForm::CreateNotificationWindow() { alarmShow_ = std::make_unique<TAlarmShow>(); }
+
+void TMainForm::LoadSettings() {
+    const SettingsFile ini;
+    defaultSoundFile_ = ini.ReadString(settings::kSounds, settings::kWaveFile, "");
+    mnuNoAlarmSound.SetChecked(ini.ReadBool(settings::kSounds, settings::kSilent, false));
+    mnuUseTray.SetChecked(ini.ReadBool(settings::kTray, settings::kUse, false));
+}
+
+void TMainForm::SaveSettings() {
+    const SettingsFile ini;
+    ini.WriteString(settings::kSounds, settings::kWaveFile, defaultSoundFile_);
+    ini.WriteBool(settings::kSounds, settings::kSilent, mnuNoAlarmSound.Checked());
+    ini.WriteBool(settings::kTray, settings::kUse, mnuUseTray.Checked());
+}
+
+void TMainForm::SavePlacement() {
+    const SettingsFile ini;
+    const std::string section = PlacementSection(ClassName(), ScreenDpi());
+    const WindowPlacement placement = GetPlacement();
+    ini.WriteInteger(section, settings::kLeft, placement.normal.left);
+    ini.WriteInteger(section, settings::kTop, placement.normal.top);
+    ini.WriteInteger(section, settings::kRight, placement.normal.right);
+    ini.WriteInteger(section, settings::kBottom, placement.normal.bottom);
+    ini.WriteBool(section, settings::kMaximized, placement.showCommand == kShowMaximized);
+}
+
+void TMainForm::RestorePlacement() {
+    const SettingsFile ini;
+    const std::string section = PlacementSection(ClassName(), ScreenDpi());
+    const Rect stored{ini.ReadInteger(section, settings::kLeft, 0),
+                      ini.ReadInteger(section, settings::kTop, 0),
+                      ini.ReadInteger(section, settings::kRight, 0),
+                      ini.ReadInteger(section, settings::kBottom, 0)};
+    const bool maximized = ini.ReadBool(section, settings::kMaximized,
+                                        GetWindowState() == WindowState::Maximized);
+    // A bottom edge of 0 means that no placement has been stored yet.
+    if (stored.bottom == 0) {
+        CenterOverMainForm(*this);
+    } else {
+        WindowPlacement placement = GetPlacement();
+        placement.normal = FitToScreen(stored, ScreenSize());
+        SetPlacement(placement);
+    }
+    if (maximized) SetWindowState(WindowState::Maximized);
+    // The file then always holds the placement that was applied.
+    SavePlacement();
+}
 
 }  // namespace pellino

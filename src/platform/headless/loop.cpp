@@ -1,5 +1,6 @@
 #include "platform/application.h"
 #include "platform/backend.h"
+#include "platform/form.h"
 
 namespace pellino::backend {
 
@@ -8,7 +9,14 @@ namespace pellino::backend {
 void ProcessMessages() {}
 void RunMessageLoop(Form&) {}
 void QuitMessageLoop() {}
-void MinimizeApplication() {}
-void RestoreApplication() {}
+
+// Minimising and restoring the program change the main window's state, as the platform's do, so
+// tests see where a command left the window.
+void MinimizeApplication() {
+    if (Form* main = Application::MainForm()) main->SetWindowState(WindowState::Minimized);
+}
+void RestoreApplication() {
+    if (Form* main = Application::MainForm()) main->SetWindowState(WindowState::Normal);
+}
 
 }  // namespace pellino::backend

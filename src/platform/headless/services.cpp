@@ -18,6 +18,7 @@ namespace pellino {
 namespace headless {
 void ResetClock();
 void ResetForms();
+void ResetProfiles();
 void ResetOpenDialogs();
 }
 
@@ -228,6 +229,7 @@ void SetWindows95Family(bool family95) { State().family95 = family95; }
 void ResetAll() {
     ResetClock();
     ResetForms();
+    ResetProfiles();
     ResetOpenDialogs();
     auto& s = State();
     s.regional = RegionalSettings{};

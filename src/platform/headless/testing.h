@@ -51,6 +51,10 @@ std::string HostPath(const std::string& programPath);
 // creates of that path fail until it is released.
 void LockFile(const std::string& programPath, bool locked);
 
+// Makes the platform refuse writes to a settings file, as it does for a read-only file: reading
+// it still works.
+void SetReadOnly(const std::string& programPath, bool readOnly);
+
 // The free space of the disk the program folder lies on, in bytes; -1 (the start state) has room
 // for everything. Writes to files the program creates and copies of files take from it, and a
 // write that does not fit is cut short, as on a full disk.

@@ -226,10 +226,14 @@ int StartupInfoShowCommand() {
 }
 
 bool IsWindows95Family() {
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-    GetVersionExA(&info);
-    return info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+    // Asked once, at the first call (the program's start), and kept for the process's life.
+    static const bool family95 = [] {
+        OSVERSIONINFOA info{};
+        info.dwOSVersionInfoSize = sizeof(info);
+        GetVersionExA(&info);
+        return info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+    }();
+    return family95;
 }
 
 }  // namespace pellino

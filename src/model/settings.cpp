@@ -1,0 +1,181 @@
+#include "model/settings.h"
+
+#include <cctype>
+#include <cstdint>
+#include <optional>
+
+#include "model/datafile.h"
+#include "platform/application.h"
+#include "platform/profile.h"
+#include "runtime/errors.h"
+
+namespace pellino {
+
+namespace {
+
+constexpr char kSettingsFileName[] = "PELLINO.INI";
+// The longest key text the integer reader looks at.
+constexpr std::size_t kIntegerTextLimit = 1023;
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Hexadecimal digits filling at most 32 bits, read as the bits of an int.
+std::optional<std::uint32_t> ParseHexDigits(std::string_view digits) {
+    if (digits.empty()) return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : digits) {
+        const int digit = HexDigit(c);
+        if (digit < 0 || value > 0x0FFFFFFFu) return std::nullopt;
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+// The runtime's number reader: leading blanks, a sign, then "$" and hexadecimal digits or decimal
+// digits, and nothing after them.
+std::optional<int> ParseNumber(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    std::uint32_t magnitude = 0;
+    if (!text.empty() && text.front() == '$') {
+        const auto bits = ParseHexDigits(text.substr(1));
+        if (!bits) return std::nullopt;
+        magnitude = *bits;
+    } else {
+        if (text.empty()) return std::nullopt;
+        // [0, 2147483648]: one past the largest int, which only a minus sign makes valid.
+        std::int64_t value = 0;
+        for (char c : text) {
+            if (c < '0' || c > '9') return std::nullopt;
+            value = value * 10 + (c - '0');
+            if (value > 2147483648LL) return std::nullopt;
+        }
+        if (value == 2147483648LL && !negative) return std::nullopt;
+        magnitude = static_cast<std::uint32_t>(value);
+    }
+    // Hexadecimal values wrap to the int of the same bits, as the runtime's reader does.
+    if (negative) magnitude = 0u - magnitude;
+    return static_cast<std::int32_t>(magnitude);
+}
+
+}  // namespace
+
+std::string SettingsFilePath() { return ProgramFolder() + kSettingsFileName; }
+
+int ProfileTextToInt(std::string_view text, int fallback) {
+    text = text.substr(0, kIntegerTextLimit);
+    std::optional<int> value;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        if (const auto bits = ParseHexDigits(text.substr(2))) {
+            value = static_cast<std::int32_t>(*bits);
+        }
+    } else {
+        value = ParseNumber(text);
+    }
+    return value.value_or(fallback);
+}
+
+SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
+
+std::string SettingsFile::ReadString(const std::string& section, const std::string& key,
+                                     const std::string& fallback) const {
+    return ReadProfileKey(path_, section, key, fallback);
+}
+
+// Integers are read as text and parsed here: the platform's own integer reader knows neither "$"
+// nor a default for a text that is no number.
+int SettingsFile::ReadInteger(const std::string& section, const std::string& key,
+                              int fallback) const {
+    return ProfileTextToInt(ReadString(section, key, ""), fallback);
+}
+
+bool SettingsFile::ReadBool(const std::string& section, const std::string& key,
+                            bool fallback) const {
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+void SettingsFile::WriteString(const std::string& section, const std::string& key,
+                               const std::string& value) const {
+    if (!WriteProfileKey(path_, section, key, value)) {
+        throw EIniFileError("Unable to write to " + path_);
+    }
+}
+
+void SettingsFile::WriteInteger(const std::string& section, const std::string& key,
+                                int value) const {
+    WriteString(section, key, std::to_string(value));
+}
+
+void SettingsFile::WriteBool(const std::string& section, const std::string& key,
+                             bool value) const {
+    WriteString(section, key, value ? "1" : "0");
+}
+
+std::string PlacementSection(std::string_view formClassName, int dpi) {
+    std::string section = std::string(formClassName) + "_Placement";
+    if (dpi > 96) section += std::to_string(dpi);
+    return section;
+}
+
+Rect FitToScreen(Rect stored, Size screen) {
+    if (screen.width < stored.right) {
+        stored.left -= stored.right - screen.width;
+        stored.right = screen.width;
+    }
+    if (screen.height < stored.bottom) {
+        stored.top -= stored.bottom - screen.height;
+        stored.bottom = screen.height;
+    }
+    return stored;
+}
+
+Position CenteredPosition(Size window, Size screen, bool overMainWindow, const Rect& mainWindow) {
+    if (!overMainWindow) {
+        return Position{(screen.width - window.width) / 2, (screen.height - window.height) / 2};
+    }
+    return Position{(mainWindow.Width() - window.width) / 2 + mainWindow.left,
+                    (mainWindow.Height() - window.height) / 2 + mainWindow.top};
+}
+
+namespace {
+
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void CenterOverMainForm(Form& form) {
+    const Form* main = Application::MainForm();
+    // Before the message loop has a main window, there is nothing to centre over but the screen.
+    const bool overMainWindow = !SameText(form.ClassName(), "TMainForm") && main &&
+                                main->GetWindowState() != WindowState::Maximized;
+    const Rect bounds = form.ScreenBounds();
+    const Position at = CenteredPosition(Size{bounds.Width(), bounds.Height()}, ScreenSize(),
+                                         overMainWindow, main ? main->ScreenBounds() : Rect{});
+    // Only the corner moves: the size stays exactly as designed.
+    form.SetBounds(ToDesignPixels(at.left), ToDesignPixels(at.top), form.Width(), form.Height());
+    BorderIcons icons = form.Icons();
+    if (icons.maximize) {
+        icons.systemMenu = true;
+        form.SetIcons(icons);
+    }
+}
+
+}  // namespace pellino
