@@ -133,9 +133,9 @@ void writeDataFile(TWriter& writer, const DataFileContents& contents) {
 void saveDataFileSafely(const std::string& path, const std::string& temporaryPath,
                         const std::optional<std::string>& backupPath,
                         const std::function<void(TWriter&)>& write) {
-    if (backupPath && FileExists(path) && !CopyFileReplacing(path, *backupPath)) {
-        cannotCreate(*backupPath);
-    }
+    // Without its backup the file must not be written over. Most often the copy fails because
+    // another program holds the data file, so the message names the data file.
+    if (backupPath && FileExists(path) && !CopyFileReplacing(path, *backupPath)) cannotCreate(path);
     std::unique_ptr<Stream> file = CreateFileExclusive(temporaryPath);
     if (!file) cannotCreate(path);
     try {

@@ -115,7 +115,7 @@ void writeDataFile(TWriter& writer, std::int32_t headerInteger, double headerFlo
 // created or replaced, EWriteError "Stream write error" when the disk takes fewer bytes.
 //
 // When `backupPath` is given and the data file exists, it is first copied there (replacing an
-// older copy); a copy that fails raises EFCreateError with the backup's path and touches nothing.
+// older copy); a copy that fails raises the same EFCreateError and touches nothing else.
 void saveDataFileSafely(const std::string& path, const std::string& temporaryPath,
                         const std::optional<std::string>& backupPath,
                         const std::function<void(TWriter&)>& write);

@@ -1,0 +1,367 @@
+// The data file from the main window's side: its bytes, loading what other versions and damaged
+// files hold, saving that never leaves a partial file, and the backup of a file not read whole.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "lists/lists_fixture.h"
+#include "model/reminder_fields.h"
+#include "runtime/errors.h"
+
+namespace pellino::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const Bytes kEmptyFile = {0x01, 0x03, 0x9A, 0x02, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00,
+                          0x00, 0x00, 0x80, 0x00, 0x40, 0x00, 0x01, 0x00, 0x01, 0x00};
+
+std::string HostBackup() { return headless::HostPath(BackupFilePath()); }
+std::string HostTemporary() { return headless::HostPath(TemporaryDataFilePath()); }
+
+// A file with enough in it to need several of the writer's 1000-byte buffers.
+DataFileContents SampleContents() {
+    DataFileContents contents;
+    for (int i = 0; i < 12; ++i) {
+        TReminder r = OneTime("One-time reminder number " + std::to_string(i) +
+                                  " with a message of an ordinary length",
+                              StartDay() + i + At(10, i));
+        r.SoundFile = "C:\\WINDOWS\\MEDIA\\chimes.wav";
+        contents.oneTime.push_back(r);
+    }
+    for (int i = 0; i < 8; ++i) {
+        contents.repeating.push_back(
+            Repeating("Repeating reminder " + std::to_string(i), At(8 + i, 15), 20 * i, "12345"));
+    }
+    return contents;
+}
+
+using DataFile = MainFormTest;
+
+TEST(ProgramFolder, IsTheExecutablesPathUpToItsLastSeparator) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\PELLINO\\PELLINO.EXE", "C:\\PELLINO\\"},
+        {"C:\\PELLINO.EXE", "C:\\"},
+        {"C:PELLINO.EXE", "C:\\"},  // a drive's current folder: the ':' ends it
+        {"\\\\server\\tools\\Reminders\\PELLINO.EXE", "\\\\server\\tools\\Reminders\\"},
+        {"PELLINO.EXE", "\\"},
+    };
+    for (const auto& [exe, folder] : cases) EXPECT_EQ(ProgramFolderOf(exe), folder) << exe;
+    EXPECT_EQ(DataFilePath(), "C:\\PELLINO\\Pellino.dat");
+}
+
+TEST_F(DataFile, TwoEmptyListsMakeTheTwentyByteFile) {
+    form->SaveToDisk();
+    EXPECT_EQ(ReadHostFile(HostDataFile()), kEmptyFile);
+    EXPECT_FALSE(fs::exists(HostTemporary()));
+    EXPECT_FALSE(fs::exists(HostBackup()));
+}
+
+TEST_F(DataFile, ARecordIsStoredAsItsTwelveValuesInRowOrder) {
+    TReminder abc = OneTime("abc", 35000.5);
+    abc.Status = kStatusPending;
+    Append(form->AlarmGrid, abc);
+    form->SaveToDisk();
+    Bytes expected(kEmptyFile.begin(), kEmptyFile.begin() + 17);
+    const Bytes record = {0x02, 0x00, 0x02, 0x00, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80,
+                          0xB8, 0x88, 0x0E, 0x40, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                          0x00, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                          0x00, 0x00, 0x00, 0x00, 0x08, 0x06, 0x03, 0x61, 0x62, 0x63, 0x06,
+                          0x00, 0x06, 0x00, 0x02, 0x00, 0x02, 0x00, 0x08};
+    expected.insert(expected.end(), record.begin(), record.end());
+    expected.insert(expected.end(), {0x00, 0x01, 0x00});
+    EXPECT_EQ(ReadHostFile(HostDataFile()), expected);
+}
+
+TEST_F(DataFile, SavedListsLoadBackInTheirOrder) {
+    const DataFileContents contents = SampleContents();
+    for (const TReminder& r : contents.oneTime) Append(form->AlarmGrid, r);
+    for (const TReminder& r : contents.repeating) Append(form->RepeatingAlarmGrid, r);
+    form->SaveToDisk();
+    EXPECT_EQ(ReadHostFile(HostDataFile()), FileBytes(contents));
+
+    Load();
+    ASSERT_EQ(form->AlarmGrid.RowCount(), 13);
+    ASSERT_EQ(form->RepeatingAlarmGrid.RowCount(), 9);
+    for (int row = 1; row < 13; ++row) {
+        TReminder expected = contents.oneTime[static_cast<std::size_t>(row - 1)];
+        expected.RefreshStatus();
+        EXPECT_EQ(fieldsOf(*TMainForm::ReminderAt(form->AlarmGrid, row)), fieldsOf(expected));
+    }
+    EXPECT_EQ(form->LoadDate(), StartDay());
+}
+
+TEST_F(DataFile, LoadingGivesEveryRecordTodaysStatus) {
+    DataFileContents contents;
+    // Stored statuses are those of the day they were written on.
+    const auto oneTime = [&](const char* text, TDateTime due, std::uint8_t status) {
+        TReminder r = OneTime(text, due);
+        r.Status = status;
+        contents.oneTime.push_back(r);
+    };
+    oneTime("done long ago", StartDay() - 30 + At(8, 0), kStatusDone);
+    oneTime("pending yesterday", StartDay() - 1 + At(8, 0), kStatusPending);
+    oneTime("pending in a week", StartDay() + 7 + At(8, 0), kStatusPending);
+    oneTime("inactive", StartDay() - 3, kStatusInactive);
+    oneTime("year one", 729000.0, kStatusPending);  // an old file counted days from year 1
+    oneTime("the threshold", 60000.0, kStatusPending);
+    TReminder stretch = Repeating("stretch", At(8, 0), 45);
+    stretch.DueDateTime = 12345.5;  // the next occurrence on the day it was written
+    stretch.Status = kStatusNotToday;
+    contents.repeating.push_back(stretch);
+    TReminder weekend = Repeating("weekend", At(10, 0), 0, "06");
+    weekend.DueDateTime = StartDay() - 2 + At(10, 0);
+    weekend.Status = kStatusPending;
+    contents.repeating.push_back(weekend);
+    WriteDataFile(contents);
+
+    Load();
+    struct Expect {
+        TDateTime due;
+        std::uint8_t status;
+    };
+    const Expect oneTimeExpected[] = {
+        {StartDay() - 30 + At(8, 0), kStatusDone},
+        {StartDay() - 1 + At(8, 0), kStatusExpired},
+        {StartDay() + 7 + At(8, 0), kStatusNotToday},
+        {StartDay() - 3, kStatusInactive},
+        {35406.0, kStatusExpired},
+        {60000.0, kStatusNotToday},
+    };
+    ASSERT_EQ(form->AlarmGrid.RowCount(), 7);
+    for (int row = 1; row < 7; ++row) {
+        const TReminder& r = *TMainForm::ReminderAt(form->AlarmGrid, row);
+        SCOPED_TRACE(r.Description);
+        EXPECT_EQ(r.DueDateTime, oneTimeExpected[row - 1].due);
+        EXPECT_EQ(r.Status, oneTimeExpected[row - 1].status);
+    }
+    // 08:00 and every 45 minutes: at 09:00 the next one is 09:30.
+    const TReminder& loadedStretch = *TMainForm::ReminderAt(form->RepeatingAlarmGrid, 1);
+    EXPECT_NEAR(loadedStretch.DueDateTime, StartDay() + At(9, 30), 1e-6);
+    EXPECT_EQ(loadedStretch.Status, kStatusPending);
+    // No occurrence on a Monday: the stored due value is dropped.
+    const TReminder& loadedWeekend = *TMainForm::ReminderAt(form->RepeatingAlarmGrid, 2);
+    EXPECT_EQ(loadedWeekend.DueDateTime, 0.0);
+    EXPECT_EQ(loadedWeekend.Status, kStatusNotToday);
+}
+
+TEST_F(DataFile, ForeignAndDamagedFilesLoadAsFarAsTheyCanBeRead) {
+    const DataFileContents contents = SampleContents();
+    const Bytes whole = FileBytes(contents);
+    // Where the second repeating record starts: cut in the middle of the record after it.
+    MemoryStream probe(whole);
+    const DataFileReading reading = readDataFile(probe);
+    ASSERT_TRUE(reading.complete());
+    Bytes otherHeader = whole;
+    otherHeader[2] = 0x9B;  // 667
+    Bytes integerFloat = {0x01, 0x02, 0x07, 0x02, 0x03};  // header 7, 3: a float stored as integer
+    integerFloat.insert(integerFloat.end(), whole.begin() + 15, whole.end());
+
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        std::size_t oneTime;
+        std::size_t repeating;
+    };
+    const Case cases[] = {
+        {"another header integer", otherHeader, 12, 8},
+        {"an integer in place of the header float", integerFloat, 12, 8},
+        // The record being read when the data ran out stays, with what it got.
+        {"cut short in the repeating list", Bytes(whole.begin(), whole.end() - 40), 12, 8},
+        {"cut short in the header", Bytes(whole.begin(), whole.begin() + 9), 0, 0},
+        {"not a data file at all", Bytes{'M', 'Z', 0x90, 0x00}, 0, 0},
+        {"an empty file", Bytes{}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteHostFile(HostDataFile(), c.bytes);
+        EXPECT_NO_THROW(Load()) << "a damaged file loads without a message";
+        EXPECT_EQ(form->AlarmGrid.RowCount() - 1, static_cast<int>(c.oneTime));
+        EXPECT_EQ(form->RepeatingAlarmGrid.RowCount() - 1, static_cast<int>(c.repeating));
+        for (std::size_t i = 0; i < c.oneTime; ++i) {
+            EXPECT_EQ(TMainForm::ReminderAt(form->AlarmGrid, static_cast<int>(i) + 1)->Description,
+                      contents.oneTime[i].Description);
+        }
+        EXPECT_TRUE(headless::MessageBoxLog().empty());
+    }
+}
+
+TEST_F(DataFile, AFileHeldOpenByAnotherProgramCannotBeLoadedOrSaved) {
+    WriteDataFile(SampleContents());
+    const Bytes before = ReadHostFile(HostDataFile());
+    headless::LockFile(DataFilePath(), true);
+    try {
+        Load();
+        ADD_FAILURE() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "Cannot open file C:\\PELLINO\\Pellino.dat");
+    }
+    EXPECT_EQ(form->AlarmGrid.RowCount(), 1);
+
+    Append(form->AlarmGrid, OneTime("new", StartDay() + At(18, 0)));
+    try {
+        form->SaveToDisk();
+        ADD_FAILURE() << "no error";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), "Cannot create file C:\\PELLINO\\Pellino.dat");
+    }
+    EXPECT_EQ(Descriptions(form->AlarmGrid), (std::vector<std::string>{"new"}));
+    EXPECT_FALSE(fs::exists(HostTemporary())) << "the new file is removed";
+
+    // Once the other program lets go, the file that was never read is kept before the save.
+    headless::LockFile(DataFilePath(), false);
+    form->SaveToDisk();
+    EXPECT_EQ(ReadHostFile(HostBackup()), before);
+    EXPECT_EQ(ReadHostFile(HostDataFile()).size(), kEmptyFile.size() + 52);
+}
+
+TEST_F(DataFile, WhenTheNewFileCannotBeCreatedTheMessageNamesTheDataFile) {
+    form->SaveToDisk();
+    headless::LockFile(TemporaryDataFilePath(), true);
+    Append(form->AlarmGrid, OneTime("new", StartDay() + At(18, 0)));
+    try {
+        form->SaveToDisk();
+        ADD_FAILURE() << "no error";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), "Cannot create file C:\\PELLINO\\Pellino.dat");
+    }
+    EXPECT_EQ(ReadHostFile(HostDataFile()), kEmptyFile);
+}
+
+TEST_F(DataFile, AFullDiskAtAnyByteLeavesTheOldFileWhole) {
+    const DataFileContents contents = SampleContents();
+    WriteDataFile(contents);
+    const Bytes before = ReadHostFile(HostDataFile());
+    Load();
+    form->AlarmGrid.DeleteRow(1);
+    Append(form->RepeatingAlarmGrid, Repeating("one more", At(7, 0)));
+    DataFileContents changed;
+    for (int row = 1; row < form->AlarmGrid.RowCount(); ++row) {
+        changed.oneTime.push_back(*TMainForm::ReminderAt(form->AlarmGrid, row));
+    }
+    for (int row = 1; row < form->RepeatingAlarmGrid.RowCount(); ++row) {
+        changed.repeating.push_back(*TMainForm::ReminderAt(form->RepeatingAlarmGrid, row));
+    }
+    const Bytes after = FileBytes(changed);
+    ASSERT_GT(after.size(), 2000u) << "the writer's buffer is handed over more than once";
+
+    for (std::size_t space = 0; space < after.size(); ++space) {
+        headless::SetDiskSpace(static_cast<std::int64_t>(space));
+        try {
+            form->SaveToDisk();
+            ADD_FAILURE() << "saved on a disk with room for " << space << " bytes";
+        } catch (const EWriteError& e) {
+            EXPECT_EQ(e.Message(), "Stream write error");
+        }
+        if (ReadHostFile(HostDataFile()) != before || fs::exists(HostTemporary())) {
+            ADD_FAILURE() << "a disk with room for " << space << " bytes changed the files";
+            break;
+        }
+    }
+    EXPECT_EQ(form->AlarmGrid.RowCount(), 12) << "the lists in memory are unchanged";
+    headless::SetDiskSpace(static_cast<std::int64_t>(after.size()));
+    form->SaveToDisk();
+    EXPECT_EQ(ReadHostFile(HostDataFile()), after);
+    EXPECT_FALSE(fs::exists(HostBackup())) << "the file had been read whole";
+}
+
+TEST_F(DataFile, AFileNotReadWholeIsKeptOnceBeforeItIsWrittenOver) {
+    const Bytes whole = FileBytes(SampleContents());
+    Bytes trailing = whole;
+    trailing.push_back(0x00);
+    Bytes damagedRecord = whole;
+    damagedRecord[whole.size() - 4] = 0x07;  // the last record's status: a tag no value has
+
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"read whole", whole, false},
+        {"cut short", Bytes(whole.begin(), whole.end() - 1), true},
+        {"bytes after the last list", trailing, true},
+        {"a record with a damaged value", damagedRecord, true},
+        {"no header", Bytes{0x00}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Bytes older = {'o', 'l', 'd'};
+        WriteHostFile(HostBackup(), older);
+        WriteHostFile(HostDataFile(), c.bytes);
+        Load();
+        EXPECT_EQ(ReadHostFile(HostBackup()), older) << "loading writes nothing";
+        form->SaveToDisk();
+        EXPECT_EQ(ReadHostFile(HostBackup()), c.kept ? c.bytes : older);
+        // The second save writes over a file the program wrote itself: nothing more to keep.
+        const Bytes written = ReadHostFile(HostDataFile());
+        Append(form->AlarmGrid, OneTime("later", StartDay() + At(20, 0)));
+        form->SaveToDisk();
+        EXPECT_EQ(ReadHostFile(HostBackup()), c.kept ? c.bytes : older);
+    }
+}
+
+TEST_F(DataFile, TheBackupDecisionIsTheInspectorsCheck) {
+    // For every length a file can be cut to, the program keeps the file exactly when the
+    // inspector's check says it would not load completely.
+    const Bytes whole = FileBytes(SampleContents());
+    for (std::size_t length = 0; length <= whole.size(); length += 7) {
+        const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+        MemoryStream stream(cut);
+        const bool complete = readDataFile(stream).complete();
+        fs::remove(HostBackup());
+        WriteHostFile(HostDataFile(), cut);
+        Load();
+        form->SaveToDisk();
+        EXPECT_EQ(fs::exists(HostBackup()), !complete) << "cut to " << length << " bytes";
+    }
+}
+
+TEST_F(DataFile, ABackupThatCannotBeWrittenStopsTheSave) {
+    const Bytes cut = Bytes(kEmptyFile.begin(), kEmptyFile.end() - 1);
+    WriteHostFile(HostDataFile(), cut);
+    Load();
+    headless::LockFile(BackupFilePath(), true);
+    try {
+        form->SaveToDisk();
+        ADD_FAILURE() << "no error";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), "Cannot create file C:\\PELLINO\\Pellino.dat");
+    }
+    EXPECT_EQ(ReadHostFile(HostDataFile()), cut);
+    headless::LockFile(BackupFilePath(), false);
+    form->SaveToDisk();
+    EXPECT_EQ(ReadHostFile(HostBackup()), cut);
+    EXPECT_EQ(ReadHostFile(HostDataFile()), kEmptyFile);
+}
+
+TEST_F(DataFile, ReloadDropsUnsavedChangesAndSelectsTheFirstRows) {
+    DataFileContents contents;
+    contents.oneTime = {OneTime("first", StartDay() + At(10, 0)), OneTime("second", StartDay() + At(11, 0))};
+    contents.repeating = {Repeating("every day", At(12, 0))};
+    WriteDataFile(contents);
+    Load();
+    form->SetButtons();
+    form->AlarmGrid.SetRow(2);
+    TMainForm::ReminderAt(form->AlarmGrid, 1)->Status = kStatusDone;  // acknowledged, not saved
+    Append(form->RepeatingAlarmGrid, Repeating("unsaved", At(13, 0)));
+
+    headless::AdvanceClock(24 * 60 * 60 * 1000);
+    form->Reload();
+    EXPECT_EQ(Descriptions(form->AlarmGrid), (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ(Descriptions(form->RepeatingAlarmGrid), (std::vector<std::string>{"every day"}));
+    EXPECT_EQ(TMainForm::ReminderAt(form->AlarmGrid, 1)->Status, kStatusExpired);
+    EXPECT_EQ(form->AlarmGrid.Row(), 1);
+    EXPECT_EQ(form->RepeatingAlarmGrid.Row(), 1);
+    EXPECT_EQ(form->LoadDate(), StartDay() + 1);
+
+    // A file that cannot be opened on the new day leaves both lists empty, without a message.
+    headless::LockFile(DataFilePath(), true);
+    EXPECT_NO_THROW(form->Reload());
+    EXPECT_EQ(form->AlarmGrid.RowCount(), 1);
+    EXPECT_EQ(form->RepeatingAlarmGrid.RowCount(), 1);
+}
+
+}  // namespace
+}  // namespace pellino::testing
