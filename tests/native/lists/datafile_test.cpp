@@ -216,6 +216,23 @@ TEST_F(DataFile, AFileHeldOpenByAnotherProgramCannotBeLoadedOrSaved) {
     EXPECT_EQ(ReadHostFile(HostDataFile()).size(), kEmptyFile.size() + 52);
 }
 
+TEST_F(DataFile, ACloseThatCannotWriteTheFileLeavesTheWindowOpen) {
+    WriteDataFile(SampleContents());
+    const Bytes before = ReadHostFile(HostDataFile());
+    Load();
+    headless::LockFile(DataFilePath(), true);
+    form->Close();
+    ASSERT_FALSE(headless::MessageBoxLog().empty());
+    // The standard error box ends the text with a full stop.
+    EXPECT_EQ(headless::MessageBoxLog().back().text, "Cannot create file C:\\PELLINO\\Pellino.dat.");
+    EXPECT_TRUE(form->Visible()) << "the reminders stay on the screen";
+    headless::LockFile(DataFilePath(), false);
+    EXPECT_EQ(ReadHostFile(HostDataFile()), before);
+    form->Close();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(ReadHostFile(HostDataFile()).size(), before.size());
+}
+
 TEST_F(DataFile, WhenTheNewFileCannotBeCreatedTheMessageNamesTheDataFile) {
     form->SaveToDisk();
     headless::LockFile(TemporaryDataFilePath(), true);
