@@ -50,8 +50,8 @@ void TAlarmShow::LayOut() {
     PlaceButton(b5min, "b5min", "5 minutes", 10, 29, 83, 23, "Add 5 minutes to reminder time", -5);
     PlaceButton(b10min, "b10min", "10 minutes", 97, 29, 83, 23, "Add 10 minutes to reminder time",
                 -10);
-    PlaceButton(b30min, "b30min", "30 minutes", 183, 29, 83, 23,
-                "Add 30 minutes to reminder time", -30);
+    PlaceButton(b30min, "b30min", "30 minutes", 183, 29, 83, 23, "Add 30 minutes to reminder time",
+                -30);
     PlaceButton(b1hour, "b1hour", "1 hour", 270, 29, 83, 23, "Add 60 minutes to reminder time",
                 -60);
     PlaceButton(b2hr, "b2hr", "2 hours", 10, 60, 83, 23, "Add 2 hours to reminder time", -120);
@@ -75,6 +75,8 @@ void TAlarmShow::FormActivate() {
     SetForeground();
 }
 
-void TAlarmShow::FormShow() { OkButton.SetFocus(); }
+void TAlarmShow::FormShow() {
+    OkButton.SetFocus();
+}
 
 }  // namespace pellino

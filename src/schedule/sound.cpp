@@ -1,5 +1,7 @@
 // Reminder sounds: playing a reminder's wave file, the default sound file and the mute switch of
 // the File menu.
+#include "platform/sound.h"
+
 #include <algorithm>
 #include <cctype>
 #include <exception>
@@ -7,7 +9,6 @@
 #include "mainwindow/mainform.h"
 #include "model/datafile.h"
 #include "platform/opendialog.h"
-#include "platform/sound.h"
 
 namespace pellino {
 

@@ -42,9 +42,13 @@ void QueueOpenDialogAnswer(std::optional<std::string> path) {
     State().answers.push_back(std::move(path));
 }
 
-const std::vector<OpenDialogCall>& OpenDialogLog() { return State().log; }
+const std::vector<OpenDialogCall>& OpenDialogLog() {
+    return State().log;
+}
 
-void ResetOpenDialogs() { State() = OpenDialogFakes{}; }
+void ResetOpenDialogs() {
+    State() = OpenDialogFakes{};
+}
 
 }  // namespace headless
 

@@ -1,9 +1,9 @@
 #include "platform/opendialog.h"
 
+#include <commdlg.h>
+
 #include "platform/backend.h"
 #include "platform/win32/win32.h"
-
-#include <commdlg.h>
 
 namespace pellino::backend {
 

@@ -1,0 +1,118 @@
+// The clock across days: the reload at a new date, the date set back, and the data file that holds
+// every change of the clock so that the reload (or the next start) finds it.
+
+#include "clock/clock_fixture.h"
+#include "platform/dialogs.h"
+
+namespace pellino::testing {
+namespace {
+
+using Events = std::vector<std::string>;
+
+TEST_F(ClockTest, TheFirstTickOfANewDayReloadsAndChecksNothing) {
+    headless::SetClock(Clock(23, 59, 57));
+    // Stored as Not Today yesterday; the reload makes it Pending, already due.
+    WriteDataFile({OneTime("Midnight", Day(1) + At(0, 0))});
+    Start();
+    Tick(2);
+    EXPECT_EQ(form->TickCounter(), 2);
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusNotToday);
+
+    Tick();  // 00:00:00
+    EXPECT_EQ(form->LoadDate(), Day(1));
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusPending);
+    EXPECT_EQ(form->TickCounter(), 2) << "the reload tick does not count";
+    EXPECT_EQ(form->TimePanel.Text(), "12:00:00am");
+
+    Tick(2);
+    EXPECT_EQ(TakeEvents(), Events{}) << "no check before the fifth counted tick";
+    Answer("Ok");
+    Tick();
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\Midnight.WAV", "window 'Midnight' with Delete: Ok"}));
+}
+
+TEST_F(ClockTest, ADateSetBackReloadsNothingUntilTheDatePassesTheLoadDate) {
+    headless::SetClock(Clock(9, 0));
+    WriteDataFile({OneTime("Kept", Day() + At(18, 0))});
+    Start();
+    // Another program's copy of the file; only a reload would show it.
+    WriteDataFile({OneTime("Reloaded", Day(1) + At(18, 0))});
+
+    headless::SetClock(Clock(9, 0, 0, 0, 4));
+    Tick(10);
+    EXPECT_EQ(OneTimeList(), std::vector<std::string>{"Kept"});
+    EXPECT_EQ(form->LoadDate(), Day());
+
+    headless::SetClock(Clock(9, 0, 0, 0, 6));
+    Tick();
+    EXPECT_EQ(OneTimeList(), std::vector<std::string>{"Reloaded"});
+    EXPECT_EQ(form->LoadDate(), Day(1));
+}
+
+TEST_F(ClockTest, TheDataFileHoldsEveryChangeRightAfterThePass) {
+    headless::SetClock(Clock(9, 0));
+    WriteDataFile({OneTime("Done", Day() + At(9, 0, 1)), OneTime("Deleted", Day() + At(9, 0, 1)),
+                   OneTime("Snoozed", Day() + At(9, 0, 1))},
+                  {Repeating("Again", At(9, 0, 1), 60)});
+    Start();
+    Answer("Ok");
+    Answer("Delete");
+    Answer("1 hour");
+    Answer("Ok");
+    Tick(5);
+    const DataFileContents stored = ReadDataFile();
+    ASSERT_EQ(stored.oneTime.size(), 2u) << "the deleted reminder is gone from the file";
+    EXPECT_EQ(stored.oneTime[0].Description, "Done");
+    EXPECT_EQ(stored.oneTime[0].Status, kStatusDone);
+    EXPECT_EQ(stored.oneTime[1].Description, "Snoozed");
+    EXPECT_DOUBLE_EQ(stored.oneTime[1].DueDateTime, AddMinutes(60, Day() + At(9, 0, 5)));
+    ASSERT_EQ(stored.repeating.size(), 1u);
+    EXPECT_DOUBLE_EQ(stored.repeating[0].DueDateTime, Day() + AddMinutes(60, At(9, 0, 1)));
+    EXPECT_FALSE(form->ClockChangesUnsaved());
+}
+
+TEST_F(ClockTest, ChangesOfTheClockSurviveTheReloadAtMidnight) {
+    headless::SetClock(Clock(23, 57, 55));
+    WriteDataFile(
+        {OneTime("Snoozed", Day() + At(23, 57, 58)), OneTime("Done", Day() + At(23, 57, 58))});
+    Start();
+    Answer("24 hours");
+    Answer("Ok");
+    Tick(5);  // 23:58:00: the snoozed row moves below the other, which waits for the next check
+    EXPECT_EQ(OneTimeList(), (std::vector<std::string>{"Done", "Snoozed"}));
+    EXPECT_EQ(OneTimeRow(2).Status, kStatusNotToday);
+
+    Tick(120);  // past midnight: the lists come from the file again
+    ASSERT_EQ(form->LoadDate(), Day(1));
+    EXPECT_EQ(OneTimeList(), (std::vector<std::string>{"Done", "Snoozed"}));
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusDone) << "acknowledged, not Expired";
+    EXPECT_EQ(OneTimeRow(2).Status, kStatusPending) << "due today, not back at its old moment";
+    EXPECT_DOUBLE_EQ(OneTimeRow(2).DueDateTime, AddMinutes(1440, Day() + At(23, 58)));
+}
+
+TEST_F(ClockTest, AFailedWriteIsShownOnceAndTriedAgainAtEveryPass) {
+    headless::SetClock(Clock(9, 0));
+    WriteDataFile({OneTime("Tea", Day() + At(9, 0, 1))});
+    Start();
+    headless::LockFile(DataFilePath(), true);
+    Answer("Ok");
+    Tick(5);
+    ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(headless::MessageBoxLog()[0].text, "Cannot create file " + DataFilePath() + ".");
+    EXPECT_EQ(headless::MessageBoxLog()[0].flags, mb::kOk | mb::kIconError);
+    EXPECT_TRUE(form->ClockChangesUnsaved());
+    EXPECT_TRUE(form->Timer1.Enabled()) << "the clock goes on";
+
+    Tick(5);
+    EXPECT_EQ(headless::MessageBoxLog().size(), 1u) << "the failure is not shown again";
+
+    headless::LockFile(DataFilePath(), false);
+    Tick(5);
+    EXPECT_FALSE(form->ClockChangesUnsaved());
+    EXPECT_EQ(ReadDataFile().oneTime.at(0).Status, kStatusDone);
+    EXPECT_EQ(headless::MessageBoxLog().size(), 1u);
+}
+
+}  // namespace
+}  // namespace pellino::testing

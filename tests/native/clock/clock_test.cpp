@@ -1,0 +1,173 @@
+// The reminder clock during a day: the time display, when reminders fall due, and what each
+// answer of the notification window does to them.
+
+#include "clock/clock_fixture.h"
+
+namespace pellino::testing {
+namespace {
+
+using Events = std::vector<std::string>;
+
+TEST_F(ClockTest, TheTimePanelShowsATwelveHourClockOnEveryTick) {
+    struct Case {
+        LocalTime before;  // one second before the tick
+        const char* text;
+    };
+    const Case cases[] = {
+        {Clock(0, 30, 14), "12:30:15am"},  // the hour after midnight is 12
+        {Clock(12, 4, 59), "12:05:00pm"},  // noon
+        {Clock(13, 7, 8), "01:07:09pm"},   // afternoon, with the hour's leading zero
+    };
+    headless::SetClock(cases[0].before);
+    Start();
+    for (const Case& c : cases) {
+        headless::SetClock(c.before);
+        Tick();
+        EXPECT_EQ(form->TimePanel.Text(), c.text);
+    }
+}
+
+TEST_F(ClockTest, ARemindersFallsDueAtTheFirstCheckAtOrAfterItsMoment) {
+    // The clock starts at 09:00:00 and checks at 09:00:05, 09:00:10, ...
+    struct Case {
+        TDateTime due;
+        int notifiedAfterSeconds;
+    };
+    const Case cases[] = {
+        {At(9, 0, 5), 5},      // exactly at the moment of a check
+        {At(9, 0, 5, 1), 10},  // a millisecond later waits for the next check
+        {At(8, 52), 5},        // Pending at start-up (eight minutes past) fires at once
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.notifiedAfterSeconds);
+        ResetProgram();
+        headless::SetClock(Clock(9, 0));
+        WriteDataFile({OneTime("Tea", Day() + c.due)});
+        Start();
+        Tick(c.notifiedAfterSeconds - 1);
+        EXPECT_EQ(TakeEvents(), Events{}) << "nothing before its check";
+        Answer("Ok");
+        Tick();
+        EXPECT_EQ(TakeEvents(),
+                  (Events{"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok"}));
+        EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
+    }
+}
+
+TEST_F(ClockTest, ASnoozedReminderLetsTheRowMovingIntoItsPlaceWaitForTheNextCheck) {
+    headless::SetClock(Clock(9, 0));
+    WriteDataFile({OneTime("First", Day() + At(9, 0, 3)), OneTime("Second", Day() + At(9, 0, 3))});
+    Start();
+    Answer("5 minutes");
+    Tick(5);
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\First.WAV", "window 'First' with Delete: 5 minutes"}));
+    EXPECT_EQ(OneTimeList(), (std::vector<std::string>{"Second", "First"}));
+    // Five minutes counted from the answer, not from the old moment.
+    EXPECT_DOUBLE_EQ(OneTimeRow(2).DueDateTime, AddMinutes(5, Day() + At(9, 0, 5)));
+    EXPECT_EQ(OneTimeRow(2).Status, kStatusPending);
+
+    Answer("Ok");
+    Tick(5);
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\Second.WAV", "window 'Second' with Delete: Ok"}));
+    Answer("Ok");
+    Tick(5 * 60);
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\First.WAV", "window 'First' with Delete: Ok"}))
+        << "the snoozed reminder comes back after its five minutes";
+}
+
+TEST_F(ClockTest, TheNotifyModeDecidesBetweenSoundAndWindowAndNoReminderSoundMutes) {
+    struct Case {
+        std::uint8_t mode;
+        bool silent;
+        Events events;
+    };
+    const Case cases[] = {
+        {kNotifyMessageAndSound,
+         false,
+         {"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok"}},
+        {kNotifyMessageAndSound, true, {"window 'Tea' with Delete: Ok"}},
+        {kNotifyMessageOnly, false, {"window 'Tea' with Delete: Ok"}},
+        {kNotifySoundOnly, false, {"sound C:\\SOUNDS\\Tea.WAV"}},
+        {kNotifySoundOnly, true, {}},  // nothing heard or shown, and still acknowledged
+        {kNotifyNothing, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "mode " << int{c.mode} << (c.silent ? " silent" : ""));
+        ResetProgram();
+        headless::SetClock(Clock(9, 0));
+        WriteDataFile({OneTime("Tea", Day() + At(9, 0, 1), c.mode)});
+        Start();
+        form->mnuNoAlarmSound.SetChecked(c.silent);
+        if (c.mode == kNotifyMessageAndSound || c.mode == kNotifyMessageOnly) Answer("Ok");
+        Tick(5);
+        EXPECT_EQ(TakeEvents(), c.events);
+        EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
+    }
+}
+
+TEST_F(ClockTest, DeletedRemindersLeaveTheListOnlyAtTheEndOfThePass) {
+    headless::SetClock(Clock(9, 0));
+    WriteDataFile({OneTime("First", Day() + At(9, 0, 1)), OneTime("Second", Day() + At(9, 0, 2)),
+                   OneTime("Later", Day() + At(18, 0))});
+    Start();
+    onWindow = [this] {
+        std::string rows;
+        for (const std::string& text : OneTimeList()) rows += " " + text;
+        log.push_back("rows:" + rows);
+    };
+    Answer("Delete");
+    Answer("Ok");
+    Tick(5);
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\First.WAV", "window 'First' with Delete: Delete",
+                      "rows: First Second Later", "sound C:\\SOUNDS\\Second.WAV",
+                      "window 'Second' with Delete: Ok", "rows: First Second Later"}));
+    EXPECT_EQ(OneTimeList(), (std::vector<std::string>{"Second", "Later"}));
+}
+
+TEST_F(ClockTest, ARepeatingReminderIsSnoozedAcknowledgedAndClosedAway) {
+    headless::SetClock(Clock(9, 0));
+    WriteDataFile({}, {Repeating("Stretch", At(9, 0, 3), 30)});
+    Start();
+    Answer("10 minutes");
+    Tick(5);
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\Stretch.WAV", "window 'Stretch': 10 minutes"}))
+        << "a repeating reminder shows no Delete button";
+    EXPECT_DOUBLE_EQ(RepeatingRow(1).DueDateTime, AddMinutes(10, Day() + At(9, 0, 5)));
+    EXPECT_EQ(RepeatingRow(1).Status, kStatusPending);
+
+    Answer("Ok");
+    Tick(10 * 60 + 5);  // a minute of the clock is a little longer than 60 seconds
+    EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Stretch.WAV", "window 'Stretch': Ok"}));
+    // The next regular occurrence after the answer.
+    EXPECT_DOUBLE_EQ(RepeatingRow(1).DueDateTime, Day() + AddMinutes(30, At(9, 0, 3)));
+
+    Answer("<close>");
+    Tick(20 * 60);
+    EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Stretch.WAV", "window 'Stretch': <close>"}));
+    EXPECT_EQ(form->RepeatingAlarmGrid.RowCount(), 1) << "closing the window deletes the reminder";
+}
+
+TEST_F(ClockTest, ARepeatingReminderAcknowledgedAfterItsLastOccurrenceRestsUntilTomorrow) {
+    headless::SetClock(Clock(23, 0));
+    WriteDataFile({}, {Repeating("Lock up", At(23, 0, 3))});
+    Start();
+    Answer("Ok");
+    Tick(5);
+    EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Lock up.WAV", "window 'Lock up': Ok"}));
+    EXPECT_EQ(RepeatingRow(1).Status, kStatusNotToday);
+    Tick(59 * 60);
+    EXPECT_EQ(TakeEvents(), Events{}) << "no further occurrence today";
+
+    headless::SetClock(Clock(23, 59, 59));
+    Tick();  // the new day's first tick reloads the lists
+    EXPECT_EQ(RepeatingRow(1).Status, kStatusPending);
+    EXPECT_DOUBLE_EQ(RepeatingRow(1).DueDateTime, Day(1) + At(23, 0, 3));
+}
+
+}  // namespace
+}  // namespace pellino::testing
