@@ -8,6 +8,9 @@
 //   pellino-e2e click CAPTION TEXT       post a click to the child button with text TEXT
 //   pellino-e2e close CAPTION            post the close command
 //   pellino-e2e text CAPTION CLASS N     print the text of the N-th child window of class CLASS
+//   pellino-e2e tab CAPTION INDEX        click tab INDEX of the tab strip and wait until it is chosen
+//   pellino-e2e control CAPTION TEXT     print "visible"/"hidden" and "enabled"/"disabled" of the
+//                                        child window with text TEXT
 //
 // Exit status 0 on success, 1 when the condition was not met in time, 2 on a usage error.
 
@@ -15,6 +18,7 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -95,6 +99,48 @@ HWND Require(const char* caption) {
     return hwnd;
 }
 
+// The rectangle of a tab of another process's tab strip: the strip writes it into memory of its
+// own process, so the driver lends it some and reads it back.
+bool TabRect(HWND strip, int index, RECT& rect) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(strip, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return false;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    bool ok = false;
+    if (remote) {
+        ok = SendMessageA(strip, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) &&
+             ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return ok;
+}
+
+// Clicks a tab with the mouse, so the strip itself changes its choice and tells its parent, as it
+// does for a user.
+int ClickTab(HWND top, int index) {
+    HWND strip = FindChildWindow(top, WC_TABCONTROLA, nullptr, 0);
+    RECT r;
+    if (!strip || !TabRect(strip, index, r)) {
+        std::fprintf(stderr, "no tab %d\n", index);
+        return 1;
+    }
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(strip, WM_LBUTTONUP, 0, at);
+    const DWORD start = GetTickCount();
+    while (SendMessageA(strip, TCM_GETCURSEL, 0, 0) != index) {
+        if (GetTickCount() - start > 5000) {
+            std::fprintf(stderr, "tab %d was not chosen\n", index);
+            return 1;
+        }
+        Sleep(20);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,6 +190,17 @@ int main(int argc, char** argv) {
         char text[1024];
         SendMessageA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
         std::printf("%s\n", text);
+        return 0;
+    }
+    if (command == "tab" && argc > 3) return ClickTab(Require(caption), std::atoi(argv[3]));
+    if (command == "control" && argc > 3) {
+        HWND child = FindChildWindow(Require(caption), nullptr, argv[3], 0);
+        if (!child) {
+            std::fprintf(stderr, "no window \"%s\" in \"%s\"\n", argv[3], caption);
+            return 1;
+        }
+        std::printf("%s %s\n", IsWindowVisible(child) ? "visible" : "hidden",
+                    IsWindowEnabled(child) ? "enabled" : "disabled");
         return 0;
     }
     std::fprintf(stderr, "unknown command %s\n", command.c_str());
