@@ -1,9 +1,12 @@
+// The common dialogs need the declarations of <windows.h> before them.
+// clang-format off
+#include "platform/win32/win32.h"
+#include <commdlg.h>
+// clang-format on
+
 #include "platform/opendialog.h"
 
-#include <commdlg.h>
-
 #include "platform/backend.h"
-#include "platform/win32/win32.h"
 
 namespace pellino::backend {
 
