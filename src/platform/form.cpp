@@ -7,8 +7,16 @@
 
 namespace pellino {
 
-int ToScreenPixels(int design) { return (design * ScreenDpi() + 48) / 96; }
-int ToDesignPixels(int screen) { return (screen * 96 + ScreenDpi() / 2) / ScreenDpi(); }
+namespace {
+
+// n / d rounded to the nearest integer, halves away from zero, for either sign of n (d > 0), so
+// that windows partly off the left or top of the screen keep their place exactly.
+int RoundedDivide(int n, int d) { return n >= 0 ? (n + d / 2) / d : -((-n + d / 2) / d); }
+
+}  // namespace
+
+int ToScreenPixels(int design) { return RoundedDivide(design * ScreenDpi(), 96); }
+int ToDesignPixels(int screen) { return RoundedDivide(screen * 96, ScreenDpi()); }
 
 Form::Form(std::string className) : Control(nullptr, ControlKind::Form), className_(std::move(className)) {
     SetVisible(false);

@@ -53,7 +53,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
         if (line.front() == '[') {
             const std::size_t close = line.rfind(']');
             if (close != std::string_view::npos) {
-                doc.sections_.push_back(Section{std::string(line.substr(1, close - 1)), {}});
+                doc.sections_.push_back(Section{std::string(Trim(line.substr(1, close - 1))), {}});
                 continue;
             }
             // A header without its "]" is kept as a line of the section before it.
@@ -100,11 +100,11 @@ bool IniDocument::SaveTo(const std::string& hostPath) const {
     return !out.fail();
 }
 
-// The lines before the first header belong to no section and are never found by name.
+// The lines before the first header make the section with the empty name.
 IniDocument::Section* IniDocument::FindSection(std::string_view name) {
     const std::string_view wanted = Trim(name);
     for (Section& section : sections_) {
-        if (!section.name.empty() && SameName(section.name, wanted)) return &section;
+        if (SameName(section.name, wanted)) return &section;
     }
     return nullptr;
 }

@@ -9,10 +9,11 @@ namespace pellino {
 
 // A private profile file held in memory, read and written in the platform's own text format, for
 // the places where the platform's private-profile operations are not available. It follows the
-// platform's rules: blank lines are dropped, lines are trimmed, a key's text is trimmed and loses
-// one pair of surrounding quotes, names are compared without regard to case, the first section of
-// a name is the one that counts, and new sections and keys go to the end. Lines that are neither
-// a section header nor a key (comments) are kept as they are.
+// platform's rules: blank lines are dropped, lines, section names and key names are trimmed, a
+// key's text is trimmed and loses one pair of surrounding quotes, names are compared without
+// regard to case, the first section of a name is the one that counts (the lines before the first
+// header make the section with the empty name), and new sections and keys go to the end. Lines
+// that are neither a section header nor a key (comments) are kept as they are.
 class IniDocument {
 public:
     // Reads the bytes of a file; any bytes make a document.
@@ -37,7 +38,7 @@ private:
         std::optional<std::string> value;  // none: a line without "=" such as a comment
     };
     struct Section {
-        std::string name;  // empty: the lines before the first section header
+        std::string name;  // empty for the lines before the first section header
         std::vector<Entry> entries;
     };
 

@@ -1,0 +1,354 @@
+// The main window from the process start to the end: what FormCreate leaves, what the first
+// activation does (and a later one does not), the placement in the settings file, and the close.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lists/lists_fixture.h"
+#include "mainwindow/mainform.h"
+#include "model/datafile.h"
+#include "model/settings.h"
+#include "platform/application.h"
+#include "platform/files.h"
+#include "platform/headless/testing.h"
+#include "runtime/errors.h"
+#include "runtime/formats.h"
+#include "schedule/alarmshow.h"
+
+namespace pellino::testing {
+namespace {
+
+std::string HostIni() { return headless::HostPath(SettingsFilePath()); }
+
+void WriteIni(const std::string& bytes) {
+    std::ofstream out(HostIni(), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string ReadIni() {
+    std::ifstream in(HostIni(), std::ios::binary);
+    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string PlacementText(const Rect& r, bool maximized, const char* section = "TMainForm_Placement") {
+    return std::string("[") + section + "]\r\nLeft=" + std::to_string(r.left) +
+           "\r\nTop=" + std::to_string(r.top) + "\r\nRight=" + std::to_string(r.right) +
+           "\r\nBottom=" + std::to_string(r.bottom) + "\r\nMaximized=" + (maximized ? "1" : "0") +
+           "\r\n";
+}
+
+const char* StateName(WindowState state) {
+    switch (state) {
+        case WindowState::Normal: return "normal";
+        case WindowState::Minimized: return "minimized";
+        case WindowState::Maximized: return "maximized";
+    }
+    return "?";
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::ResetAll();
+        SaveUserFormats();
+        UseFixedFormats();
+    }
+    void TearDown() override {
+        form.reset();
+        headless::ResetAll();
+        UseFixedFormats();
+    }
+
+    // The process start as the program's main runs it, up to the first activation.
+    void Create() {
+        form = std::make_unique<TMainForm>();
+        form->CreateNotificationWindow();
+        Application::Run(*form);  // makes it the main window; the headless loop returns at once
+    }
+    // The message loop shows the main window, which activates it.
+    void Start() {
+        Create();
+        form->Show();
+    }
+
+    // The window, the clock and the settings file at one moment, as one line.
+    std::string Snapshot(const std::string& moment) const {
+        const Rect r = form->ScreenBounds();
+        return moment + ": clock " + (form->Timer1.Enabled() ? "on" : "off") + ", " +
+               StateName(form->GetWindowState()) + " at " + std::to_string(r.left) + "," +
+               std::to_string(r.top) + ", settings file " +
+               (ReadIni().empty() ? "empty" : "holds " + std::to_string(ReadIni().size()) + " bytes");
+    }
+
+    // The rectangle the main window gets centred on the 1024 x 768 screen.
+    Rect Centred() const {
+        const int w = form->ScreenBounds().Width(), h = form->ScreenBounds().Height();
+        return BoundsRect((1024 - w) / 2, (768 - h) / 2, w, h);
+    }
+
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(StartupTest, TheClockStartsOnlyAtTheEndOfTheFirstActivationAndOnlyOnce) {
+    WriteHostFile(HostDataFile(),
+                  FileBytes({666, 2.0, {OneTime("a", StartDay() + At(10, 0))}, {}}));
+    std::vector<std::string> events;
+    Create();
+    events.push_back(Snapshot("created"));
+    const auto activate = form->OnActivate;
+    form->OnActivate = [&] {
+        events.push_back(Snapshot("activating"));
+        activate();
+        events.push_back(Snapshot("activated"));
+    };
+    form->Show();
+    const Rect centred = Centred();
+    const std::string placed = PlacementText(centred, false);
+
+    // Another activation after the user moved the window, the data file and the settings changed.
+    form->SetScreenBounds(BoundsRect(5, 6, centred.Width(), centred.Height()));
+    const std::string changed = PlacementText({300, 300, 900, 700}, true);
+    WriteIni(changed);
+    DeleteFileIfExists(DataFilePath());
+    form->ActivatedByPlatform();
+
+    const std::string size = std::to_string(placed.size());
+    const std::string later = std::to_string(changed.size());
+    const std::string at = std::to_string(centred.left) + "," + std::to_string(centred.top);
+    const std::vector<std::string> expected = {
+        "created: clock off, normal at 0,0, settings file empty",
+        "activating: clock off, normal at 0,0, settings file empty",
+        "activated: clock on, normal at " + at + ", settings file holds " + size + " bytes",
+        "activating: clock on, normal at 5,6, settings file holds " + later + " bytes",
+        "activated: clock on, normal at 5,6, settings file holds " + later + " bytes",
+    };
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(ReadIni(), changed) << "a later activation neither restores nor saves the placement";
+    EXPECT_EQ(form->AlarmGrid.RowCount(), 2) << "a later activation reloads nothing";
+    EXPECT_EQ(form->Timer1.Interval(), 1000);
+}
+
+TEST_F(StartupTest, FormCreateLeavesTheWindowReadyForItsFirstActivation) {
+    RegionalSettings german;
+    german.shortDateFormat = "dd.MM.yyyy";
+    german.dateSeparator = ".";
+    headless::SetRegionalSettings(german);
+    WriteHostFile(HostDataFile(), FileBytes({666,
+                                             2.0,
+                                             {OneTime("a", StartDay() + At(10, 0)),
+                                              OneTime("b", StartDay() + At(11, 0))},
+                                             {Repeating("r", At(8, 0))}}));
+    Create();
+
+    EXPECT_EQ(CurrentFormats().shortDateFormat, "mm/dd/yyyy") << "the fixed set is in force";
+    {
+        UserFormatsScope user;
+        EXPECT_EQ(CurrentFormats().dateSeparator, '.') << "the user's set was kept first";
+    }
+    EXPECT_EQ(Application::HintColor(), 0xFFFF00u) << "aqua";
+    EXPECT_EQ(Application::HintPause(), 2000);
+    EXPECT_EQ(form->TimePanel.Text(), "09:00:00am");
+    EXPECT_EQ(form->AlarmGrid.RowCount(), 3);
+    EXPECT_EQ(form->AlarmGrid.Row(), 1) << "the first one-time reminder is selected";
+    EXPECT_EQ(form->RepeatingAlarmGrid.RowCount(), 2);
+    EXPECT_EQ(form->RepeatingAlarmGrid.Row(), 1);
+    EXPECT_EQ(form->TabSet_.TabIndex(), 0);
+    EXPECT_EQ(form->Notebook_.PageIndex(), 0);
+    EXPECT_EQ(form->TickCounter(), 0);
+    EXPECT_EQ(Application::HelpFile(), "C:\\PELLINO\\PELLINO.HLP");
+    EXPECT_EQ(form->AlarmGrid.Height(), form->RemindersPage.Height() - 13)
+        << "the lists fill their pages above the blank strip";
+    ASSERT_NE(form->AlarmShow(), nullptr) << "the notification window is made at start-up";
+    EXPECT_FALSE(form->AlarmShow()->Visible()) << "and stays hidden until a reminder is due";
+    EXPECT_FALSE(form->Timer1.Enabled());
+    EXPECT_TRUE(headless::MessageBoxLog().empty());
+}
+
+TEST_F(StartupTest, ADamagedDataFileDoesNotStopTheStart) {
+    Bytes bytes = FileBytes({666, 2.0, {OneTime("a", StartDay() + At(10, 0))}, {}});
+    bytes.resize(bytes.size() - 3);
+    WriteHostFile(HostDataFile(), bytes);
+    Start();
+    EXPECT_TRUE(form->Timer1.Enabled());
+    EXPECT_TRUE(headless::MessageBoxLog().empty()) << "without a message";
+}
+
+TEST_F(StartupTest, TheFirstStartCentresTheWindowAndStoresThePlacementAtOnce) {
+    Start();
+    EXPECT_EQ(form->ScreenBounds(), Centred());
+    EXPECT_EQ(form->GetWindowState(), WindowState::Normal);
+    EXPECT_EQ(ReadIni(), PlacementText(Centred(), false));
+}
+
+struct PlacementCase {
+    const char* why;
+    Size screen;
+    int dpi;
+    std::string stored;  // the settings file before the start
+    Rect expected;
+    bool maximized;
+    std::string written;  // the settings file right after the start
+};
+
+TEST_F(StartupTest, AStoredPlacementIsBroughtOntoTheScreenAndWrittenBack) {
+    const std::string other = "[TMainForm_Placement]\r\nLeft=1\r\nTop=2\r\nRight=3\r\nBottom=4\r\n";
+    const PlacementCase cases[] = {
+        {"inside the screen", {1024, 768}, 96,
+         "[TMainForm_Placement]\r\nLeft=100\r\nTop=50\r\nRight=700\r\nBottom=450\r\n",
+         {100, 50, 700, 450}, false,
+         PlacementText({100, 50, 700, 450}, false)},
+        {"wider and taller than the screen", {1024, 768}, 96,
+         "[TMainForm_Placement]\r\nLeft=100\r\nTop=50\r\nRight=1200\r\nBottom=900\r\n",
+         {-76, -82, 1024, 768}, false,
+         PlacementText({-76, -82, 1024, 768}, false)},
+        {"hexadecimal and maximised", {1024, 768}, 96,
+         "[TMainForm_Placement]\r\nLeft=0x20\r\nTop=$10\r\nRight=0x280\r\nBottom=400\r\n"
+         "Maximized=1\r\n",
+         {32, 16, 640, 400}, true,
+         PlacementText({32, 16, 640, 400}, true)},
+        {"120 DPI has its own section", {1280, 1024}, 120,
+         other + "[TMainForm_Placement120]\r\nLeft=100\r\nTop=80\r\nRight=900\r\nBottom=600\r\n",
+         {100, 80, 900, 600}, false,
+         other + PlacementText({100, 80, 900, 600}, false, "TMainForm_Placement120")},
+    };
+    for (const PlacementCase& c : cases) {
+        headless::ResetAll();
+        headless::SetScreen(c.screen, c.dpi);
+        WriteIni(c.stored);
+        Start();
+        EXPECT_EQ(form->ScreenBounds(), c.expected) << c.why;
+        EXPECT_EQ(form->GetWindowState() == WindowState::Maximized, c.maximized) << c.why;
+        EXPECT_EQ(ReadIni(), c.written) << c.why;
+        form.reset();
+    }
+}
+
+TEST_F(StartupTest, AnAt120DpiFirstStartLeavesThe96DpiSectionAlone) {
+    headless::SetScreen({1280, 1024}, 120);
+    const std::string other = "[TMainForm_Placement]\r\nLeft=1\r\nTop=2\r\nRight=3\r\nBottom=4\r\n";
+    WriteIni(other);
+    Start();
+    EXPECT_EQ(ReadIni(), other + PlacementText(form->ScreenBounds(), false, "TMainForm_Placement120"));
+    EXPECT_EQ(form->Left(), ToDesignPixels((1280 - form->ScreenBounds().Width()) / 2))
+        << "centred on the screen";
+}
+
+struct ShowCase {
+    int showCommand;
+    int startupInfoShowCommand;
+    bool family95;
+    WindowState expected;
+};
+
+TEST_F(StartupTest, AMinimisedStartLeavesAMinimisedWindowWithTheClockRunning) {
+    const ShowCase cases[] = {
+        {1, 7, false, WindowState::Normal},  // only "show default" looks at the start-up info
+        {3, 1, false, WindowState::Normal},  // no show command maximises
+        {10, 1, false, WindowState::Normal},
+        {2, 1, false, WindowState::Minimized},
+        {6, 1, false, WindowState::Minimized},
+        {7, 1, false, WindowState::Minimized},
+        {10, 7, false, WindowState::Minimized},
+        {10, 2, false, WindowState::Minimized},
+        {7, 1, true, WindowState::Minimized},  // the 95 family without the tray checked
+    };
+    for (const ShowCase& c : cases) {
+        headless::ResetAll();
+        headless::SetStartupShowCommand(c.showCommand, c.startupInfoShowCommand);
+        headless::SetWindows95Family(c.family95);
+        Start();
+        const std::string what = "show command " + std::to_string(c.showCommand) + "/" +
+                                 std::to_string(c.startupInfoShowCommand);
+        EXPECT_EQ(form->GetWindowState(), c.expected) << what;
+        EXPECT_TRUE(form->Timer1.Enabled()) << what;
+        EXPECT_EQ(ReadIni(), PlacementText(Centred(), false))
+            << what << ": the placement is restored before the window is minimised";
+        form.reset();
+    }
+}
+
+TEST_F(StartupTest, TheSettingsAreReadAtStartAndWrittenBackWhole) {
+    WriteIni("[Sounds]\r\nWaveFile=C:\\WINDOWS\\MEDIA\\ding.wav\r\nSilent=1\r\n[Tray]\r\nUse=1\r\n");
+    Create();
+    EXPECT_EQ(form->DefaultSoundFile(), "C:\\WINDOWS\\MEDIA\\ding.wav");
+    EXPECT_TRUE(form->mnuNoAlarmSound.Checked());
+    EXPECT_TRUE(form->mnuUseTray.Checked());
+
+    form->mnuNoAlarmSound.SetChecked(false);
+    form->SetDefaultSoundFile("C:\\b.wav");
+    form->SaveSettings();
+    EXPECT_EQ(ReadIni(), "[Sounds]\r\nWaveFile=C:\\b.wav\r\nSilent=0\r\n[Tray]\r\nUse=1\r\n");
+
+    headless::SetReadOnly(SettingsFilePath(), true);
+    form->mnuUseTray.SetChecked(false);
+    EXPECT_THROW(form->SaveSettings(), EIniFileError);
+}
+
+TEST_F(StartupTest, WithoutASettingsFileTheSwitchesAreOff) {
+    Create();
+    EXPECT_EQ(form->DefaultSoundFile(), "");
+    EXPECT_FALSE(form->mnuNoAlarmSound.Checked());
+    EXPECT_FALSE(form->mnuUseTray.Checked());
+}
+
+TEST_F(StartupTest, AReadOnlySettingsFileIsReportedAndTheStartGoesOn) {
+    WriteIni("[TMainForm_Placement]\r\nLeft=100\r\nTop=50\r\nRight=700\r\nBottom=450\r\n");
+    headless::SetReadOnly(SettingsFilePath(), true);
+    Start();
+    ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(headless::MessageBoxLog()[0].text, "Unable to write to C:\\PELLINO\\PELLINO.INI.");
+    EXPECT_EQ(form->ScreenBounds(), (Rect{100, 50, 700, 450})) << "the placement was applied";
+    EXPECT_TRUE(form->Timer1.Enabled()) << "the clock runs all the same";
+}
+
+TEST_F(StartupTest, ClosingWritesTheDataFileThenThePlacementAndStopsTheSound) {
+    Start();
+    const Rect moved = BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height());
+    form->SetScreenBounds(moved);
+    form->Close();
+    EXPECT_EQ(ReadHostFile(HostDataFile()), FileBytes({}))
+        << "the data file is written even though nothing changed";
+    EXPECT_EQ(ReadHostFile(HostDataFile()).size(), 20u);
+    EXPECT_EQ(ReadIni(), PlacementText(moved, false));
+    EXPECT_TRUE(Application::Terminated());
+    EXPECT_TRUE(headless::SoundLog().empty());
+    form.reset();
+    EXPECT_EQ(headless::SoundLog(), std::vector<std::string>{"<stop>"})
+        << "destroying the window stops any sound";
+}
+
+TEST_F(StartupTest, AFailedWriteOfTheDataFileKeepsTheWindowOpen) {
+    Start();
+    const std::string placement = ReadIni();
+    form->SetScreenBounds(BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height()));
+    headless::LockFile(DataFilePath(), true);
+    form->Close();
+    ASSERT_EQ(headless::MessageBoxLog().size(), 1u) << "the error is shown";
+    EXPECT_TRUE(form->Visible());
+    EXPECT_FALSE(Application::Terminated());
+    EXPECT_EQ(ReadIni(), placement) << "the close stopped before the placement";
+
+    headless::LockFile(DataFilePath(), false);
+    form->Close();
+    EXPECT_TRUE(Application::Terminated());
+    EXPECT_EQ(ReadHostFile(HostDataFile()).size(), 20u);
+}
+
+TEST_F(StartupTest, AReadOnlySettingsFileDoesNotKeepTheProgramFromEnding) {
+    Start();
+    headless::SetReadOnly(SettingsFilePath(), true);
+    form->SetScreenBounds(BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height()));
+    form->Close();
+    ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(headless::MessageBoxLog()[0].text, "Unable to write to C:\\PELLINO\\PELLINO.INI.");
+    EXPECT_TRUE(Application::Terminated());
+    EXPECT_EQ(ReadHostFile(HostDataFile()).size(), 20u);
+}
+
+}  // namespace
+}  // namespace pellino::testing
