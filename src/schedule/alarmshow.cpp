@@ -44,7 +44,7 @@ void TAlarmShow::LayOut() {
     Panel1.SetBounds(10, 59, 361, 143);
 
     Label1.SetName("Label1");
-    Label1.SetBounds(10, 9, 110, 14);
+    Label1.SetBounds(10, 9, 200, 16);
     Label1.SetText("Remind me again in:");
 
     PlaceButton(b5min, "b5min", "5 minutes", 10, 29, 83, 23, "Add 5 minutes to reminder time", -5);

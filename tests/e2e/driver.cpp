@@ -8,6 +8,8 @@
 //   pellino-e2e click CAPTION TEXT       post a click to the child button with text TEXT
 //   pellino-e2e close CAPTION            post the close command
 //   pellino-e2e text CAPTION CLASS N     print the text of the N-th child window of class CLASS
+//   pellino-e2e topmost CAPTION          print "topmost" or "normal" (always on top or not)
+//   pellino-e2e focus CAPTION            print the text of the control that has the keyboard focus
 //   pellino-e2e tab CAPTION INDEX        click tab INDEX of the tab strip and wait until it is chosen
 //   pellino-e2e control CAPTION TEXT     print "visible"/"hidden" and "enabled"/"disabled" of the
 //                                        child window with text TEXT
@@ -201,6 +203,24 @@ int main(int argc, char** argv) {
         }
         std::printf("%s %s\n", IsWindowVisible(child) ? "visible" : "hidden",
                     IsWindowEnabled(child) ? "enabled" : "disabled");
+        return 0;
+    }
+    if (command == "topmost") {
+        const LONG exStyle = GetWindowLongA(Require(caption), GWL_EXSTYLE);
+        std::printf("%s\n", (exStyle & WS_EX_TOPMOST) ? "topmost" : "normal");
+        return 0;
+    }
+    if (command == "focus") {
+        // The focus belongs to the window's thread, which is another process's.
+        HWND hwnd = Require(caption);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) || !info.hwndFocus) {
+            return 1;
+        }
+        char text[1024];
+        SendMessageA(info.hwndFocus, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        std::printf("%s\n", text);
         return 0;
     }
     std::fprintf(stderr, "unknown command %s\n", command.c_str());

@@ -2,7 +2,9 @@
 # its own and drives it with pellino-e2e.exe; any failed check ends it with a message.
 set -euo pipefail
 source "$PELLINO_ROOT/scripts/wine-env"
-E2E="$PELLINO_ROOT/build/win32/pellino-e2e.exe"
+# PELLINO_WIN32_DIR: another build folder of the win32 programs than build/win32.
+WIN32_DIR=${PELLINO_WIN32_DIR:-$PELLINO_ROOT/build/win32}
+E2E="$WIN32_DIR/pellino-e2e.exe"
 PROGRAM_PID=
 APP_DIR=$(mktemp -d)
 trap 'e2e_cleanup' EXIT
@@ -28,7 +30,7 @@ drive() {
 }
 
 start_program() {
-  cp "$PELLINO_ROOT/build/win32/PELLINO.EXE" "$APP_DIR/"
+  cp "$WIN32_DIR/PELLINO.EXE" "$APP_DIR/"
   (cd "$APP_DIR" && exec wine PELLINO.EXE "$@" >"$APP_DIR/wine.log" 2>&1) &
   PROGRAM_PID=$!
   drive wait "Pellino!" 20000 || fail "the main window did not appear"
@@ -55,4 +57,55 @@ expect_eq() {
 screenshot() {
   import -display "$DISPLAY" -window root "$PELLINO_E2E_OUT/$1.png"
   echo "screenshot: $PELLINO_E2E_OUT/$1.png"
+}
+
+# The date-time value of the local time $1 seconds from now, as the program counts it: days since
+# 30 December 1899, the time of day as the fraction. Wine's local time is the machine's.
+date_time_value() {
+  local offset
+  offset=$(date +%z)
+  awk -v now="$(date +%s)" -v ahead="${1:-0}" -v z="$offset" 'BEGIN {
+    sign = substr(z, 1, 1) == "-" ? -1 : 1
+    secs = now + ahead + sign * (substr(z, 2, 2) * 3600 + substr(z, 4, 2) * 60)
+    printf "%.9f\n", secs / 86400 + 25569
+  }'
+}
+
+# Writes the program's data file from the text form of pellino-dat (read from standard input).
+make_data_file() {
+  cat >"$APP_DIR/data.txt"
+  (cd "$APP_DIR" && wine "$WIN32_DIR/pellino-dat.exe" make Pellino.dat <data.txt >make.log 2>&1) ||
+    fail "pellino-dat make: $(cat "$APP_DIR/make.log")"
+}
+
+# Prints the text form of the program's data file.
+dump_data_file() {
+  (cd "$APP_DIR" && wine "$WIN32_DIR/pellino-dat.exe" dump Pellino.dat >dump.txt 2>&1) ||
+    fail "pellino-dat dump: $(cat "$APP_DIR/dump.txt")"
+  tr -d '\r' <"$APP_DIR/dump.txt"
+}
+
+# A data file with one one-time reminder, message and sound, due $2 seconds from now; its
+# message is $1.
+make_due_reminder() {
+  make_data_file <<EOF
+list one-time
+record Kind=0 NotifyMode=0 DueDateTime=$(date_time_value "$2") FirstTime=0 StopTime=0 HasUntil=false Description="$1" SoundFile="" DaySet="" IntervalMinutes=0 Status=0 ReservedFlag=false
+end
+EOF
+}
+
+# Waits for the notification window of a due reminder and checks what it shows.
+expect_notification() {
+  drive wait "Reminder Notification" "${2:-30000}" || fail "no notification window"
+  expect_eq "$(drive text "Reminder Notification" Static 0)" "$1" "the reminder's message"
+  expect_eq "$(drive topmost "Reminder Notification")" "topmost" "the window stays on top"
+  expect_eq "$(drive focus "Reminder Notification")" "Ok" "the focus at the showing"
+}
+
+# A value of the one-time list's first record in the data file.
+stored_value() {
+  dump_data_file | awk -v key="$1" '/^record/ && !done {
+    for (i = 1; i <= NF; i++) if (index($i, key "=") == 1) { print substr($i, length(key) + 2); done = 1 }
+  }'
 }
