@@ -50,8 +50,8 @@ DataFileContents makeContents() {
                 *TReminder::CreateOneTime(46020.0 + i * 0.0074, message, sound, mode));
         } else {
             contents.repeating.push_back(*TReminder::CreateRepeating(
-                (i % 1440) / 1440.0, i % 5 == 0, 0.75, days[n % days.size()], (i % 3) * 30,
-                message, sound, mode));
+                (i % 1440) / 1440.0, i % 5 == 0, 0.75, days[n % days.size()], (i % 3) * 30, message,
+                sound, mode));
         }
     }
     return contents;

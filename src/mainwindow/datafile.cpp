@@ -67,8 +67,7 @@ void selectFirstReminder(TClickableStringGrid& grid) {
 void TMainForm::SaveToDisk() {
     const auto writeLists = [this](TWriter& writer) {
         writeDataFile(
-            writer, kHeaderInteger, kHeaderFloat,
-            [this](TWriter& w) { writeRows(w, AlarmGrid); },
+            writer, kHeaderInteger, kHeaderFloat, [this](TWriter& w) { writeRows(w, AlarmGrid); },
             [this](TWriter& w) { writeRows(w, RepeatingAlarmGrid); });
     };
     std::optional<std::string> backup;

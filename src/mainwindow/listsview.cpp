@@ -90,8 +90,7 @@ void TMainForm::SetUpLists() {
         AlarmGridGetCellFormat(sender, col, row, state, options);
     };
     AlarmGrid.OnGetHeaderCellFormat = [this](TClickableStringGrid& sender, int col, int row,
-                                             const TGridDrawState& state,
-                                             TFormatOptions& options) {
+                                             const TGridDrawState& state, TFormatOptions& options) {
         AlarmGridGetHeaderCellFormat(sender, col, row, state, options);
     };
     RepeatingAlarmGrid.OnGetCellFormat = [this](TClickableStringGrid& sender, int col, int row,
@@ -118,8 +117,8 @@ void TMainForm::PlaceListControls() {
     for (TClickableStringGrid* grid : {&AlarmGrid, &RepeatingAlarmGrid}) {
         grid->SetBounds(0, 0, page.Width(), std::max(0, page.Height() - kStripBelowList));
     }
-    TimePanel.SetBounds(Panel1.Width() - kTimePanelRightMargin - TimePanel.Width(),
-                        TimePanel.Top(), TimePanel.Width(), TimePanel.Height());
+    TimePanel.SetBounds(Panel1.Width() - kTimePanelRightMargin - TimePanel.Width(), TimePanel.Top(),
+                        TimePanel.Width(), TimePanel.Height());
     Exitbutton.SetBounds(Panel4.Width() - kExitButtonRightMargin - Exitbutton.Width(),
                          Exitbutton.Top(), Exitbutton.Width(), Exitbutton.Height());
 }
@@ -177,8 +176,8 @@ void TMainForm::RepeatingAlarmGridGetCellFormat(TClickableStringGrid&, int col, 
     options.Font->height = GetFont().height;
 }
 
-void TMainForm::AlarmGridGetHeaderCellFormat(TClickableStringGrid&, int, int,
-                                             const TGridDrawState&, TFormatOptions& options) {
+void TMainForm::AlarmGridGetHeaderCellFormat(TClickableStringGrid&, int, int, const TGridDrawState&,
+                                             TFormatOptions& options) {
     options.Font->height = GetFont().height;
 }
 

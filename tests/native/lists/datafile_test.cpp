@@ -17,8 +17,12 @@ namespace fs = std::filesystem;
 const Bytes kEmptyFile = {0x01, 0x03, 0x9A, 0x02, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00,
                           0x00, 0x00, 0x80, 0x00, 0x40, 0x00, 0x01, 0x00, 0x01, 0x00};
 
-std::string HostBackup() { return headless::HostPath(BackupFilePath()); }
-std::string HostTemporary() { return headless::HostPath(TemporaryDataFilePath()); }
+std::string HostBackup() {
+    return headless::HostPath(BackupFilePath());
+}
+std::string HostTemporary() {
+    return headless::HostPath(TemporaryDataFilePath());
+}
 
 // A file with enough in it to need several of the writer's 1000-byte buffers.
 DataFileContents SampleContents() {
@@ -154,7 +158,7 @@ TEST_F(DataFile, ForeignAndDamagedFilesLoadAsFarAsTheyCanBeRead) {
     const DataFileReading reading = readDataFile(probe);
     ASSERT_TRUE(reading.complete());
     Bytes otherHeader = whole;
-    otherHeader[2] = 0x9B;  // 667
+    otherHeader[2] = 0x9B;                                // 667
     Bytes integerFloat = {0x01, 0x02, 0x07, 0x02, 0x03};  // header 7, 3: a float stored as integer
     integerFloat.insert(integerFloat.end(), whole.begin() + 15, whole.end());
 
@@ -224,7 +228,8 @@ TEST_F(DataFile, ACloseThatCannotWriteTheFileLeavesTheWindowOpen) {
     form->Close();
     ASSERT_FALSE(headless::MessageBoxLog().empty());
     // The standard error box ends the text with a full stop.
-    EXPECT_EQ(headless::MessageBoxLog().back().text, "Cannot create file C:\\PELLINO\\Pellino.dat.");
+    EXPECT_EQ(headless::MessageBoxLog().back().text,
+              "Cannot create file C:\\PELLINO\\Pellino.dat.");
     EXPECT_TRUE(form->Visible()) << "the reminders stay on the screen";
     headless::LockFile(DataFilePath(), false);
     EXPECT_EQ(ReadHostFile(HostDataFile()), before);
@@ -355,7 +360,8 @@ TEST_F(DataFile, ABackupThatCannotBeWrittenStopsTheSave) {
 
 TEST_F(DataFile, ReloadDropsUnsavedChangesAndSelectsTheFirstRows) {
     DataFileContents contents;
-    contents.oneTime = {OneTime("first", StartDay() + At(10, 0)), OneTime("second", StartDay() + At(11, 0))};
+    contents.oneTime = {OneTime("first", StartDay() + At(10, 0)),
+                        OneTime("second", StartDay() + At(11, 0))};
     contents.repeating = {Repeating("every day", At(12, 0))};
     WriteDataFile(contents);
     Load();

@@ -26,10 +26,16 @@ namespace pellino::testing {
 using Bytes = std::vector<std::uint8_t>;
 
 // 2026-01-05, the Monday the fake clock starts on at 09:00.
-inline TDateTime StartDay() { return EncodeDate(2026, 1, 5); }
-inline TDateTime At(int hour, int minute) { return EncodeTime(hour, minute, 0, 0); }
+inline TDateTime StartDay() {
+    return EncodeDate(2026, 1, 5);
+}
+inline TDateTime At(int hour, int minute) {
+    return EncodeTime(hour, minute, 0, 0);
+}
 
-inline std::string HostDataFile() { return headless::HostPath(DataFilePath()); }
+inline std::string HostDataFile() {
+    return headless::HostPath(DataFilePath());
+}
 
 inline Bytes ReadHostFile(const std::string& hostPath) {
     std::ifstream in(hostPath, std::ios::binary);
@@ -38,7 +44,8 @@ inline Bytes ReadHostFile(const std::string& hostPath) {
 
 inline void WriteHostFile(const std::string& hostPath, const Bytes& bytes) {
     std::ofstream out(hostPath, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 // The bytes of a data file holding these values, as the program writes them.

@@ -29,28 +29,70 @@ TEST_F(ListsOrder, PlacingARowKeepsTheListInDueOrder) {
         int current;             // its current row
         int hour;                // due hour of the row placed: appended when `row` is 0
         const char* name;
-        int row;                 // the row that gets the new time, 0: a new row appended
+        int row;  // the row that gets the new time, 0: a new row appended
         bool select;
         Names after;
         int currentAfter;
     };
     const Case cases[] = {
         {"a new row due after all others stays last and is selected",
-         {10, 11, 12}, 1, 13, "new", 0, true, {"10", "11", "12", "new"}, 4},
+         {10, 11, 12},
+         1,
+         13,
+         "new",
+         0,
+         true,
+         {"10", "11", "12", "new"},
+         4},
         {"a new row due before all others goes to row 1 and is selected",
-         {10, 11, 12}, 3, 8, "new", 0, true, {"new", "10", "11", "12"}, 1},
+         {10, 11, 12},
+         3,
+         8,
+         "new",
+         0,
+         true,
+         {"new", "10", "11", "12"},
+         1},
         {"a new row due at the same moment as another goes above it",
-         {10, 11, 12}, 1, 11, "new", 0, true, {"10", "new", "11", "12"}, 2},
+         {10, 11, 12},
+         1,
+         11,
+         "new",
+         0,
+         true,
+         {"10", "new", "11", "12"},
+         2},
         {"the only row stays and is selected", {}, 0, 9, "new", 0, true, {"new"}, 1},
         {"a row due later moves down past the rows now due before it",
-         {10, 11, 12}, 1, 12, "10", 1, true, {"11", "10", "12"}, 2},
+         {10, 11, 12},
+         1,
+         12,
+         "10",
+         1,
+         true,
+         {"11", "10", "12"},
+         2},
         {"a row due earlier moves up", {10, 11, 12}, 1, 9, "12", 3, true, {"12", "10", "11"}, 1},
         {"a row already in its place stays and is selected",
-         {10, 11, 12}, 3, 11, "11", 2, true, {"10", "11", "12"}, 2},
+         {10, 11, 12},
+         3,
+         11,
+         "11",
+         2,
+         true,
+         {"10", "11", "12"},
+         2},
         // A snooze: the row moves, the current row index does not, so the selection may now
         // rest on another reminder.
-        {"without selecting, the current row index stays", {10, 11, 12}, 1, 12, "10", 1, false,
-         {"11", "10", "12"}, 1},
+        {"without selecting, the current row index stays",
+         {10, 11, 12},
+         1,
+         12,
+         "10",
+         1,
+         false,
+         {"11", "10", "12"},
+         1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

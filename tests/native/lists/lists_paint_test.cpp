@@ -79,7 +79,8 @@ TEST_F(ListsPaint, OneTimeListShowsTheRecordsInTheThreeLooks) {
     // The texts are the records' own at the moment of painting: no copy goes stale.
     TMainForm::ReminderAt(grid, 1)->Description = "Dentist, moved";
     TMainForm::ReminderAt(grid, 1)->Status = kStatusDone;
-    EXPECT_EQ(Paint(grid)[1], (std::vector<std::string>{"Dentist, moved", "Today at 2:30pm", "Done"}));
+    EXPECT_EQ(Paint(grid)[1],
+              (std::vector<std::string>{"Dentist, moved", "Today at 2:30pm", "Done"}));
 }
 
 TEST_F(ListsPaint, RepeatingListSaysNotTodayWhenThereIsNoNextOccurrence) {
@@ -89,12 +90,13 @@ TEST_F(ListsPaint, RepeatingListSaysNotTodayWhenThereIsNoNextOccurrence) {
     for (int row = 1; row <= 2; ++row) TMainForm::ReminderAt(grid, row)->ScheduleNext();
 
     const auto rows = Paint(grid);
-    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
-                        {"Repeat Reminder", "Days", "First Time", "Repeat Every...", "Next Reminder"},
-                        {"Stretch", "All Days", "9:00am", "0:30", "Today at 9:30am"},
-                        // Monday is not among its days, so nothing is due today.
-                        {"Weekend walk", "Weekends", "10:00am", "", "Not today"},
-                    }));
+    EXPECT_EQ(rows,
+              (std::vector<std::vector<std::string>>{
+                  {"Repeat Reminder", "Days", "First Time", "Repeat Every...", "Next Reminder"},
+                  {"Stretch", "All Days", "9:00am", "0:30", "Today at 9:30am"},
+                  // Monday is not among its days, so nothing is due today.
+                  {"Weekend walk", "Weekends", "10:00am", "", "Not today"},
+              }));
 }
 
 TEST_F(ListsPaint, AnEmptyListStillShowsItsHeader) {
@@ -112,8 +114,8 @@ TEST_F(ListsPaint, AnEmptyListStillShowsItsHeader) {
     form->SetButtons();
     form->AlarmGrid.DeleteRow(1);
     form->SetButtons();
-    EXPECT_EQ(Paint(form->AlarmGrid), (std::vector<std::vector<std::string>>{
-                                          {"Reminder", "When", "Status"}}));
+    EXPECT_EQ(Paint(form->AlarmGrid),
+              (std::vector<std::vector<std::string>>{{"Reminder", "When", "Status"}}));
     EXPECT_EQ(OfRow(fills, 0), std::vector<Color>(3, colors::kSilver));
 }
 
