@@ -13,6 +13,8 @@
 //   pellino-e2e tab CAPTION INDEX        click tab INDEX of the tab strip and wait until it is chosen
 //   pellino-e2e control CAPTION TEXT     print "visible"/"hidden" and "enabled"/"disabled" of the
 //                                        child window with text TEXT
+//   pellino-e2e launch EXE SHOWCMD       start EXE from the current folder with the show command
+//                                        SHOWCMD in its start-up information, and return at once
 //
 // Exit status 0 on success, 1 when the condition was not met in time, 2 on a usage error.
 
@@ -221,6 +223,27 @@ int main(int argc, char** argv) {
         char text[1024];
         SendMessageA(info.hwndFocus, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
         std::printf("%s\n", text);
+        return 0;
+    }
+    if (command == "launch" && argc > 3) {
+        // As a shortcut set to "Run: Minimized" starts a program: the show command travels in the
+        // start-up information.
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(std::atoi(argv[3]));
+        // The full path: a bare name would be looked for in the driver's own folder first.
+        char path[MAX_PATH];
+        if (!GetFullPathNameA(caption, MAX_PATH, path, nullptr)) return 1;
+        std::string commandLine = std::string("\"") + path + "\"";
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(path, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process)) {
+            std::fprintf(stderr, "cannot start %s (error %lu)\n", caption, GetLastError());
+            return 1;
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
         return 0;
     }
     std::fprintf(stderr, "unknown command %s\n", command.c_str());

@@ -36,6 +36,16 @@ start_program() {
   drive wait "Pellino!" 20000 || fail "the main window did not appear"
 }
 
+# Starts the program as a shortcut does, with show command $1 (7: minimised without activating),
+# through the driver. The program then is no child of this shell: wait for its window to go.
+launch_program() {
+  cp "$WIN32_DIR/PELLINO.EXE" "$APP_DIR/"
+  # The program inherits the driver's output, so that goes to a file: a pipe would stay open.
+  (cd "$APP_DIR" && wine "$E2E" launch PELLINO.EXE "$1" >"$APP_DIR/wine.log" 2>&1) ||
+    fail "PELLINO.EXE could not be started"
+  drive wait "Pellino!" 20000 || fail "the main window did not appear"
+}
+
 # Waits up to $1 seconds for the program's process to end.
 expect_program_ends() {
   local limit=$((${1:-10} * 10))

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# A first start in an empty folder centres the main window on the screen and writes its placement
+# to PELLINO.INI at once; closing writes the empty data file although nothing changed.
+source "$(dirname "$0")/lib.sh"
+
+start_program
+read -r left top right bottom <<<"$(drive rect "Pellino!")"
+width=$((right - left))
+height=$((bottom - top))
+expect_eq "$left $top" "$(((1024 - width) / 2)) $(((768 - height) / 2))" "centred on the 1024 x 768 screen"
+[ -f "$APP_DIR/PELLINO.INI" ] || fail "PELLINO.INI was not written at start"
+expect_eq "$(tr -d '\r' <"$APP_DIR/PELLINO.INI")" "[TMainForm_Placement]
+Left=$left
+Top=$top
+Right=$right
+Bottom=$bottom
+Maximized=0" "the placement written right after the start"
+expect_eq "$(drive state "Pellino!")" "normal" "window state"
+[ ! -e "$APP_DIR/Pellino.dat" ] || fail "the data file was written before the close"
+screenshot first-start
+
+drive close "Pellino!"
+expect_program_ends 10
+# The header list (666, 2.0) and the two empty lists.
+expect_eq "$(xxd -p "$APP_DIR/Pellino.dat" | tr -d '\n')" "01039a0205000000000000008000400001000100" \
+  "the data file written at the close"
+expect_eq "$(stat -c %s "$APP_DIR/Pellino.dat")" "20" "size of the empty data file"

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# A stored placement is applied at start; one reaching past the screen's right and bottom edges
+# is moved left and up until those edges meet the screen's, and the file then holds what was
+# applied.
+source "$(dirname "$0")/lib.sh"
+
+printf '[Sounds]\r\nSilent=1\r\n[TMainForm_Placement]\r\nLeft=0x32\r\nTop=40\r\nRight=700\r\nBottom=500\r\n' \
+  >"$APP_DIR/PELLINO.INI"
+start_program
+expect_eq "$(drive rect "Pellino!")" "50 40 700 500" "the stored rectangle ('0x32' is 50)"
+drive close "Pellino!"
+expect_program_ends 10
+expect_eq "$(tr -d '\r' <"$APP_DIR/PELLINO.INI")" "[Sounds]
+Silent=1
+[TMainForm_Placement]
+Left=50
+Top=40
+Right=700
+Bottom=500
+Maximized=0" "the placement saved at the close"
+
+# Past the right and bottom edges, but no larger than the screen: the platform keeps a window
+# within its largest tracking size, so a larger one would also be made smaller.
+printf '[TMainForm_Placement]\r\nLeft=600\r\nTop=400\r\nRight=1200\r\nBottom=900\r\nMaximized=0\r\n' \
+  >"$APP_DIR/PELLINO.INI"
+start_program
+expect_eq "$(drive rect "Pellino!")" "424 268 1024 768" "moved back onto the screen, keeping its size"
+expect_eq "$(grep -c '^Left=424' "$APP_DIR/PELLINO.INI")" "1" "the applied placement is written back at once"
+screenshot stored-placement
+drive close "Pellino!"
+expect_program_ends 10
