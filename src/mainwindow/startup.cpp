@@ -26,7 +26,9 @@ constexpr int kHintPause = 2000;
 
 // Lets the window system deliver what is waiting, so that the window stays responsive while the
 // lists are loaded.
-void LetMessagesThrough() { Application::ProcessMessages(); }
+void LetMessagesThrough() {
+    Application::ProcessMessages();
+}
 
 }  // namespace
 
@@ -102,7 +104,9 @@ void TMainForm::FormActivate() {
     firstActivation_ = false;
 }
 
-void TMainForm::StartMinimized() { Application::Minimize(); }
+void TMainForm::StartMinimized() {
+    Application::Minimize();
+}
 
 void TMainForm::FormCloseQuery(bool& canClose) {
     // The lists are written whole at every close, changed or not. When that fails the window
@@ -124,9 +128,13 @@ void TMainForm::FormClose() {
     }
 }
 
-void TMainForm::FormDestroy() { StopWave(); }
+void TMainForm::FormDestroy() {
+    StopWave();
+}
 
-void TMainForm::CreateNotificationWindow() { alarmShow_ = std::make_unique<TAlarmShow>(); }
+void TMainForm::CreateNotificationWindow() {
+    alarmShow_ = std::make_unique<TAlarmShow>();
+}
 
 void TMainForm::LoadSettings() {
     const SettingsFile ini;
@@ -160,8 +168,8 @@ void TMainForm::RestorePlacement() {
                       ini.ReadInteger(section, settings::kTop, 0),
                       ini.ReadInteger(section, settings::kRight, 0),
                       ini.ReadInteger(section, settings::kBottom, 0)};
-    const bool maximized = ini.ReadBool(section, settings::kMaximized,
-                                        GetWindowState() == WindowState::Maximized);
+    const bool maximized =
+        ini.ReadBool(section, settings::kMaximized, GetWindowState() == WindowState::Maximized);
     // A bottom edge of 0 means that no placement has been stored yet.
     if (stored.bottom == 0) {
         CenterOverMainForm(*this);

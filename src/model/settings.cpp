@@ -69,7 +69,9 @@ std::optional<int> ParseNumber(std::string_view text) {
 
 }  // namespace
 
-std::string SettingsFilePath() { return ProgramFolder() + kSettingsFileName; }
+std::string SettingsFilePath() {
+    return ProgramFolder() + kSettingsFileName;
+}
 
 int ProfileTextToInt(std::string_view text, int fallback) {
     text = text.substr(0, kIntegerTextLimit);
@@ -115,8 +117,7 @@ void SettingsFile::WriteInteger(const std::string& section, const std::string& k
     WriteString(section, key, std::to_string(value));
 }
 
-void SettingsFile::WriteBool(const std::string& section, const std::string& key,
-                             bool value) const {
+void SettingsFile::WriteBool(const std::string& section, const std::string& key, bool value) const {
     WriteString(section, key, value ? "1" : "0");
 }
 

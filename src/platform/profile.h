@@ -11,11 +11,11 @@ namespace pellino {
 // file, the section or the key is missing. Section and key names are compared without regard to
 // case.
 std::string ReadProfileKey(const std::string& file, const std::string& section,
-                              const std::string& key, const std::string& fallback);
+                           const std::string& key, const std::string& fallback);
 
 // Writes a key, creating the file, the section and the key as needed. False when the platform
 // refuses (for instance a read-only file); the file is then as it was.
-bool WriteProfileKey(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value);
+bool WriteProfileKey(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& value);
 
 }  // namespace pellino

@@ -5,9 +5,10 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <windows.h>
+#include "platform/profile.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <iterator>
@@ -16,7 +17,6 @@
 
 #include "model/settings.h"
 #include "platform/inifile.h"
-#include "platform/profile.h"
 #include "runtime/errors.h"
 
 namespace pellino {
@@ -51,7 +51,8 @@ public:
     TempFolder() {
         char base[MAX_PATH];
         GetTempPathA(MAX_PATH, base);
-        path_ = std::string(base) + "pellino-profile-" + std::to_string(GetCurrentProcessId()) + "\\";
+        path_ =
+            std::string(base) + "pellino-profile-" + std::to_string(GetCurrentProcessId()) + "\\";
         CreateDirectoryA(path_.c_str(), nullptr);
     }
     ~TempFolder() {
@@ -108,12 +109,12 @@ TEST(Win32Profile, TheStoreReadsWhatThePlatformReads) {
         {"tray", "Use"},         // a header with blanks inside its brackets
         {" tray ", "Use"},
         {"Tray", "use"},
-        {"broken", "Left"},      // a header without its bracket
+        {"broken", "Left"},                // a header without its bracket
         {"TMainForm_Placement", "Left"},   // the first of two keys of a name
         {"TMainForm_Placement", "Top"},    // a lone quote
         {"TMainForm_Placement", "Right"},  // an empty quoted text
         {"TMainForm_Placement", " Left "},
-        {"", "Orphan"},          // before any section
+        {"", "Orphan"},  // before any section
         {"Nowhere", "Left"},
     };
     for (const Lookup& lookup : lookups) {
@@ -132,8 +133,8 @@ struct KeyWrite {
 TEST(Win32Profile, TheStoreWritesTheSameBytesAsThePlatform) {
     const KeyWrite writes[] = {
         {"Sounds", "WaveFile", "C:\\WINDOWS\\MEDIA\\chimes.wav"},  // replaces a quoted value
-        {"SOUNDS", "Silent", "1"},              // the key keeps its own spelling
-        {"Sounds", "Bare", "now a key"},        // a line without "=" gets its value
+        {"SOUNDS", "Silent", "1"},                                 // the key keeps its own spelling
+        {"Sounds", "Bare", "now a key"},  // a line without "=" gets its value
         {"Sounds", "Added", "  leading blanks"},
         {"Tray", "Use", "0"},                   // no section of exactly this name yet
         {"TMainForm_Placement", "Left", "10"},  // the first of two keys changes
@@ -146,7 +147,8 @@ TEST(Win32Profile, TheStoreWritesTheSameBytesAsThePlatform) {
         const std::string platformFile = folder.File("platform.ini", seed);
         const std::string storeFile = folder.File("store.ini", seed);
         for (const KeyWrite& w : writes) {
-            ASSERT_TRUE(WritePrivateProfileStringA(w.section, w.key, w.value, platformFile.c_str()));
+            ASSERT_TRUE(
+                WritePrivateProfileStringA(w.section, w.key, w.value, platformFile.c_str()));
             IniDocument doc = IniDocument::Load(storeFile);
             if (doc.Write(w.section, w.key, w.value)) {
                 ASSERT_TRUE(doc.SaveTo(storeFile));

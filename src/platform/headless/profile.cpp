@@ -1,9 +1,10 @@
+#include "platform/profile.h"
+
 #include <cctype>
 #include <set>
 
 #include "platform/headless/testing.h"
 #include "platform/inifile.h"
-#include "platform/profile.h"
 
 namespace pellino {
 
@@ -22,12 +23,12 @@ std::set<std::string>& ReadOnlyFiles() {
 }  // namespace
 
 std::string ReadProfileKey(const std::string& file, const std::string& section,
-                              const std::string& key, const std::string& fallback) {
+                           const std::string& key, const std::string& fallback) {
     return IniDocument::Load(headless::HostPath(file)).Read(section, key).value_or(fallback);
 }
 
-bool WriteProfileKey(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value) {
+bool WriteProfileKey(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& value) {
     const std::string host = headless::HostPath(file);
     IniDocument doc = IniDocument::Load(host);
     // As on the platform, a value that is already there needs no write and so cannot be refused.
@@ -46,7 +47,9 @@ void SetReadOnly(const std::string& programPath, bool readOnly) {
     }
 }
 
-void ResetProfiles() { ReadOnlyFiles().clear(); }
+void ResetProfiles() {
+    ReadOnlyFiles().clear();
+}
 
 }  // namespace headless
 

@@ -1,13 +1,14 @@
 // The settings file: how key texts become numbers and switches, how keys are found and written in
 // the file, the placement section, and the placement maths.
 
+#include "model/settings.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 #include <string>
 
-#include "model/settings.h"
 #include "platform/application.h"
 #include "platform/headless/testing.h"
 #include "platform/inifile.h"
@@ -16,7 +17,9 @@
 namespace pellino {
 namespace {
 
-std::string HostIni() { return headless::HostPath(SettingsFilePath()); }
+std::string HostIni() {
+    return headless::HostPath(SettingsFilePath());
+}
 
 void WriteIni(const std::string& bytes) {
     std::ofstream out(HostIni(), std::ios::binary | std::ios::trunc);
@@ -41,28 +44,28 @@ struct IntegerCase {
 
 TEST(ProfileTextToInt, ReadsTheFormsTheProgramAccepts) {
     const IntegerCase cases[] = {
-        {"0x20", 32},               // "0x" hexadecimal
-        {"0XfF", 255},              // in any case
-        {"$10", 16},                // "$" hexadecimal
-        {"-$10", -16},              // with a sign before the "$"
-        {"$FFFFFFFF", -1},          // hexadecimal fills all 32 bits
+        {"0x20", 32},       // "0x" hexadecimal
+        {"0XfF", 255},      // in any case
+        {"$10", 16},        // "$" hexadecimal
+        {"-$10", -16},      // with a sign before the "$"
+        {"$FFFFFFFF", -1},  // hexadecimal fills all 32 bits
         {"0xFFFFFFFF", -1},
-        {"$000000010", 16},         // leading zeros do not count against the width
-        {"$100000000", 7},          // more than 32 bits
+        {"$000000010", 16},  // leading zeros do not count against the width
+        {"$100000000", 7},   // more than 32 bits
         {"42", 42},
         {"+42", 42},
         {"-0", 0},
         {"2147483647", 2147483647},
         {"-2147483648", -2147483647 - 1},
-        {"2147483648", 7},          // past the largest int
+        {"2147483648", 7},  // past the largest int
         {"-2147483649", 7},
-        {"", 7},                    // empty
-        {"yes", 7},                 // no number
-        {"12abc", 7},               // trailing characters
-        {"0x", 7},                  // too short for "0x", and no decimal number either
+        {"", 7},       // empty
+        {"yes", 7},    // no number
+        {"12abc", 7},  // trailing characters
+        {"0x", 7},     // too short for "0x", and no decimal number either
         {"0x1G", 7},
-        {"0x-5", 7},                // no sign after "0x"
-        {"-0x5", 7},                // nor "0x" after a sign
+        {"0x-5", 7},  // no sign after "0x"
+        {"-0x5", 7},  // nor "0x" after a sign
         {"$", 7},
         {"-", 7},
         {"1 2", 7},

@@ -23,7 +23,9 @@
 namespace pellino::testing {
 namespace {
 
-std::string HostIni() { return headless::HostPath(SettingsFilePath()); }
+std::string HostIni() {
+    return headless::HostPath(SettingsFilePath());
+}
 
 void WriteIni(const std::string& bytes) {
     std::ofstream out(HostIni(), std::ios::binary | std::ios::trunc);
@@ -35,7 +37,8 @@ std::string ReadIni() {
     return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string PlacementText(const Rect& r, bool maximized, const char* section = "TMainForm_Placement") {
+std::string PlacementText(const Rect& r, bool maximized,
+                          const char* section = "TMainForm_Placement") {
     return std::string("[") + section + "]\r\nLeft=" + std::to_string(r.left) +
            "\r\nTop=" + std::to_string(r.top) + "\r\nRight=" + std::to_string(r.right) +
            "\r\nBottom=" + std::to_string(r.bottom) + "\r\nMaximized=" + (maximized ? "1" : "0") +
@@ -44,9 +47,12 @@ std::string PlacementText(const Rect& r, bool maximized, const char* section = "
 
 const char* StateName(WindowState state) {
     switch (state) {
-        case WindowState::Normal: return "normal";
-        case WindowState::Minimized: return "minimized";
-        case WindowState::Maximized: return "maximized";
+        case WindowState::Normal:
+            return "normal";
+        case WindowState::Minimized:
+            return "minimized";
+        case WindowState::Maximized:
+            return "maximized";
     }
     return "?";
 }
@@ -82,7 +88,8 @@ protected:
         return moment + ": clock " + (form->Timer1.Enabled() ? "on" : "off") + ", " +
                StateName(form->GetWindowState()) + " at " + std::to_string(r.left) + "," +
                std::to_string(r.top) + ", settings file " +
-               (ReadIni().empty() ? "empty" : "holds " + std::to_string(ReadIni().size()) + " bytes");
+               (ReadIni().empty() ? "empty"
+                                  : "holds " + std::to_string(ReadIni().size()) + " bytes");
     }
 
     // The rectangle the main window gets centred on the 1024 x 768 screen.
@@ -138,11 +145,12 @@ TEST_F(StartupTest, FormCreateLeavesTheWindowReadyForItsFirstActivation) {
     german.shortDateFormat = "dd.MM.yyyy";
     german.dateSeparator = ".";
     headless::SetRegionalSettings(german);
-    WriteHostFile(HostDataFile(), FileBytes({666,
-                                             2.0,
-                                             {OneTime("a", StartDay() + At(10, 0)),
-                                              OneTime("b", StartDay() + At(11, 0))},
-                                             {Repeating("r", At(8, 0))}}));
+    WriteHostFile(
+        HostDataFile(),
+        FileBytes({666,
+                   2.0,
+                   {OneTime("a", StartDay() + At(10, 0)), OneTime("b", StartDay() + At(11, 0))},
+                   {Repeating("r", At(8, 0))}}));
     Create();
 
     EXPECT_EQ(CurrentFormats().shortDateFormat, "mm/dd/yyyy") << "the fixed set is in force";
@@ -198,22 +206,34 @@ struct PlacementCase {
 TEST_F(StartupTest, AStoredPlacementIsBroughtOntoTheScreenAndWrittenBack) {
     const std::string other = "[TMainForm_Placement]\r\nLeft=1\r\nTop=2\r\nRight=3\r\nBottom=4\r\n";
     const PlacementCase cases[] = {
-        {"inside the screen", {1024, 768}, 96,
+        {"inside the screen",
+         {1024, 768},
+         96,
          "[TMainForm_Placement]\r\nLeft=100\r\nTop=50\r\nRight=700\r\nBottom=450\r\n",
-         {100, 50, 700, 450}, false,
+         {100, 50, 700, 450},
+         false,
          PlacementText({100, 50, 700, 450}, false)},
-        {"wider and taller than the screen", {1024, 768}, 96,
+        {"wider and taller than the screen",
+         {1024, 768},
+         96,
          "[TMainForm_Placement]\r\nLeft=100\r\nTop=50\r\nRight=1200\r\nBottom=900\r\n",
-         {-76, -82, 1024, 768}, false,
+         {-76, -82, 1024, 768},
+         false,
          PlacementText({-76, -82, 1024, 768}, false)},
-        {"hexadecimal and maximised", {1024, 768}, 96,
+        {"hexadecimal and maximised",
+         {1024, 768},
+         96,
          "[TMainForm_Placement]\r\nLeft=0x20\r\nTop=$10\r\nRight=0x280\r\nBottom=400\r\n"
          "Maximized=1\r\n",
-         {32, 16, 640, 400}, true,
+         {32, 16, 640, 400},
+         true,
          PlacementText({32, 16, 640, 400}, true)},
-        {"120 DPI has its own section", {1280, 1024}, 120,
+        {"120 DPI has its own section",
+         {1280, 1024},
+         120,
          other + "[TMainForm_Placement120]\r\nLeft=100\r\nTop=80\r\nRight=900\r\nBottom=600\r\n",
-         {100, 80, 900, 600}, false,
+         {100, 80, 900, 600},
+         false,
          other + PlacementText({100, 80, 900, 600}, false, "TMainForm_Placement120")},
     };
     for (const PlacementCase& c : cases) {
@@ -233,7 +253,8 @@ TEST_F(StartupTest, AnAt120DpiFirstStartLeavesThe96DpiSectionAlone) {
     const std::string other = "[TMainForm_Placement]\r\nLeft=1\r\nTop=2\r\nRight=3\r\nBottom=4\r\n";
     WriteIni(other);
     Start();
-    EXPECT_EQ(ReadIni(), other + PlacementText(form->ScreenBounds(), false, "TMainForm_Placement120"));
+    EXPECT_EQ(ReadIni(),
+              other + PlacementText(form->ScreenBounds(), false, "TMainForm_Placement120"));
     EXPECT_EQ(form->Left(), ToDesignPixels((1280 - form->ScreenBounds().Width()) / 2))
         << "centred on the screen";
 }
@@ -249,12 +270,9 @@ TEST_F(StartupTest, AMinimisedStartLeavesAMinimisedWindowWithTheClockRunning) {
     const ShowCase cases[] = {
         {1, 7, false, WindowState::Normal},  // only "show default" looks at the start-up info
         {3, 1, false, WindowState::Normal},  // no show command maximises
-        {10, 1, false, WindowState::Normal},
-        {2, 1, false, WindowState::Minimized},
-        {6, 1, false, WindowState::Minimized},
-        {7, 1, false, WindowState::Minimized},
-        {10, 7, false, WindowState::Minimized},
-        {10, 2, false, WindowState::Minimized},
+        {10, 1, false, WindowState::Normal},    {2, 1, false, WindowState::Minimized},
+        {6, 1, false, WindowState::Minimized},  {7, 1, false, WindowState::Minimized},
+        {10, 7, false, WindowState::Minimized}, {10, 2, false, WindowState::Minimized},
         {7, 1, true, WindowState::Minimized},  // the 95 family without the tray checked
     };
     for (const ShowCase& c : cases) {
@@ -273,7 +291,8 @@ TEST_F(StartupTest, AMinimisedStartLeavesAMinimisedWindowWithTheClockRunning) {
 }
 
 TEST_F(StartupTest, TheSettingsAreReadAtStartAndWrittenBackWhole) {
-    WriteIni("[Sounds]\r\nWaveFile=C:\\WINDOWS\\MEDIA\\ding.wav\r\nSilent=1\r\n[Tray]\r\nUse=1\r\n");
+    WriteIni(
+        "[Sounds]\r\nWaveFile=C:\\WINDOWS\\MEDIA\\ding.wav\r\nSilent=1\r\n[Tray]\r\nUse=1\r\n");
     Create();
     EXPECT_EQ(form->DefaultSoundFile(), "C:\\WINDOWS\\MEDIA\\ding.wav");
     EXPECT_TRUE(form->mnuNoAlarmSound.Checked());
@@ -308,7 +327,8 @@ TEST_F(StartupTest, AReadOnlySettingsFileIsReportedAndTheStartGoesOn) {
 
 TEST_F(StartupTest, ClosingWritesTheDataFileThenThePlacementAndStopsTheSound) {
     Start();
-    const Rect moved = BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height());
+    const Rect moved =
+        BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height());
     form->SetScreenBounds(moved);
     form->Close();
     EXPECT_EQ(ReadHostFile(HostDataFile()), FileBytes({}))
@@ -325,7 +345,8 @@ TEST_F(StartupTest, ClosingWritesTheDataFileThenThePlacementAndStopsTheSound) {
 TEST_F(StartupTest, AFailedWriteOfTheDataFileKeepsTheWindowOpen) {
     Start();
     const std::string placement = ReadIni();
-    form->SetScreenBounds(BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height()));
+    form->SetScreenBounds(
+        BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height()));
     headless::LockFile(DataFilePath(), true);
     form->Close();
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u) << "the error is shown";
@@ -342,7 +363,8 @@ TEST_F(StartupTest, AFailedWriteOfTheDataFileKeepsTheWindowOpen) {
 TEST_F(StartupTest, AReadOnlySettingsFileDoesNotKeepTheProgramFromEnding) {
     Start();
     headless::SetReadOnly(SettingsFilePath(), true);
-    form->SetScreenBounds(BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height()));
+    form->SetScreenBounds(
+        BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height()));
     form->Close();
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
     EXPECT_EQ(headless::MessageBoxLog()[0].text, "Unable to write to C:\\PELLINO\\PELLINO.INI.");
