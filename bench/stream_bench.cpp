@@ -12,43 +12,15 @@
 #include "model/hostfile.h"
 #include "model/reminder.h"
 #include "model/stream.h"
+#include "sample_reminders.h"
 
 namespace pellino {
 namespace {
 
 constexpr int kRecords = 100'000;
 
-// Half one-time and half repeating, with messages and sound paths of the lengths people type.
 const DataFileContents& sampleContents() {
-    static const DataFileContents contents = [] {
-        const std::vector<std::string> messages = {
-            "Call the dentist to move Thursday's appointment",
-            "Team meeting",
-            "Take the medicine with water after lunch, not before",
-            "Pick up the children from school",
-            "Send the monthly report to accounting\rand copy the department head",
-            "Stretch",
-        };
-        const std::vector<std::string> sounds = {"", "C:\\WINDOWS\\MEDIA\\chimes.wav",
-                                                 "C:\\Program Files\\Sounds\\Gentle bell.wav"};
-        const std::vector<std::string> days = {"12345", "0123456", "06", "135"};
-        DataFileContents c;
-        for (int i = 0; i < kRecords; ++i) {
-            const std::string& message = messages[i % messages.size()];
-            const std::string& sound = sounds[i % sounds.size()];
-            const auto mode = static_cast<std::uint8_t>(i % 4);
-            if (i % 2 == 0) {
-                c.oneTime.push_back(
-                    *TReminder::CreateOneTime(46027.0 + i * 0.0137, message, sound, mode));
-            } else {
-                const int interval = (i % 3) * 30;
-                c.repeating.push_back(*TReminder::CreateRepeating((i % 1440) / 1440.0, i % 5 == 0,
-                                                                  0.75, days[i % days.size()],
-                                                                  interval, message, sound, mode));
-            }
-        }
-        return c;
-    }();
+    static const DataFileContents contents = SampleReminders(kRecords);
     return contents;
 }
 

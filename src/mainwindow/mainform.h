@@ -109,6 +109,8 @@ public:
 
     // ---- the clock, snooze and sounds (schedule/) ----
     void Timer1Timer();
+    // Puts the time of day into the clock panel.
+    void ShowTimeOfDay();
     void CheckNormalAlarms();
     void CheckRepeatAlarms();
     void AdjustForSnooze(int row, int minutes);

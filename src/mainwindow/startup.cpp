@@ -51,7 +51,7 @@ void TMainForm::FormCreate() {
     Application::SetHintPause(kHintPause);
 
     PlaceListControls();
-    TimePanel.SetText(FormatDateTime("hh:mm:ssam/pm", Now()));
+    ShowTimeOfDay();
     LoadSettings();
     LetMessagesThrough();
 

@@ -54,6 +54,10 @@ void Application::SetHelpFile(const std::string& path) { State().helpFile = path
 
 Form* Application::MainForm() { return State().mainForm; }
 
+void Application::FormDestroyed(Form& form) {
+    if (State().mainForm == &form) State().mainForm = nullptr;
+}
+
 void Application::Run(Form& mainForm) {
     State().mainForm = &mainForm;
     State().terminated = false;

@@ -34,6 +34,8 @@ public:
 
     // The main form is the first form shown by Run; closing it ends the message loop.
     static Form* MainForm();
+    // A form going away stops being the main form, so nothing reaches it afterwards.
+    static void FormDestroyed(Form& form);
     static void Run(Form& mainForm);
     static void Terminate();
     static bool Terminated();

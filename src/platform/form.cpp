@@ -22,7 +22,10 @@ Form::Form(std::string className) : Control(nullptr, ControlKind::Form), classNa
     SetVisible(false);
 }
 
-Form::~Form() { DestroyPeers(); }
+Form::~Form() {
+    Application::FormDestroyed(*this);
+    DestroyPeers();
+}
 
 void Form::SetClientSize(int width, int height) {
     const Rect m = FrameMargins(*this);

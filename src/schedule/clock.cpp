@@ -40,12 +40,17 @@ void TMainForm::SetUpClock() {
     mnuNoAlarmSound.OnClick = [this](MenuItem&) { mnuNoAlarmSoundClick(); };
 }
 
+void TMainForm::ShowTimeOfDay() {
+    // A 12-hour clock with a two-digit hour and seconds, "am" or "pm" right after: '09:05:03pm'.
+    TimePanel.SetText(FormatDateTime("hh:mm:ssam/pm", Now()));
+}
+
 void TMainForm::Timer1Timer() {
     // The timer stays off for the whole tick, so no tick starts inside another, not even while a
     // notification window holds the tick open.
     Timer1.SetEnabled(false);
     try {
-        TimePanel.SetText(FormatDateTime("hh:mm:ssam/pm", Now()));
+        ShowTimeOfDay();
         Application::ProcessMessages();
         if (Today() > loadDate_) {
             // The reload reads the data file, so whatever the clock changed must be in it first.

@@ -11,25 +11,16 @@
 
 #include "platform/application.h"
 #include "platform/headless/testing.h"
+#include "startup/ini_files.h"
 #include "platform/inifile.h"
 #include "runtime/errors.h"
 
 namespace pellino {
 namespace {
 
-std::string HostIni() {
-    return headless::HostPath(SettingsFilePath());
-}
-
-void WriteIni(const std::string& bytes) {
-    std::ofstream out(HostIni(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string ReadIni() {
-    std::ifstream in(HostIni(), std::ios::binary);
-    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using inifiles::HostIni;
+using inifiles::ReadIni;
+using inifiles::WriteIni;
 
 class SettingsTest : public ::testing::Test {
 protected:

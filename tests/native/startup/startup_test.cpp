@@ -16,6 +16,7 @@
 #include "platform/application.h"
 #include "platform/files.h"
 #include "platform/headless/testing.h"
+#include "startup/ini_files.h"
 #include "runtime/errors.h"
 #include "runtime/formats.h"
 #include "schedule/alarmshow.h"
@@ -23,19 +24,9 @@
 namespace pellino::testing {
 namespace {
 
-std::string HostIni() {
-    return headless::HostPath(SettingsFilePath());
-}
-
-void WriteIni(const std::string& bytes) {
-    std::ofstream out(HostIni(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string ReadIni() {
-    std::ifstream in(HostIni(), std::ios::binary);
-    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using inifiles::HostIni;
+using inifiles::ReadIni;
+using inifiles::WriteIni;
 
 std::string PlacementText(const Rect& r, bool maximized,
                           const char* section = "TMainForm_Placement") {
