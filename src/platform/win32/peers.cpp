@@ -325,7 +325,7 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
             return std::make_unique<ButtonPeer>(control, CreateChild(control, "BUTTON", style));
         }
         case ControlKind::TabSet:
-            return std::make_unique<TabSetPeer>(control, CreateChild(control, WC_TABCONTROLA, TCS_BOTTOM | TCS_FOCUSNEVER));
+            return std::make_unique<TabSetPeer>(control, CreateChild(control, WC_TABCONTROLA, TCS_BUTTONS | TCS_FLATBUTTONS | TCS_FOCUSNEVER));
         case ControlKind::Notebook:
         case ControlKind::NotebookPage:
             return std::make_unique<WindowPeer>(control, CreateChild(control, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
