@@ -85,6 +85,8 @@ public:
     void AutoAdjust();
 
 protected:
+    // Row 0 is the header whether or not it is fixed, lines included.
+    bool LinesLookFixed(int row) const override { return row == 0; }
     void DrawCell(Canvas& canvas, int col, int row, const Rect& rect,
                   const GridDrawState& state) override;
 

@@ -347,9 +347,10 @@ void StringGrid::Paint(Canvas& canvas) {
     const auto paintRow = [&](int row, int y) {
         const bool fixed = row < fixedRows_;
         const Color background = fixed ? fixedColor_ : GetColor();
-        const Color lineColor = fixed ? fixedLineColor_ : gridLineColor_;
-        const bool vertLine = fixed ? options_.fixedVertLine : options_.vertLine;
-        const bool horzLine = fixed ? options_.fixedHorzLine : options_.horzLine;
+        const bool fixedLines = LinesLookFixed(row);
+        const Color lineColor = fixedLines ? fixedLineColor_ : gridLineColor_;
+        const bool vertLine = fixedLines ? options_.fixedVertLine : options_.vertLine;
+        const bool horzLine = fixedLines ? options_.fixedHorzLine : options_.horzLine;
         int x = 0;
         for (int c = leftCol_; c < colCount_ && x < layout.clientWidth; ++c) {
             const int w = colWidths_[static_cast<std::size_t>(c)];

@@ -175,6 +175,9 @@ public:
 
 protected:
     // Called for every visible cell after the cell was filled and the canvas given the grid's font.
+    // Whether a row's grid lines take the look of the fixed rows. A grid that always paints a
+    // row as a header, fixed or not, draws that row's lines as a header's too.
+    virtual bool LinesLookFixed(int row) const { return row < fixedRows_; }
     virtual void DrawCell(Canvas& canvas, int col, int row, const Rect& rect,
                           const GridDrawState& state);
     void BoundsChanged() override;

@@ -106,6 +106,9 @@ TEST_F(ClickableGridPaint, RowZeroIsAHeaderEvenWhenItIsNotFixed) {
     ASSERT_TRUE(text);
     EXPECT_EQ(text->text, "Reminder");
     EXPECT_EQ(text->font, headerFont);
+    const Rect divider{cell.right, cell.top, cell.right + 1, cell.bottom + 1};
+    EXPECT_EQ(FillOf(canvas, divider), grid.FixedLineColor())
+        << "the header's dividers keep the header's line colour, so they show on silver";
 
     grid.SetRowCount(3);
     log.clear();
