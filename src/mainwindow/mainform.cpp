@@ -37,7 +37,9 @@ TMainForm::TMainForm() : Form("TMainForm") {
 }
 
 // The form's destruction is where any sound still playing is stopped (startup.cpp).
-TMainForm::~TMainForm() { FormDestroy(); }
+TMainForm::~TMainForm() {
+    FormDestroy();
+}
 
 void TMainForm::LayOut() {
     SetName("MainForm");
@@ -69,7 +71,8 @@ void TMainForm::LayOut() {
     Panel1.SetBorderStyle(BorderStyle::Single);
     Panel1.SetColor(kBarGrey);
     PlaceButton(AddAlarmButton, "AddAlarmButton", "&New", 8, 4, 74, 30, "Add a new reminder");
-    PlaceButton(EditAlarmButton, "EditAlarmButton", "&Edit", 93, 4, 74, 30, "Edit current reminder");
+    PlaceButton(EditAlarmButton, "EditAlarmButton", "&Edit", 93, 4, 74, 30,
+                "Edit current reminder");
     PlaceButton(DeleteAlarmButton, "DeleteAlarmButton", "&Delete", 178, 4, 74, 30,
                 "Delete current reminder");
     PlaceButton(CloneButton, "CloneButton", "&Clone", 263, 4, 74, 30,
@@ -108,8 +111,12 @@ void TMainForm::LayOut() {
     RepeatingAlarmGrid.SetName("RepeatingAlarmGrid");
 }
 
-void TMainForm::MinimizebuttonClick() { Application::Minimize(); }
+void TMainForm::MinimizebuttonClick() {
+    Application::Minimize();
+}
 
-void TMainForm::mnuExitClick() { Close(); }
+void TMainForm::mnuExitClick() {
+    Close();
+}
 
 }  // namespace pellino

@@ -133,13 +133,13 @@ public:
 private:
     void LayOut();
     // Each concern wires its own controls' events and settings.
-    void SetUpLists();     // listsview.cpp
+    void SetUpLists();  // listsview.cpp
     // Fits the lists to their pages and keeps the clock panel and "E&xit" at the right edge.
     void PlaceListControls();  // listsview.cpp
-    void SetUpStartup();   // startup.cpp
+    void SetUpStartup();       // startup.cpp
     // The first activation's minimised start (startup.cpp).
     void StartMinimized();
-    void SetUpClock();     // schedule/clock.cpp
+    void SetUpClock();  // schedule/clock.cpp
     // One due-check pass over a list (schedule/clock.cpp); true when it changed a record.
     bool CheckAlarms(TClickableStringGrid& grid, bool oneTime);
     // Writes the clock's changes to the data file (schedule/clock.cpp).

@@ -39,20 +39,40 @@ void Application::ShowException(const std::exception& error) {
     ShowMessageBox(text, State().title, mb::kOk | mb::kIconError);
 }
 
-void Application::ProcessMessages() { backend::ProcessMessages(); }
+void Application::ProcessMessages() {
+    backend::ProcessMessages();
+}
 
-const std::string& Application::Title() { return State().title; }
-void Application::SetTitle(const std::string& title) { State().title = title; }
+const std::string& Application::Title() {
+    return State().title;
+}
+void Application::SetTitle(const std::string& title) {
+    State().title = title;
+}
 
-std::uint32_t Application::HintColor() { return State().hintColor; }
-void Application::SetHintColor(std::uint32_t color) { State().hintColor = color; }
-int Application::HintPause() { return State().hintPause; }
-void Application::SetHintPause(int ms) { State().hintPause = ms; }
+std::uint32_t Application::HintColor() {
+    return State().hintColor;
+}
+void Application::SetHintColor(std::uint32_t color) {
+    State().hintColor = color;
+}
+int Application::HintPause() {
+    return State().hintPause;
+}
+void Application::SetHintPause(int ms) {
+    State().hintPause = ms;
+}
 
-const std::string& Application::HelpFile() { return State().helpFile; }
-void Application::SetHelpFile(const std::string& path) { State().helpFile = path; }
+const std::string& Application::HelpFile() {
+    return State().helpFile;
+}
+void Application::SetHelpFile(const std::string& path) {
+    State().helpFile = path;
+}
 
-Form* Application::MainForm() { return State().mainForm; }
+Form* Application::MainForm() {
+    return State().mainForm;
+}
 
 void Application::FormDestroyed(Form& form) {
     if (State().mainForm == &form) State().mainForm = nullptr;
@@ -69,9 +89,15 @@ void Application::Terminate() {
     backend::QuitMessageLoop();
 }
 
-bool Application::Terminated() { return State().terminated; }
+bool Application::Terminated() {
+    return State().terminated;
+}
 
-void Application::Minimize() { backend::MinimizeApplication(); }
-void Application::Restore() { backend::RestoreApplication(); }
+void Application::Minimize() {
+    backend::MinimizeApplication();
+}
+void Application::Restore() {
+    backend::RestoreApplication();
+}
 
 }  // namespace pellino

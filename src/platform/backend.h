@@ -9,7 +9,7 @@ namespace pellino {
 class Form;
 class OpenDialog;
 class PopupMenu;
-}
+}  // namespace pellino
 
 namespace pellino::backend {
 

@@ -9,11 +9,11 @@ namespace pellino {
 // depends on time runs unchanged against the headless backend's fake clock.
 struct LocalTime {
     int year = 1899;
-    int month = 12;  // 1..12
-    int day = 30;    // 1..31
-    int hour = 0;    // 0..23
-    int minute = 0;  // 0..59
-    int second = 0;  // 0..59
+    int month = 12;       // 1..12
+    int day = 30;         // 1..31
+    int hour = 0;         // 0..23
+    int minute = 0;       // 0..59
+    int second = 0;       // 0..59
     int millisecond = 0;  // 0..999
 };
 

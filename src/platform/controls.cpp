@@ -22,7 +22,9 @@ Control::~Control() {
     if (parent_) parent_->RemoveChild(this);
 }
 
-void Control::AddChild(Control* child) { children_.push_back(child); }
+void Control::AddChild(Control* child) {
+    children_.push_back(child);
+}
 
 void Control::RemoveChild(Control* child) {
     children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
@@ -221,7 +223,9 @@ Rect Panel::ClientRect() const {
     return r;
 }
 
-Button::Button(Control* parent) : Control(parent, ControlKind::Button) { SetTabStop(true); }
+Button::Button(Control* parent) : Control(parent, ControlKind::Button) {
+    SetTabStop(true);
+}
 
 void Button::SetDefault(bool isDefault) {
     if (isDefault == default_) return;
@@ -254,12 +258,15 @@ void CustomControl::SetScrollRange(bool vertical, int max, int page, int positio
     if (Peer()) Peer()->SetScrollRange(vertical, max, page, position);
 }
 
-TabSet::TabSet(Control* parent) : Control(parent, ControlKind::TabSet) { SetTabStop(true); }
+TabSet::TabSet(Control* parent) : Control(parent, ControlKind::TabSet) {
+    SetTabStop(true);
+}
 
 void TabSet::SetTabs(const std::vector<std::string>& tabs) {
     tabs_ = tabs;
     if (Peer()) Peer()->SetItems(tabs_);
-    if (tabIndex_ >= static_cast<int>(tabs_.size())) SetTabIndex(static_cast<int>(tabs_.size()) - 1);
+    if (tabIndex_ >= static_cast<int>(tabs_.size()))
+        SetTabIndex(static_cast<int>(tabs_.size()) - 1);
 }
 
 void TabSet::SetTabIndex(int index) {

@@ -58,7 +58,9 @@ struct ShiftState {
     bool right = false;
     bool middle = false;
     bool doubleClick = false;
-    bool Empty() const { return !shift && !ctrl && !alt && !left && !right && !middle && !doubleClick; }
+    bool Empty() const {
+        return !shift && !ctrl && !alt && !left && !right && !middle && !doubleClick;
+    }
 };
 
 enum class MouseButton : std::uint8_t { Left, Right, Middle };
@@ -191,7 +193,7 @@ private:
     void RemoveChild(Control* child);
 
     ControlKind kind_;
-    Control* parent_;               // not owned; the form holds its controls as members
+    Control* parent_;                 // not owned; the form holds its controls as members
     std::vector<Control*> children_;  // not owned
     std::unique_ptr<ControlPeer> peer_;
     std::string name_;

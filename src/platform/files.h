@@ -22,7 +22,8 @@ std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path);
 
 bool FileExists(const std::string& path);
 
-// Replaces `target` by `source` in one step (the target's old content survives whole if this fails).
+// Replaces `target` by `source` in one step (the target's old content survives whole if this
+// fails).
 bool ReplaceFileAtomically(const std::string& source, const std::string& target);
 
 // Copies a file, replacing the destination. False when either side fails.

@@ -11,14 +11,21 @@ namespace {
 
 // n / d rounded to the nearest integer, halves away from zero, for either sign of n (d > 0), so
 // that windows partly off the left or top of the screen keep their place exactly.
-int RoundedDivide(int n, int d) { return n >= 0 ? (n + d / 2) / d : -((-n + d / 2) / d); }
+int RoundedDivide(int n, int d) {
+    return n >= 0 ? (n + d / 2) / d : -((-n + d / 2) / d);
+}
 
 }  // namespace
 
-int ToScreenPixels(int design) { return RoundedDivide(design * ScreenDpi(), 96); }
-int ToDesignPixels(int screen) { return RoundedDivide(screen * 96, ScreenDpi()); }
+int ToScreenPixels(int design) {
+    return RoundedDivide(design * ScreenDpi(), 96);
+}
+int ToDesignPixels(int screen) {
+    return RoundedDivide(screen * 96, ScreenDpi());
+}
 
-Form::Form(std::string className) : Control(nullptr, ControlKind::Form), className_(std::move(className)) {
+Form::Form(std::string className)
+    : Control(nullptr, ControlKind::Form), className_(std::move(className)) {
     SetVisible(false);
 }
 
@@ -130,7 +137,9 @@ void Form::SetForeground() {
     if (Peer()) Peer()->SetForeground();
 }
 
-void Form::SetActiveControl(Control* control) { activeControl_ = control; }
+void Form::SetActiveControl(Control* control) {
+    activeControl_ = control;
+}
 
 void Form::ActivatedByPlatform() {
     if (OnActivate) Application::Dispatch(OnActivate);

@@ -97,7 +97,8 @@ public:
     // OnClose and hides, and closing the main form ends the program.
     void Close();
 
-    // The outer window rectangle in screen pixels (design pixels scaled to the screen's resolution).
+    // The outer window rectangle in screen pixels (design pixels scaled to the screen's
+    // resolution).
     Rect ScreenBounds() const;
     void SetScreenBounds(const Rect& rect);
 

@@ -22,7 +22,9 @@ inline constexpr Color kBtnFace = 0x8000000F;
 inline constexpr Color kWindow = 0x80000005;
 }  // namespace colors
 
-inline constexpr bool IsSystemColor(Color c) { return (c & 0xFF000000u) == 0x80000000u; }
+inline constexpr bool IsSystemColor(Color c) {
+    return (c & 0xFF000000u) == 0x80000000u;
+}
 
 // Positions and sizes are in design pixels: the pixels of a 96 DPI screen. The win32 backend scales
 // them to the real screen, so every form keeps its designed proportions on a high-DPI display.
@@ -77,10 +79,12 @@ public:
     struct TextOptions {
         HAlign horz = HAlign::Left;
         VAlign vert = VAlign::Top;
-        int tabChars = 0;  // tab stops every so many average character widths; 0: tabs are not expanded
+        int tabChars =
+            0;  // tab stops every so many average character widths; 0: tabs are not expanded
     };
     // One line of text placed in `rect` and clipped to it, without painting behind the glyphs.
-    virtual void TextRect(const Rect& rect, const std::string& text, const TextOptions& options) = 0;
+    virtual void TextRect(const Rect& rect, const std::string& text,
+                          const TextOptions& options) = 0;
 };
 
 }  // namespace pellino

@@ -10,8 +10,9 @@
 //   pellino-e2e text CAPTION CLASS N     print the text of the N-th child window of class CLASS
 //   pellino-e2e topmost CAPTION          print "topmost" or "normal" (always on top or not)
 //   pellino-e2e focus CAPTION            print the text of the control that has the keyboard focus
-//   pellino-e2e tab CAPTION INDEX        click tab INDEX of the tab strip and wait until it is chosen
-//   pellino-e2e control CAPTION TEXT     print "visible"/"hidden" and "enabled"/"disabled" of the
+//   pellino-e2e tab CAPTION INDEX        click tab INDEX of the tab strip and wait until it is
+//   chosen pellino-e2e control CAPTION TEXT     print "visible"/"hidden" and "enabled"/"disabled"
+//   of the
 //                                        child window with text TEXT
 //   pellino-e2e launch EXE SHOWCMD       start EXE from the current folder with the show command
 //                                        SHOWCMD in its start-up information, and return at once
@@ -22,6 +23,7 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// The common controls' declarations need those of <windows.h> before them.
 #include <commctrl.h>
 
 #include <cstdio>
@@ -237,8 +239,8 @@ int main(int argc, char** argv) {
         if (!GetFullPathNameA(caption, MAX_PATH, path, nullptr)) return 1;
         std::string commandLine = std::string("\"") + path + "\"";
         PROCESS_INFORMATION process{};
-        if (!CreateProcessA(path, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process)) {
+        if (!CreateProcessA(path, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
             std::fprintf(stderr, "cannot start %s (error %lu)\n", caption, GetLastError());
             return 1;
         }

@@ -82,16 +82,21 @@ TEST(Win32Widgets, StateIsMirroredIntoNativeWindows) {
 
     Button late(&form);
     late.SetText("Late");
-    EXPECT_NE(FindChild(top, "Button", "Late"), nullptr) << "a control made afterwards gets a window at once";
+    EXPECT_NE(FindChild(top, "Button", "Late"), nullptr)
+        << "a control made afterwards gets a window at once";
 }
 
 TEST(Win32Widgets, NativeClickRunsTheHandlerAndSetsTheModalResult) {
     TestForm form;
     std::vector<std::string> events;
     form.Ok.SetModalResult(mr::kOk);
-    form.Ok.OnClick = [&] { events.push_back("click, modal result " + std::to_string(form.ModalResult())); };
+    form.Ok.OnClick = [&] {
+        events.push_back("click, modal result " + std::to_string(form.ModalResult()));
+    };
     form.Show();
-    HWND ok = FindChild(FindWindowExA(FindWindowA("TPellinoTestForm", nullptr), nullptr, "PellinoPanel", nullptr), "Button", "Ok");
+    HWND ok = FindChild(
+        FindWindowExA(FindWindowA("TPellinoTestForm", nullptr), nullptr, "PellinoPanel", nullptr),
+        "Button", "Ok");
     ASSERT_NE(ok, nullptr);
     SendMessageA(ok, BM_CLICK, 0, 0);
     ASSERT_EQ(events.size(), 1u);

@@ -13,8 +13,8 @@ namespace {
 constexpr std::int64_t kMsPerDay = 86'400'000;
 
 std::int64_t ToMs(const LocalTime& t) {
-    const std::int64_t days = civil::DaysFromCivil(t.year, static_cast<unsigned>(t.month),
-                                                   static_cast<unsigned>(t.day));
+    const std::int64_t days =
+        civil::DaysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day));
     return days * kMsPerDay + ((t.hour * 60LL + t.minute) * 60 + t.second) * 1000 + t.millisecond;
 }
 
@@ -51,7 +51,7 @@ FakeClock& Clock() {
 struct FakeTimer {
     Timer* owner;
     std::int64_t interval;
-    std::int64_t due;  // on the tick count
+    std::int64_t due;     // on the tick count
     std::uint64_t order;  // start order: ties fire in the order the timers were started
 };
 
@@ -85,8 +85,12 @@ private:
 
 }  // namespace
 
-LocalTime NowLocal() { return FromMs(Clock().wallMs); }
-std::int64_t TickCountMs() { return Clock().ticks; }
+LocalTime NowLocal() {
+    return FromMs(Clock().wallMs);
+}
+std::int64_t TickCountMs() {
+    return Clock().ticks;
+}
 
 std::unique_ptr<TimerPeer> CreateTimerPeer(Timer& owner) {
     return std::make_unique<HeadlessTimerPeer>(owner);
@@ -94,15 +98,18 @@ std::unique_ptr<TimerPeer> CreateTimerPeer(Timer& owner) {
 
 namespace headless {
 
-void SetClock(const LocalTime& time) { Clock().wallMs = ToMs(time); }
+void SetClock(const LocalTime& time) {
+    Clock().wallMs = ToMs(time);
+}
 
 void AdvanceClock(std::int64_t ms) {
     const std::int64_t target = Clock().ticks + ms;
     for (;;) {
         auto& timers = Timers();
-        auto next = std::min_element(timers.begin(), timers.end(), [](const auto& a, const auto& b) {
-            return a.due != b.due ? a.due < b.due : a.order < b.order;
-        });
+        auto next =
+            std::min_element(timers.begin(), timers.end(), [](const auto& a, const auto& b) {
+                return a.due != b.due ? a.due < b.due : a.order < b.order;
+            });
         if (next == timers.end() || next->due > target) break;
         const std::int64_t step = next->due - Clock().ticks;
         Clock().ticks += step;
@@ -117,7 +124,9 @@ void AdvanceClock(std::int64_t ms) {
     Clock().ticks = target;
 }
 
-int ActiveTimerCount() { return static_cast<int>(Timers().size()); }
+int ActiveTimerCount() {
+    return static_cast<int>(Timers().size());
+}
 
 void ResetClock() {
     Timers().clear();

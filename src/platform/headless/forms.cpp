@@ -26,19 +26,27 @@ FormFakes& State() {
 }  // namespace
 
 // The headless backend makes no native controls: the portable state is all there is.
-std::unique_ptr<ControlPeer> CreateControlPeer(Control&) { return nullptr; }
+std::unique_ptr<ControlPeer> CreateControlPeer(Control&) {
+    return nullptr;
+}
 
-Size ScreenSize() { return State().screen; }
-int ScreenDpi() { return State().dpi; }
+Size ScreenSize() {
+    return State().screen;
+}
+int ScreenDpi() {
+    return State().dpi;
+}
 
 // Frame sizes of the platform's default look at 96 DPI: a 19-pixel caption and the borders.
 // A menu bar adds 19 pixels below the caption.
 Rect FrameMargins(const Form& form) {
     const int menu = form.Menu() ? 19 : 0;
     switch (form.Border()) {
-        case FormBorder::Sizeable: return Rect{4, 23 + menu, 4, 4};
+        case FormBorder::Sizeable:
+            return Rect{4, 23 + menu, 4, 4};
         case FormBorder::Dialog:
-        case FormBorder::Single: return Rect{3, 22 + menu, 3, 3};
+        case FormBorder::Single:
+            return Rect{3, 22 + menu, 3, 3};
     }
     return Rect{};
 }
@@ -59,7 +67,8 @@ int RunModal(Form& form) {
     form.ActivatedByPlatform();
     script(form);
     form.SetVisible(false);
-    if (form.ModalResult() == 0) throw headless::UnscriptedModalForm{form.ClassName() + " (script set no result)"};
+    if (form.ModalResult() == 0)
+        throw headless::UnscriptedModalForm{form.ClassName() + " (script set no result)"};
     return form.ModalResult();
 }
 
@@ -76,7 +85,9 @@ void ScriptModal(const std::string& className, ModalScript script) {
     State().scripts[className].push_back(std::move(script));
 }
 
-const std::vector<std::string>& ModalLog() { return State().modalLog; }
+const std::vector<std::string>& ModalLog() {
+    return State().modalLog;
+}
 
 std::size_t PendingModalScripts() {
     std::size_t n = 0;

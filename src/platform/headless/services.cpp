@@ -20,7 +20,7 @@ void ResetClock();
 void ResetForms();
 void ResetProfiles();
 void ResetOpenDialogs();
-}
+}  // namespace headless
 
 namespace {
 
@@ -99,11 +99,15 @@ private:
     std::FILE* file_;
 };
 
-bool IsLocked(const std::string& path) { return State().locked.count(Upper(path)) > 0; }
+bool IsLocked(const std::string& path) {
+    return State().locked.count(Upper(path)) > 0;
+}
 
 }  // namespace
 
-RegionalSettings ReadRegionalSettings() { return State().regional; }
+RegionalSettings ReadRegionalSettings() {
+    return State().regional;
+}
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     headless::MessageBoxCall call{text, caption, flags};
@@ -175,26 +179,46 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     return true;
 }
 
-std::string ProgramExePath() { return "C:\\PELLINO\\PELLINO.EXE"; }
+std::string ProgramExePath() {
+    return "C:\\PELLINO\\PELLINO.EXE";
+}
 
-void PlayWaveAsync(const std::string& path) { State().sounds.push_back(path); }
-void StopWave() { State().sounds.push_back("<stop>"); }
+void PlayWaveAsync(const std::string& path) {
+    State().sounds.push_back(path);
+}
+void StopWave() {
+    State().sounds.push_back("<stop>");
+}
 
-int StartupShowCommand() { return State().showCommand; }
-int StartupInfoShowCommand() { return State().startupInfoShowCommand; }
-bool IsWindows95Family() { return State().family95; }
+int StartupShowCommand() {
+    return State().showCommand;
+}
+int StartupInfoShowCommand() {
+    return State().startupInfoShowCommand;
+}
+bool IsWindows95Family() {
+    return State().family95;
+}
 
 namespace headless {
 
-void SetRegionalSettings(const RegionalSettings& settings) { State().regional = settings; }
+void SetRegionalSettings(const RegionalSettings& settings) {
+    State().regional = settings;
+}
 
-void QueueMessageBoxAnswer(int answer) { State().answers.push_back(answer); }
-const std::vector<MessageBoxCall>& MessageBoxLog() { return State().log; }
+void QueueMessageBoxAnswer(int answer) {
+    State().answers.push_back(answer);
+}
+const std::vector<MessageBoxCall>& MessageBoxLog() {
+    return State().log;
+}
 void SetUnexpectedMessageBoxHandler(std::function<int(const MessageBoxCall&)> handler) {
     State().unexpected = std::move(handler);
 }
 
-std::string ProgramFolderOnDisk() { return (Root() / "PELLINO").string() + "/"; }
+std::string ProgramFolderOnDisk() {
+    return (Root() / "PELLINO").string() + "/";
+}
 
 std::string HostPath(const std::string& programPath) {
     std::string rest = programPath;
@@ -215,16 +239,22 @@ void LockFile(const std::string& programPath, bool locked) {
     }
 }
 
-void SetDiskSpace(std::int64_t bytes) { State().diskSpace = bytes; }
+void SetDiskSpace(std::int64_t bytes) {
+    State().diskSpace = bytes;
+}
 
-const std::vector<std::string>& SoundLog() { return State().sounds; }
+const std::vector<std::string>& SoundLog() {
+    return State().sounds;
+}
 
 void SetStartupShowCommand(int showCommand, int startupInfoShowCommand) {
     State().showCommand = showCommand;
     State().startupInfoShowCommand = startupInfoShowCommand;
 }
 
-void SetWindows95Family(bool family95) { State().family95 = family95; }
+void SetWindows95Family(bool family95) {
+    State().family95 = family95;
+}
 
 void ResetAll() {
     ResetClock();

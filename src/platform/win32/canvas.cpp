@@ -48,14 +48,26 @@ void GdiCanvas::TextRect(const Rect& rect, const std::string& text, const TextOp
     RECT r = ToScreenRect(rect);
     UINT format = DT_SINGLELINE;
     switch (options.horz) {
-        case HAlign::Left: format |= DT_LEFT; break;
-        case HAlign::Right: format |= DT_RIGHT; break;
-        case HAlign::Center: format |= DT_CENTER; break;
+        case HAlign::Left:
+            format |= DT_LEFT;
+            break;
+        case HAlign::Right:
+            format |= DT_RIGHT;
+            break;
+        case HAlign::Center:
+            format |= DT_CENTER;
+            break;
     }
     switch (options.vert) {
-        case VAlign::Top: format |= DT_TOP; break;
-        case VAlign::Bottom: format |= DT_BOTTOM; break;
-        case VAlign::Middle: format |= DT_VCENTER; break;
+        case VAlign::Top:
+            format |= DT_TOP;
+            break;
+        case VAlign::Bottom:
+            format |= DT_BOTTOM;
+            break;
+        case VAlign::Middle:
+            format |= DT_VCENTER;
+            break;
     }
     if (options.tabChars > 0) {
         format |= DT_EXPANDTABS | DT_TABSTOP | (static_cast<UINT>(options.tabChars & 0xFF) << 8);

@@ -15,7 +15,8 @@ bool PreTranslate(MSG& msg) {
     Control* control = ControlOf(top);
     if (!control || control->Kind() != ControlKind::Form) return false;
     auto& form = static_cast<Form&>(*control);
-    if (msg.message == WM_KEYDOWN && form.KeyPreviewByPlatform(static_cast<int>(msg.wParam), CurrentShiftState())) {
+    if (msg.message == WM_KEYDOWN &&
+        form.KeyPreviewByPlatform(static_cast<int>(msg.wParam), CurrentShiftState())) {
         return true;
     }
     // The dialog keys: Tab and the arrows move the focus, Enter and Escape press the default and
@@ -63,7 +64,9 @@ void RunMessageLoop(Form& mainForm) {
     }
 }
 
-void QuitMessageLoop() { PostQuitMessage(0); }
+void QuitMessageLoop() {
+    PostQuitMessage(0);
+}
 
 int RunModal(Form& form) {
     // While a modal form is open the program's other windows take no input.

@@ -17,11 +17,13 @@ void Fill(HMENU menu, MenuItem& parent) {
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        UINT flags = MF_STRING | (item->Checked() ? MF_CHECKED : 0) | (item->Enabled() ? 0 : MF_GRAYED);
+        UINT flags =
+            MF_STRING | (item->Checked() ? MF_CHECKED : 0) | (item->Enabled() ? 0 : MF_GRAYED);
         if (!item->Items().empty()) {
             HMENU sub = CreatePopupMenu();
             Fill(sub, *item);
-            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item->Caption().c_str());
+            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub),
+                        item->Caption().c_str());
         } else {
             AppendMenuA(menu, flags, item->Id(), item->Caption().c_str());
         }
@@ -81,8 +83,8 @@ void PopupMenu(pellino::PopupMenu& menu, int screenX, int screenY) {
     if (Form* main = Application::MainForm(); !owner && main) owner = win32::HandleOf(*main);
     // The owner must be in front for the menu to close when the user clicks elsewhere.
     SetForegroundWindow(owner);
-    const UINT id = TrackPopupMenu(native.Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screenX, screenY,
-                                   0, owner, nullptr);
+    const UINT id = TrackPopupMenu(native.Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screenX,
+                                   screenY, 0, owner, nullptr);
     PostMessageA(owner, WM_NULL, 0, 0);
     if (id == 0) return;
     if (MenuItem* item = FindMenuItem(menu.Items, id)) item->Click();

@@ -1,7 +1,7 @@
 
 #include <map>
-#include <vector>
 #include <set>
+#include <vector>
 
 #include "platform/application.h"
 #include "platform/form.h"
@@ -22,8 +22,12 @@ void StylesOf(const Form& form, DWORD& style, DWORD& exStyle) {
     style = 0;
     exStyle = 0;
     switch (form.Border()) {
-        case FormBorder::Sizeable: style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
-        case FormBorder::Single: style = WS_OVERLAPPED | WS_CAPTION | WS_BORDER; break;
+        case FormBorder::Sizeable:
+            style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
+            break;
+        case FormBorder::Single:
+            style = WS_OVERLAPPED | WS_CAPTION | WS_BORDER;
+            break;
         case FormBorder::Dialog:
             style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
             exStyle |= WS_EX_DLGMODALFRAME;
@@ -60,9 +64,7 @@ public:
                      Scale(r.bottom) - Scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     void SetText(const std::string& text) override { SetWindowTextA(hwnd_, text.c_str()); }
-    void SetVisible(bool visible) override {
-        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
-    }
+    void SetVisible(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
     void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
     void SetFont(const Font& font) override {
         SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), TRUE);
@@ -170,7 +172,8 @@ public:
         wp.length = sizeof(wp);
         GetWindowPlacement(Handle(), &wp);
         const RECT& r = wp.rcNormalPosition;
-        return WindowPlacement{Rect{r.left, r.top, r.right, r.bottom}, static_cast<int>(wp.showCmd)};
+        return WindowPlacement{Rect{r.left, r.top, r.right, r.bottom},
+                               static_cast<int>(wp.showCmd)};
     }
     void SetPlacement(const WindowPlacement& p) override {
         WINDOWPLACEMENT wp{};
@@ -202,11 +205,10 @@ HWND ParentHandle(Control& control) {
 HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle = 0) {
     const Rect& r = control.Bounds();
     if (control.TabStop()) style |= WS_TABSTOP;
-    return CreateWindowExA(exStyle, windowClass, control.Text().c_str(),
-                           style | WS_CHILD | WS_CLIPSIBLINGS, Scale(r.left), Scale(r.top),
-                           Scale(r.Width()), Scale(r.Height()), ParentHandle(control),
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++)),
-                           Instance(), nullptr);
+    return CreateWindowExA(
+        exStyle, windowClass, control.Text().c_str(), style | WS_CHILD | WS_CLIPSIBLINGS,
+        Scale(r.left), Scale(r.top), Scale(r.Width()), Scale(r.Height()), ParentHandle(control),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++)), Instance(), nullptr);
 }
 
 class ButtonPeer final : public WindowPeer {
@@ -302,20 +304,22 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
             RECT outer{0, 0, Scale(form.Width() - m.left - m.right),
                        Scale(form.Height() - m.top - m.bottom)};
             AdjustWindowRectEx(&outer, style, form.Menu() != nullptr, exStyle);
-            HWND hwnd = CreateWindowExA(exStyle, form.ClassName().c_str(), form.Caption().c_str(),
-                                        style, Scale(form.Left()), Scale(form.Top()),
-                                        outer.right - outer.left, outer.bottom - outer.top, owner,
-                                        nullptr, Instance(), nullptr);
+            HWND hwnd =
+                CreateWindowExA(exStyle, form.ClassName().c_str(), form.Caption().c_str(), style,
+                                Scale(form.Left()), Scale(form.Top()), outer.right - outer.left,
+                                outer.bottom - outer.top, owner, nullptr, Instance(), nullptr);
             if (!hwnd) return nullptr;
             auto peer = std::make_unique<FormWindowPeer>(form, hwnd);
             if (form.Menu()) peer->SetMenu(form.Menu());
             return peer;
         }
         case ControlKind::Panel:
-            return std::make_unique<WindowPeer>(control, CreateChild(control, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
+            return std::make_unique<WindowPeer>(
+                control, CreateChild(control, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
         case ControlKind::Label: {
             const bool wrap = static_cast<Label&>(control).WordWrap();
-            return std::make_unique<WindowPeer>(control, CreateChild(control, "STATIC", wrap ? SS_LEFT : SS_LEFTNOWORDWRAP));
+            return std::make_unique<WindowPeer>(
+                control, CreateChild(control, "STATIC", wrap ? SS_LEFT : SS_LEFTNOWORDWRAP));
         }
         case ControlKind::Button: {
             const auto& button = static_cast<Button&>(control);
@@ -325,12 +329,16 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
             return std::make_unique<ButtonPeer>(control, CreateChild(control, "BUTTON", style));
         }
         case ControlKind::TabSet:
-            return std::make_unique<TabSetPeer>(control, CreateChild(control, WC_TABCONTROLA, TCS_BUTTONS | TCS_FLATBUTTONS | TCS_FOCUSNEVER));
+            return std::make_unique<TabSetPeer>(
+                control, CreateChild(control, WC_TABCONTROLA,
+                                     TCS_BUTTONS | TCS_FLATBUTTONS | TCS_FOCUSNEVER));
         case ControlKind::Notebook:
         case ControlKind::NotebookPage:
-            return std::make_unique<WindowPeer>(control, CreateChild(control, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
+            return std::make_unique<WindowPeer>(
+                control, CreateChild(control, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
         case ControlKind::Custom:
-            return std::make_unique<CustomPeer>(control, CreateChild(control, kCustomClass, WS_VSCROLL | WS_HSCROLL));
+            return std::make_unique<CustomPeer>(
+                control, CreateChild(control, kCustomClass, WS_VSCROLL | WS_HSCROLL));
         default:
             return nullptr;
     }

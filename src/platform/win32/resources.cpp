@@ -6,7 +6,9 @@
 
 namespace pellino {
 
-Size ScreenSize() { return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+Size ScreenSize() {
+    return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
 
 int ScreenDpi() {
     static const int dpi = [] {
@@ -20,10 +22,16 @@ int ScreenDpi() {
 
 namespace win32 {
 
-HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
 
-int Scale(int design) { return MulDiv(design, ScreenDpi(), 96); }
-int Unscale(int screen) { return MulDiv(screen, 96, ScreenDpi()); }
+int Scale(int design) {
+    return MulDiv(design, ScreenDpi(), 96);
+}
+int Unscale(int screen) {
+    return MulDiv(screen, 96, ScreenDpi());
+}
 
 RECT ToScreenRect(const Rect& r) {
     return RECT{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
@@ -49,10 +57,10 @@ HFONT FontFor(const Font& font) {
     const auto key = std::make_tuple(font.name, font.height, font.bold);
     auto it = fonts.find(key);
     if (it != fonts.end()) return it->second;
-    HFONT handle = CreateFontA(-Scale(font.height), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                               FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                               font.name.c_str());
+    HFONT handle =
+        CreateFontA(-Scale(font.height), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
     fonts.emplace(key, handle);
     return handle;
 }

@@ -15,7 +15,8 @@ namespace pellino {
 LocalTime NowLocal() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+    return LocalTime{st.wYear,   st.wMonth,  st.wDay,         st.wHour,
+                     st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
 std::int64_t TickCountMs() {
@@ -119,7 +120,8 @@ private:
 };
 
 std::unique_ptr<Stream> OpenHandle(const std::string& path, DWORD access, DWORD disposition) {
-    HANDLE file = CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<HandleStream>(file);
 }
@@ -141,13 +143,15 @@ RegionalSettings ReadRegionalSettings() {
     s.hourLeadingZero = LocaleText(LOCALE_ITLZERO, "0") == "1";
     s.clock24 = LocaleText(LOCALE_ITIME, "0") == "1";
     for (int m = 0; m < 12; ++m) {
-        s.shortMonthNames[m] = LocaleText(LOCALE_SABBREVMONTHNAME1 + m, s.shortMonthNames[m].c_str());
+        s.shortMonthNames[m] =
+            LocaleText(LOCALE_SABBREVMONTHNAME1 + m, s.shortMonthNames[m].c_str());
         s.longMonthNames[m] = LocaleText(LOCALE_SMONTHNAME1 + m, s.longMonthNames[m].c_str());
     }
     // The platform counts the days from Monday; the program from Sunday.
     for (int d = 0; d < 7; ++d) {
         const int platformDay = (d + 6) % 7;
-        s.shortDayNames[d] = LocaleText(LOCALE_SABBREVDAYNAME1 + platformDay, s.shortDayNames[d].c_str());
+        s.shortDayNames[d] =
+            LocaleText(LOCALE_SABBREVDAYNAME1 + platformDay, s.shortDayNames[d].c_str());
         s.longDayNames[d] = LocaleText(LOCALE_SDAYNAME1 + platformDay, s.longDayNames[d].c_str());
     }
     return s;
@@ -207,8 +211,12 @@ std::string ProgramExePath() {
     return std::string(buffer, n);
 }
 
-void PlayWaveAsync(const std::string& path) { sndPlaySoundA(path.c_str(), SND_ASYNC); }
-void StopWave() { sndPlaySoundA(nullptr, SND_ASYNC); }
+void PlayWaveAsync(const std::string& path) {
+    sndPlaySoundA(path.c_str(), SND_ASYNC);
+}
+void StopWave() {
+    sndPlaySoundA(nullptr, SND_ASYNC);
+}
 
 int StartupShowCommand() {
     // What the system hands a program's entry point: the starter's show command, or the default.

@@ -9,6 +9,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// These need the declarations of <windows.h> before them.
 #include <commctrl.h>
 #include <mmsystem.h>
 

@@ -62,13 +62,20 @@ void PaintCustom(HWND hwnd, CustomControl& control) {
 
 ScrollAction ActionOf(int code) {
     switch (code) {
-        case SB_LINEUP: return ScrollAction::LineUp;
-        case SB_LINEDOWN: return ScrollAction::LineDown;
-        case SB_PAGEUP: return ScrollAction::PageUp;
-        case SB_PAGEDOWN: return ScrollAction::PageDown;
-        case SB_TOP: return ScrollAction::Top;
-        case SB_BOTTOM: return ScrollAction::Bottom;
-        default: return ScrollAction::Thumb;
+        case SB_LINEUP:
+            return ScrollAction::LineUp;
+        case SB_LINEDOWN:
+            return ScrollAction::LineDown;
+        case SB_PAGEUP:
+            return ScrollAction::PageUp;
+        case SB_PAGEDOWN:
+            return ScrollAction::PageDown;
+        case SB_TOP:
+            return ScrollAction::Top;
+        case SB_BOTTOM:
+            return ScrollAction::Bottom;
+        default:
+            return ScrollAction::Thumb;
     }
 }
 
@@ -79,7 +86,8 @@ bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             Control* from = ControlOf(header->hwndFrom);
             if (from && from->Kind() == ControlKind::TabSet && header->code == TCN_SELCHANGE) {
-                const int index = static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0));
+                const int index =
+                    static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0));
                 static_cast<TabSet&>(*from).TabIndexChangedByPlatform(index);
                 result = 0;
                 return true;
@@ -93,7 +101,8 @@ bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
                 Control* self = ControlOf(hwnd);
                 Form* form = self ? self->OwnerForm() : nullptr;
                 if (form && form->Menu()) {
-                    if (MenuItem* item = FindMenuItem(form->Menu()->Items, LOWORD(wParam))) item->Click();
+                    if (MenuItem* item = FindMenuItem(form->Menu()->Items, LOWORD(wParam)))
+                        item->Click();
                 }
                 result = 0;
                 return true;
@@ -139,7 +148,8 @@ bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             result = reinterpret_cast<LRESULT>(BrushFor(self->GetColor()));
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -172,7 +182,8 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
             RECT wr;
             GetWindowRect(hwnd, &wr);
             const Rect& b = form.Bounds();
-            form.BoundsChangedByPlatform(BoundsRect(Unscale(wr.left), Unscale(wr.top), b.Width(), b.Height()));
+            form.BoundsChangedByPlatform(
+                BoundsRect(Unscale(wr.left), Unscale(wr.top), b.Width(), b.Height()));
             return 0;
         }
         case WM_ERASEBKGND: {
@@ -181,7 +192,8 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
             FillRect(reinterpret_cast<HDC>(wParam), &r, BrushFor(form.GetColor()));
             return 1;
         }
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -195,8 +207,10 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         if (message == WM_ERASEBKGND) {
             RECT r;
             GetClientRect(hwnd, &r);
-            Control* colored = control->Kind() == ControlKind::NotebookPage ? control->Parent() : control;
-            FillRect(reinterpret_cast<HDC>(wParam), &r, BrushFor(colored ? colored->GetColor() : control->GetColor()));
+            Control* colored =
+                control->Kind() == ControlKind::NotebookPage ? control->Parent() : control;
+            FillRect(reinterpret_cast<HDC>(wParam), &r,
+                     BrushFor(colored ? colored->GetColor() : control->GetColor()));
             return 1;
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -207,29 +221,41 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     if (control->Kind() == ControlKind::Panel) {
         auto& panel = static_cast<Panel&>(*control);
         switch (message) {
-            case WM_PAINT: PaintPanel(hwnd, panel); return 0;
-            case WM_ERASEBKGND: return 1;
-            case WM_LBUTTONUP: panel.Click(); return 0;
-            default: break;
+            case WM_PAINT:
+                PaintPanel(hwnd, panel);
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_LBUTTONUP:
+                panel.Click();
+                return 0;
+            default:
+                break;
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     auto& custom = static_cast<CustomControl&>(*control);
     const int x = Unscale(GET_X_LPARAM(lParam)), y = Unscale(GET_Y_LPARAM(lParam));
     switch (message) {
-        case WM_PAINT: PaintCustom(hwnd, custom); return 0;
-        case WM_ERASEBKGND: return 1;
-        case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_PAINT:
+            PaintCustom(hwnd, custom);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SIZE: {
             RECT wr;
             GetWindowRect(hwnd, &wr);
             const Rect& b = custom.Bounds();
-            custom.BoundsChangedByPlatform(
-                BoundsRect(b.left, b.top, Unscale(wr.right - wr.left), Unscale(wr.bottom - wr.top)));
+            custom.BoundsChangedByPlatform(BoundsRect(b.left, b.top, Unscale(wr.right - wr.left),
+                                                      Unscale(wr.bottom - wr.top)));
             return 0;
         }
         case WM_SETFOCUS:
-        case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+        case WM_KILLFOCUS:
+            InvalidateRect(hwnd, nullptr, FALSE);
+            return 0;
         case WM_SETCURSOR: {
             if (LOWORD(lParam) != HTCLIENT) break;
             POINT p;
@@ -243,7 +269,8 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_RBUTTONDOWN: {
             SetFocus(hwnd);
             ShiftState s = CurrentShiftState();
-            const MouseButton b = message == WM_LBUTTONDOWN ? MouseButton::Left : MouseButton::Right;
+            const MouseButton b =
+                message == WM_LBUTTONDOWN ? MouseButton::Left : MouseButton::Right;
             SetCapture(hwnd);
             Application::Dispatch([&] { custom.MouseDown(b, s, x, y); });
             return 0;
@@ -278,21 +305,22 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             GetScrollInfo(hwnd, message == WM_VSCROLL ? SB_VERT : SB_HORZ, &si);
             const int code = LOWORD(wParam);
             if (code == SB_ENDSCROLL) return 0;
-            Application::Dispatch([&] {
-                custom.Scrolled(message == WM_VSCROLL, ActionOf(code), si.nTrackPos);
-            });
+            Application::Dispatch(
+                [&] { custom.Scrolled(message == WM_VSCROLL, ActionOf(code), si.nTrackPos); });
             return 0;
         }
         case WM_MOUSEWHEEL: {
             const int steps = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
             for (int i = 0; i < (steps < 0 ? -steps : steps) * 3; ++i) {
                 Application::Dispatch([&] {
-                    custom.Scrolled(true, steps < 0 ? ScrollAction::LineDown : ScrollAction::LineUp, 0);
+                    custom.Scrolled(true, steps < 0 ? ScrollAction::LineDown : ScrollAction::LineUp,
+                                    0);
                 });
             }
             return 0;
         }
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

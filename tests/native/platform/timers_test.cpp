@@ -56,13 +56,20 @@ TEST_F(TimersTest, DueTimersFireInTheOrderOfTheirMomentsAndTheWallClockFollows) 
     std::vector<std::string> events;
     slow.SetInterval(1000);
     fast.SetInterval(400);
-    slow.OnTimer = [&] { events.push_back("slow " + std::to_string(NowLocal().second) + "." + std::to_string(NowLocal().millisecond)); };
-    fast.OnTimer = [&] { events.push_back("fast " + std::to_string(NowLocal().second) + "." + std::to_string(NowLocal().millisecond)); };
+    slow.OnTimer = [&] {
+        events.push_back("slow " + std::to_string(NowLocal().second) + "." +
+                         std::to_string(NowLocal().millisecond));
+    };
+    fast.OnTimer = [&] {
+        events.push_back("fast " + std::to_string(NowLocal().second) + "." +
+                         std::to_string(NowLocal().millisecond));
+    };
     headless::SetClock(LocalTime{2026, 3, 1, 8, 0, 0, 0});
     slow.SetEnabled(true);
     fast.SetEnabled(true);
     headless::AdvanceClock(1200);
-    EXPECT_EQ(events, (std::vector<std::string>{"fast 0.400", "fast 0.800", "slow 1.0", "fast 1.200"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"fast 0.400", "fast 0.800", "slow 1.0", "fast 1.200"}));
 }
 
 TEST_F(TimersTest, TheFakeClockCarriesAcrossMidnightAndTheMonthEnd) {

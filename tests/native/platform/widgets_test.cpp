@@ -50,12 +50,14 @@ TEST_F(WidgetsTest, AlignedChildrenShareTheClientAreaInCreationOrder) {
     rest.SetAlign(Align::Client);
 
     EXPECT_EQ(top.Bounds(), BoundsRect(0, 0, 300, 41));
-    EXPECT_EQ(bottom.Bounds(), BoundsRect(0, 160, 300, 40)) << "the first bottom control sits lowest";
+    EXPECT_EQ(bottom.Bounds(), BoundsRect(0, 160, 300, 40))
+        << "the first bottom control sits lowest";
     EXPECT_EQ(strip.Bounds(), BoundsRect(0, 128, 300, 32));
     EXPECT_EQ(rest.Bounds(), BoundsRect(0, 41, 300, 87)) << "the client control takes what is left";
 
     form.SetClientSize(400, 300);
-    EXPECT_EQ(rest.Bounds(), BoundsRect(0, 41, 400, 187)) << "a new client size lays the children out again";
+    EXPECT_EQ(rest.Bounds(), BoundsRect(0, 41, 400, 187))
+        << "a new client size lays the children out again";
     strip.SetVisible(false);
     EXPECT_EQ(rest.Bounds(), BoundsRect(0, 41, 400, 219)) << "a hidden control gives its room back";
 }
@@ -75,7 +77,8 @@ TEST_F(WidgetsTest, AHandlerErrorIsShownInTheStandardBoxAndTheProgramRunsOn) {
     EXPECT_EQ(clicks, 2);
     const auto& log = headless::MessageBoxLog();
     ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0].text, "Cannot create file C:\\PELLINO\\Pellino.dat.") << "the box ends the text with a full stop";
+    EXPECT_EQ(log[0].text, "Cannot create file C:\\PELLINO\\Pellino.dat.")
+        << "the box ends the text with a full stop";
     EXPECT_EQ(log[0].caption, "Pellino!");
     EXPECT_EQ(log[0].flags, mb::kOk | mb::kIconError);
 }
@@ -105,20 +108,23 @@ TEST_F(WidgetsTest, ModalFormsRunTheirScriptAndReturnTheResultOfTheButtonPressed
     Dialog dialog;
     dialog.OnShow = [&] { events.push_back("show"); };
     dialog.OnActivate = [&] { events.push_back("activate"); };
-    dialog.Ok.OnClick = [&] { events.push_back("ok, result " + std::to_string(dialog.ModalResult())); };
+    dialog.Ok.OnClick = [&] {
+        events.push_back("ok, result " + std::to_string(dialog.ModalResult()));
+    };
     headless::ScriptModal("TTestDialog", [](Form& form) {
         EXPECT_TRUE(form.Visible()) << "a modal form is visible while it runs";
         static_cast<Dialog&>(form).Ok.Click();
     });
-    headless::ScriptModal("TTestDialog", [](Form& form) { EXPECT_TRUE(form.PressDefaultButton(true)); });
+    headless::ScriptModal("TTestDialog",
+                          [](Form& form) { EXPECT_TRUE(form.PressDefaultButton(true)); });
     headless::ScriptModal("TTestDialog", [](Form& form) { form.CloseRequestedByPlatform(); });
 
     EXPECT_EQ(dialog.ShowModal(), mr::kOk);
     EXPECT_EQ(dialog.ShowModal(), mr::kCancel) << "Escape presses the cancel button";
     EXPECT_EQ(dialog.ShowModal(), mr::kCancel) << "the close command ends a modal form with Cancel";
     EXPECT_FALSE(dialog.Visible());
-    EXPECT_EQ(events, (std::vector<std::string>{"show", "activate", "ok, result 1", "show", "activate",
-                                                "show", "activate"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"show", "activate", "ok, result 1", "show",
+                                                "activate", "show", "activate"}));
     EXPECT_EQ(headless::ModalLog().size(), 3u);
 }
 
@@ -174,7 +180,8 @@ TEST_F(WidgetsTest, MenuItemsClickWithTheirSenderAndKeepTheirCheckMarks) {
     minus.Click();
     minus.SetEnabled(false);
     minus.Click();
-    EXPECT_EQ(total, 5) << "one handler tells the items apart by their Tag; a disabled item does nothing";
+    EXPECT_EQ(total, 5)
+        << "one handler tells the items apart by their Tag; a disabled item does nothing";
     EXPECT_EQ(FindMenuItem(menu.Items, plus.Id()), &plus);
     plus.SetChecked(true);
     EXPECT_TRUE(plus.Checked());

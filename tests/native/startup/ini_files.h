@@ -11,7 +11,9 @@
 
 namespace pellino::inifiles {
 
-inline std::string HostIni() { return headless::HostPath(SettingsFilePath()); }
+inline std::string HostIni() {
+    return headless::HostPath(SettingsFilePath());
+}
 
 inline void WriteIni(const std::string& bytes) {
     std::ofstream out(HostIni(), std::ios::binary | std::ios::trunc);

@@ -11,9 +11,9 @@
 
 #include "platform/application.h"
 #include "platform/headless/testing.h"
-#include "startup/ini_files.h"
 #include "platform/inifile.h"
 #include "runtime/errors.h"
+#include "startup/ini_files.h"
 
 namespace pellino {
 namespace {

@@ -16,10 +16,10 @@
 #include "platform/application.h"
 #include "platform/files.h"
 #include "platform/headless/testing.h"
-#include "startup/ini_files.h"
 #include "runtime/errors.h"
 #include "runtime/formats.h"
 #include "schedule/alarmshow.h"
+#include "startup/ini_files.h"
 
 namespace pellino::testing {
 namespace {
