@@ -4,11 +4,11 @@
 source "$(dirname "$0")/lib.sh"
 
 start_program
+wait_for_line "$APP_DIR/PELLINO.INI" "Maximized=0" || fail "PELLINO.INI was not written at start"
 read -r left top right bottom <<<"$(drive rect "Pellino!")"
 width=$((right - left))
 height=$((bottom - top))
 expect_eq "$left $top" "$(((1024 - width) / 2)) $(((768 - height) / 2))" "centred on the 1024 x 768 screen"
-[ -f "$APP_DIR/PELLINO.INI" ] || fail "PELLINO.INI was not written at start"
 expect_eq "$(tr -d '\r' <"$APP_DIR/PELLINO.INI")" "[TMainForm_Placement]
 Left=$left
 Top=$top

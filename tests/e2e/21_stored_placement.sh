@@ -7,6 +7,7 @@ source "$(dirname "$0")/lib.sh"
 printf '[Sounds]\r\nSilent=1\r\n[TMainForm_Placement]\r\nLeft=0x32\r\nTop=40\r\nRight=700\r\nBottom=500\r\n' \
   >"$APP_DIR/PELLINO.INI"
 start_program
+wait_for_line "$APP_DIR/PELLINO.INI" "Maximized=0" || fail "the placement was not written back at start"
 expect_eq "$(drive rect "Pellino!")" "50 40 700 500" "the stored rectangle ('0x32' is 50)"
 drive close "Pellino!"
 expect_program_ends 10
@@ -24,8 +25,8 @@ Maximized=0" "the placement saved at the close"
 printf '[TMainForm_Placement]\r\nLeft=600\r\nTop=400\r\nRight=1200\r\nBottom=900\r\nMaximized=0\r\n' \
   >"$APP_DIR/PELLINO.INI"
 start_program
+wait_for_line "$APP_DIR/PELLINO.INI" "Left=424" || fail "the applied placement was not written back at once"
 expect_eq "$(drive rect "Pellino!")" "424 268 1024 768" "moved back onto the screen, keeping its size"
-expect_eq "$(grep -c '^Left=424' "$APP_DIR/PELLINO.INI")" "1" "the applied placement is written back at once"
 screenshot stored-placement
 drive close "Pellino!"
 expect_program_ends 10

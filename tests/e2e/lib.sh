@@ -60,6 +60,17 @@ expect_program_ends() {
   fail "the program was still running after ${1:-10} s"
 }
 
+# Waits up to $3 seconds (default 5) for file $1 to hold the line $2. The program writes its
+# settings while it starts, so a window that is already on the screen is no sign that they are.
+wait_for_line() {
+  local limit=$((${3:-5} * 10))
+  for _ in $(seq 1 "$limit"); do
+    [ -f "$1" ] && tr -d '\r' <"$1" | grep -qxF -- "$2" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 expect_eq() {
   [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"
 }
