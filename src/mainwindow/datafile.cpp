@@ -47,9 +47,11 @@ private:
 
 void writeRows(TWriter& writer, const TClickableStringGrid& grid) {
     for (int row = 1; row < grid.RowCount(); ++row) {
-        if (const TReminder* reminder = TMainForm::ReminderAt(grid, row)) {
-            reminder->SaveToWriter(writer);
-        }
+        // A row the clock marked for removal is gone for the user already; it is written only
+        // when the program is closed in the middle of a due-check pass, and then it must not
+        // come back.
+        const TReminder* reminder = TMainForm::ReminderAt(grid, row);
+        if (reminder && reminder->Status != kStatusRemove) reminder->SaveToWriter(writer);
     }
 }
 

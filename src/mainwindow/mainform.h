@@ -144,6 +144,8 @@ private:
     bool CheckAlarms(TClickableStringGrid& grid, bool oneTime);
     // Writes the clock's changes to the data file (schedule/clock.cpp).
     void SaveClockChanges();
+    // Moves the records in memory on to a new date, as a reload would (schedule/clock.cpp).
+    void RefreshForNewDate();
 
     std::unique_ptr<TAlarmShow> alarmShow_;
     TDateTime loadDate_ = 0;

@@ -93,6 +93,10 @@ bool Application::Terminated() {
     return State().terminated;
 }
 
+void Application::Reset() {
+    State() = ApplicationState{};
+}
+
 void Application::Minimize() {
     backend::MinimizeApplication();
 }

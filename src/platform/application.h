@@ -39,6 +39,9 @@ public:
     static void Run(Form& mainForm);
     static void Terminate();
     static bool Terminated();
+    // Back to the state of a process that has not run yet. A program runs once; a test run of the
+    // headless backend starts many programs in one process and resets between them.
+    static void Reset();
 
     // Minimises every window of the program to its taskbar button, and brings them back.
     static void Minimize();

@@ -3,8 +3,10 @@
 #include <cassert>
 
 #include "mainwindow/mainform.h"
+#include "model/datafile.h"
 #include "model/reminder.h"
 #include "platform/application.h"
+#include "platform/files.h"
 #include "runtime/formats.h"
 #include "schedule/alarmshow.h"
 
@@ -20,6 +22,11 @@ bool IsDue(const TReminder& reminder) {
     // that are, at the moment of their own test.
     if (reminder.Status != kStatusPending) return false;
     return Today() == reminder.DueDate() && TimeOfDay() >= reminder.DueTime();
+}
+
+bool DataFileReadable() {
+    const std::string path = DataFilePath();
+    return !FileExists(path) || OpenFileExclusiveRead(path) != nullptr;
 }
 
 bool PlaysSound(const TReminder& reminder) {
@@ -54,8 +61,15 @@ void TMainForm::Timer1Timer() {
         Application::ProcessMessages();
         if (Today() > loadDate_) {
             // The reload reads the data file, so whatever the clock changed must be in it first.
+            // When the file refuses the write, or is held by another program so that it cannot
+            // be read, a reload would lose those changes or empty the lists: they then stay and
+            // only move on to the new date.
             SaveClockChanges();
-            Reload();
+            if (clockChangesUnsaved_ || !DataFileReadable()) {
+                RefreshForNewDate();
+            } else {
+                Reload();
+            }
             AlarmGrid.Invalidate();
             RepeatingAlarmGrid.Invalidate();
         } else if (++tickCounter_ >= kTicksPerCheck) {
@@ -87,7 +101,7 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime) {
     const int rows = grid.RowCount() - 1;
     bool removal = false;
     bool changed = false;
-    for (int row = 1; row <= rows; ++row) {
+    for (int row = 1; row <= rows && !Application::Terminated(); ++row) {
         TReminder* reminder = ReminderAt(grid, row);
         if (!reminder || !IsDue(*reminder)) continue;
         if (PlaysSound(*reminder)) PlaySoundNow(reminder->SoundFile);
@@ -97,6 +111,10 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime) {
             alarmShow_->AlarmMsg.SetText(reminder->Description);
             alarmShow_->DeleteButton.SetVisible(oneTime);
             result = alarmShow_->ShowModal();
+            // The program was closed while the window was up, and the window answered with the
+            // close command's code. Nobody chose anything: this reminder and the rest of the
+            // pass stay as they are, to be notified at the next start.
+            if (Application::Terminated()) break;
         }
         if (result < 0) {
             if (oneTime) {
@@ -132,13 +150,28 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime) {
     return changed;
 }
 
+void TMainForm::RefreshForNewDate() {
+    // What a reload does to each record read, done to the records in memory.
+    loadDate_ = Today();
+    for (int row = 1; row < AlarmGrid.RowCount(); ++row) {
+        if (TReminder* reminder = ReminderAt(AlarmGrid, row)) reminder->RefreshStatus();
+    }
+    for (int row = 1; row < RepeatingAlarmGrid.RowCount(); ++row) {
+        if (TReminder* reminder = ReminderAt(RepeatingAlarmGrid, row)) {
+            reminder->DueDateTime = 0;
+            reminder->ScheduleNext();
+        }
+    }
+}
+
 void TMainForm::SaveClockChanges() {
     // Acknowledgements, snoozes and removals go to the data file at once: the reload at a new
     // date reads the file, and so does the next start after a crash or a power cut.
-    if (!clockChangesUnsaved_) return;
+    // Once the program is ending, its close has written the lists.
+    if (!clockChangesUnsaved_ || Application::Terminated()) return;
     try {
         SaveToDisk();
-    } catch (const Exception& error) {
+    } catch (const std::exception& error) {
         // The clock goes on and the next pass writes again. A disk that stays unwritable is
         // reported once, not every five seconds.
         if (!clockSaveFailureShown_) {

@@ -58,6 +58,11 @@ void PopupMenu(pellino::PopupMenu&, int, int) {}
 
 int RunModal(Form& form) {
     State().modalLog.push_back(form.ClassName());
+    // As on the platform: once the program is ending, a modal form ends at once, cancelled.
+    if (Application::Terminated()) {
+        form.SetModalResult(mr::kCancel);
+        return form.ModalResult();
+    }
     auto& queue = State().scripts[form.ClassName()];
     if (queue.empty()) throw headless::UnscriptedModalForm{form.ClassName()};
     headless::ModalScript script = std::move(queue.front());
@@ -67,6 +72,7 @@ int RunModal(Form& form) {
     form.ActivatedByPlatform();
     script(form);
     form.SetVisible(false);
+    if (Application::Terminated() && form.ModalResult() == 0) form.SetModalResult(mr::kCancel);
     if (form.ModalResult() == 0)
         throw headless::UnscriptedModalForm{form.ClassName() + " (script set no result)"};
     return form.ModalResult();

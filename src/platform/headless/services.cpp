@@ -6,6 +6,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/headless/testing.h"
@@ -257,6 +258,7 @@ void SetWindows95Family(bool family95) {
 }
 
 void ResetAll() {
+    Application::Reset();
     ResetClock();
     ResetForms();
     ResetProfiles();

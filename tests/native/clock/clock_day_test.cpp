@@ -2,6 +2,7 @@
 // every change of the clock so that the reload (or the next start) finds it.
 
 #include "clock/clock_fixture.h"
+#include "platform/application.h"
 #include "platform/dialogs.h"
 
 namespace pellino::testing {
@@ -112,6 +113,72 @@ TEST_F(ClockTest, AFailedWriteIsShownOnceAndTriedAgainAtEveryPass) {
     EXPECT_FALSE(form->ClockChangesUnsaved());
     EXPECT_EQ(ReadDataFile().oneTime.at(0).Status, kStatusDone);
     EXPECT_EQ(headless::MessageBoxLog().size(), 1u);
+}
+
+TEST_F(ClockTest, AtMidnightAFileThatCannotBeWrittenOrReadLeavesTheListsInMemory) {
+    // Written at the start; the reload at midnight must not lose what only memory holds, nor empty
+    // the lists because another program holds the file.
+    for (const bool changed : {true, false}) {
+        SCOPED_TRACE(changed ? "a snooze the file refused" : "nothing unsaved, file held");
+        ResetProgram();
+        headless::SetClock(Clock(23, 57, 55));
+        // Unchanged, it is past its grace already and never notified.
+        const TDateTime due = Day() + (changed ? At(23, 57, 58) : At(23, 40));
+        WriteDataFile({OneTime("Snoozed", due), OneTime("Tomorrow", Day(1) + At(8, 0))},
+                      {Repeating("Daily", At(7, 0))});
+        Start();
+        headless::LockFile(DataFilePath(), true);
+        if (changed) {
+            Answer("24 hours");
+            Tick(5);
+            ASSERT_TRUE(form->ClockChangesUnsaved());
+        }
+        Tick(130);  // past midnight
+        EXPECT_EQ(form->LoadDate(), Day(1));
+        EXPECT_EQ(OneTimeList(), changed ? (std::vector<std::string>{"Tomorrow", "Snoozed"})
+                                         : (std::vector<std::string>{"Snoozed", "Tomorrow"}));
+        EXPECT_EQ(OneTimeRow(1).Status, changed ? kStatusPending : kStatusExpired);
+        EXPECT_EQ(OneTimeRow(2).Status, kStatusPending) << "moved on to the new date";
+        EXPECT_DOUBLE_EQ(RepeatingRow(1).DueDateTime, Day(1) + At(7, 0));
+
+        headless::LockFile(DataFilePath(), false);
+        Tick(5);
+        EXPECT_FALSE(form->ClockChangesUnsaved());
+        if (changed) {
+            EXPECT_DOUBLE_EQ(ReadDataFile().oneTime.at(1).DueDateTime,
+                             AddMinutes(1440, Day() + At(23, 58)));
+        }
+    }
+}
+
+TEST_F(ClockTest, ClosingTheProgramUnderANotificationAnswersNothing) {
+    // The close command reaches the main window while a notification is up (another program
+    // closes it, or the user logs off). The window ends with the close command's code, which must
+    // not be taken for Delete, and nothing after it in the pass is notified.
+    headless::SetClock(Clock(9, 0));
+    WriteDataFile({OneTime("Deleted", Day() + At(9, 0, 1)), OneTime("Open", Day() + At(9, 0, 1)),
+                   OneTime("Later", Day() + At(9, 0, 1))},
+                  {Repeating("Daily", At(9, 0, 1))});
+    Start();
+    Application::Run(*form);  // makes it the main window; the headless loop returns at once
+    Answer("Delete");
+    headless::ScriptModal("TAlarmShow", [this](Form&) {
+        log.push_back("program closed");
+        form->Close();
+    });
+    Tick(5);
+    // The window's sound is logged after its answer; nothing comes after the close.
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\Deleted.WAV", "window 'Deleted' with Delete: Delete",
+                      "program closed", "sound C:\\SOUNDS\\Open.WAV"}));
+    EXPECT_TRUE(Application::Terminated());
+    const DataFileContents stored = ReadDataFile();
+    ASSERT_EQ(stored.oneTime.size(), 2u) << "only the deleted reminder is gone";
+    EXPECT_EQ(stored.oneTime[0].Description, "Open");
+    EXPECT_EQ(stored.oneTime[0].Status, kStatusPending) << "to be notified at the next start";
+    EXPECT_EQ(stored.oneTime[1].Description, "Later");
+    ASSERT_EQ(stored.repeating.size(), 1u);
+    EXPECT_DOUBLE_EQ(stored.repeating[0].DueDateTime, Day() + At(9, 0, 1));
 }
 
 }  // namespace
