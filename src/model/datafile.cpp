@@ -145,6 +145,10 @@ void saveDataFileSafely(const std::string& path, const std::string& temporaryPat
             // The writer's destructor cannot report a failure, so the last buffer is handed over
             // here, where a full disk still stops the save.
             writer.FlushBuffer();
+            // A handover that failed in the middle and was followed by ones that succeeded (a
+            // disk freed during the save) left values out; such a file must not replace the
+            // data file.
+            if (writer.WriteFailed()) throw EWriteError(kStreamWriteError);
         }
         if (!file->Flush()) throw EWriteError(kStreamWriteError);
         // The file must be closed before it can take the data file's place.

@@ -39,7 +39,10 @@ TWriter::~TWriter() {
 
 void TWriter::FlushBuffer() {
     if (used_ == 0) return;
-    if (stream_.Write(buffer_.data(), used_) != used_) throw EWriteError(kStreamWriteError);
+    if (stream_.Write(buffer_.data(), used_) != used_) {
+        writeFailed_ = true;
+        throw EWriteError(kStreamWriteError);
+    }
     used_ = 0;
 }
 

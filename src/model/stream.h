@@ -53,6 +53,10 @@ public:
     // Hands the buffer to the stream. When the stream takes less (a full disk), EWriteError
     // "Stream write error" is raised and the buffer is kept, to be handed over again next time.
     void FlushBuffer();
+    // True once any handover fell short. A record's writing stops silently at a failure and a
+    // later handover may succeed again, so only this tells whether the stream holds every value
+    // in order.
+    bool WriteFailed() const { return writeFailed_; }
 
 private:
     // Inline so that the copy of a value's few bytes, whose count is mostly known where it is
@@ -70,6 +74,7 @@ private:
     Stream& stream_;  // not owned
     std::array<std::uint8_t, kFilerBufferSize> buffer_{};
     std::size_t used_ = 0;
+    bool writeFailed_ = false;
 };
 
 // Reads tagged values from a stream through a 1000-byte buffer. Failures raise EReadError: a tag

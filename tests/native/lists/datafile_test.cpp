@@ -288,6 +288,28 @@ TEST_F(DataFile, AFullDiskAtAnyByteLeavesTheOldFileWhole) {
     EXPECT_FALSE(fs::exists(HostBackup())) << "the file had been read whole";
 }
 
+TEST_F(DataFile, ADiskThatFillsAndFreesDuringTheSaveLeavesTheOldFileWhole) {
+    // The records written while the disk was full lost values; the handovers after room came
+    // back succeed, so only the writer remembers that the new file is not whole.
+    WriteDataFile(SampleContents());
+    const Bytes before = ReadHostFile(HostDataFile());
+    const DataFileContents contents = SampleContents();
+    headless::SetDiskSpace(500);
+    EXPECT_THROW(saveDataFileSafely(DataFilePath(), TemporaryDataFilePath(), std::nullopt,
+                                    [&](TWriter& writer) {
+                                        for (const TReminder& r : contents.oneTime) {
+                                            r.SaveToWriter(writer);
+                                        }
+                                        headless::SetDiskSpace(-1);
+                                        for (const TReminder& r : contents.repeating) {
+                                            r.SaveToWriter(writer);
+                                        }
+                                    }),
+                 EWriteError);
+    EXPECT_EQ(ReadHostFile(HostDataFile()), before);
+    EXPECT_FALSE(fs::exists(HostTemporary()));
+}
+
 TEST_F(DataFile, AFileNotReadWholeIsKeptOnceBeforeItIsWrittenOver) {
     const Bytes whole = FileBytes(SampleContents());
     Bytes trailing = whole;

@@ -158,6 +158,7 @@ TEST(TWriterTest, AFullDiskRaisesAndKeepsTheBufferForTheNextHandover) {
         stream.Grow(1 << 20);
         writer.FlushBuffer();
         EXPECT_EQ(stream.Size(), 1600) << "the whole buffer was handed over again";
+        EXPECT_TRUE(writer.WriteFailed()) << "600 bytes went out twice: the stream is not whole";
         writer.WriteBoolean(false);
     }
     EXPECT_EQ(stream.Size(), 1601) << "the destructor hands over the rest";
