@@ -387,7 +387,8 @@ DataFileContents parseDump(std::string_view text) {
         LineCursor cursor(line, lineNumber);
         if (cursor.atEnd()) continue;
         const std::string_view keyword = cursor.word();
-        if (keyword.front() == '#') continue;
+        if (keyword.empty()) cursor.fail("a line must start with a word, not '='");
+        if (keyword.starts_with('#')) continue;
 
         if (keyword == "header") {
             if (place != Place::Start) cursor.fail("the header must come first");

@@ -207,6 +207,7 @@ TEST(DataDumpTest, MakeRefusesTextsItCannotReadBack) {
         {"list one-time\nheader", "line 2: the header must come first"},
         {"list one-time extra", "line 1: unexpected text after list"},
         {"frobnicate", "line 1: unknown line frobnicate"},
+        {"  =header", "line 1: a line must start with a word, not '='"},
     };
     for (const auto& [text, message] : cases) {
         try {
