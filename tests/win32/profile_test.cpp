@@ -188,6 +188,21 @@ TEST(Win32Profile, LongTextsAreReadWhole) {
     EXPECT_EQ(ReadProfileKey(file, "Sounds", "Nothing", "fallback"), "fallback");
 }
 
+TEST(Win32Profile, AFileThatCannotBeWrittenRefusesEvenAValueAlreadyThere) {
+    // Another program holds the file open for reading only, as a read-only file would be (which
+    // the superuser running these tests could write all the same). The platform opens the file
+    // for writing before it compares, and the headless store refuses the same way.
+    TempFolder folder;
+    const std::string file = folder.File("held.ini", "[Sounds]\r\nSilent=0\r\n");
+    const HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(WriteProfileKey(file, "Sounds", "Silent", "1"));
+    EXPECT_FALSE(WriteProfileKey(file, "Sounds", "Silent", "0"));
+    EXPECT_EQ(ReadProfileKey(file, "Sounds", "Silent", ""), "0") << "reading still works";
+    CloseHandle(held);
+}
+
 TEST(Win32Profile, ARefusedWriteRaisesTheError) {
     const std::string file = "C:\\pellino-no-such-folder\\PELLINO.INI";
     const SettingsFile settings(file);

@@ -30,10 +30,11 @@ std::string ReadProfileKey(const std::string& file, const std::string& section,
 bool WriteProfileKey(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value) {
     const std::string host = headless::HostPath(file);
-    IniDocument doc = IniDocument::Load(host);
-    // As on the platform, a value that is already there needs no write and so cannot be refused.
-    if (!doc.Write(section, key, value)) return true;
+    // As on the platform, which opens the file for writing before it compares: a file that
+    // cannot be written refuses even a value that is already there.
     if (ReadOnlyFiles().count(UpperPath(file))) return false;
+    IniDocument doc = IniDocument::Load(host);
+    if (!doc.Write(section, key, value)) return true;
     return doc.SaveTo(host);
 }
 

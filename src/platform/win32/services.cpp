@@ -103,15 +103,21 @@ public:
         if (!WriteFile(file_, buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
         return done;
     }
+    // The two-part calls, which every version of the platform has. A handle the program opened
+    // itself does not fail them; if it ever did, the stream would seem to end where it stands.
     std::int64_t Size() const override {
-        LARGE_INTEGER size{};
-        GetFileSizeEx(file_, &size);
-        return size.QuadPart;
+        DWORD high = 0;
+        SetLastError(NO_ERROR);
+        const DWORD low = GetFileSize(file_, &high);
+        if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return Position();
+        return static_cast<std::int64_t>((std::uint64_t{high} << 32) | low);
     }
     std::int64_t Position() const override {
-        LARGE_INTEGER zero{}, pos{};
-        SetFilePointerEx(file_, zero, &pos, FILE_CURRENT);
-        return pos.QuadPart;
+        LONG high = 0;
+        SetLastError(NO_ERROR);
+        const DWORD low = SetFilePointer(file_, 0, &high, FILE_CURRENT);
+        if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return 0;
+        return static_cast<std::int64_t>((std::uint64_t{static_cast<DWORD>(high)} << 32) | low);
     }
     bool Flush() override { return FlushFileBuffers(file_) != 0; }
 
@@ -175,8 +181,15 @@ bool FileExists(const std::string& path) {
 }
 
 bool ReplaceFileAtomically(const std::string& source, const std::string& target) {
-    return MoveFileExA(source.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExA(source.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    // The Windows 95 family has no replacing move. There the old file goes first; the new one is
+    // complete and flushed by then, so only the moment between the two steps is exposed.
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    if (!DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    return MoveFileA(source.c_str(), target.c_str()) != 0;
 }
 
 bool CopyFileReplacing(const std::string& source, const std::string& destination) {

@@ -123,8 +123,8 @@ TEST_F(SettingsTest, ARefusedWriteRaisesTheErrorWithThePathAndChangesNothing) {
     }
     EXPECT_EQ(ReadIni(), "[Sounds]\r\nSilent=0\r\n");
     EXPECT_FALSE(ini.ReadBool("Sounds", "Silent", true)) << "reading still works";
-    EXPECT_NO_THROW(ini.WriteBool("Sounds", "Silent", false))
-        << "a value that is already there needs no write";
+    EXPECT_THROW(ini.WriteBool("Sounds", "Silent", false), EIniFileError)
+        << "even a value that is already there";
 }
 
 TEST(IniDocument, FindsKeysAsThePlatformDoes) {
