@@ -61,6 +61,7 @@ std::vector<FakeTimer>& Timers() {
 }
 
 std::uint64_t nextOrder = 0;
+bool timersRefused = false;
 
 class HeadlessTimerPeer final : public TimerPeer {
 public:
@@ -69,6 +70,7 @@ public:
 
     bool Start(int intervalMs) override {
         Stop();
+        if (timersRefused) return false;
         Timers().push_back({&owner_, intervalMs, Clock().ticks + intervalMs, nextOrder++});
         return true;
     }
@@ -128,7 +130,12 @@ int ActiveTimerCount() {
     return static_cast<int>(Timers().size());
 }
 
+void RefuseTimers(bool refuse) {
+    timersRefused = refuse;
+}
+
 void ResetClock() {
+    timersRefused = false;
     Timers().clear();
     Clock().ticks = 0;
     SetClock(LocalTime{2026, 1, 5, 9, 0, 0, 0});

@@ -24,6 +24,8 @@ namespace pellino::headless {
 // the way, in order of their due moments, with the clock standing at each due moment.
 void SetClock(const LocalTime& time);
 void AdvanceClock(std::int64_t ms);
+// Makes the platform refuse every new timer, as it does when its timers run out.
+void RefuseTimers(bool refuse);
 // How many timers are switched on now.
 int ActiveTimerCount();
 

@@ -169,5 +169,23 @@ TEST_F(ClockTest, ARepeatingReminderAcknowledgedAfterItsLastOccurrenceRestsUntil
     EXPECT_DOUBLE_EQ(RepeatingRow(1).DueDateTime, Day(1) + At(23, 0, 3));
 }
 
+TEST_F(ClockTest, ARefusedTimerIsReportedAndTheClockStandsUntilSwitchedOnAgain) {
+    headless::SetClock(Clock(9, 0));
+    Start();
+    Tick();
+    headless::RefuseTimers(true);
+    Tick();  // the tick switches its timer off and cannot get it back
+    ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(headless::MessageBoxLog()[0].text, "Not enough timers available.");
+    EXPECT_FALSE(form->Timer1.Enabled());
+    EXPECT_EQ(form->TimePanel.Text(), "09:00:02am");
+    headless::RefuseTimers(false);
+    Tick(10);
+    EXPECT_EQ(form->TimePanel.Text(), "09:00:02am") << "no tick without the timer";
+    form->Timer1.SetEnabled(true);
+    Tick();
+    EXPECT_EQ(form->TimePanel.Text(), "09:00:13am");
+}
+
 }  // namespace
 }  // namespace pellino::testing

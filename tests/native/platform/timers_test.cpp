@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/exception.h"
 #include "platform/headless/testing.h"
 #include "platform/timer.h"
 
@@ -70,6 +71,26 @@ TEST_F(TimersTest, DueTimersFireInTheOrderOfTheirMomentsAndTheWallClockFollows) 
     headless::AdvanceClock(1200);
     EXPECT_EQ(events,
               (std::vector<std::string>{"fast 0.400", "fast 0.800", "slow 1.0", "fast 1.200"}));
+}
+
+TEST_F(TimersTest, ARefusedTimerRaisesAndStaysOffUntilSwitchedOnAgain) {
+    Timer timer;
+    int ticks = 0;
+    timer.OnTimer = [&] { ++ticks; };
+    headless::RefuseTimers(true);
+    try {
+        timer.SetEnabled(true);
+        FAIL() << "the platform had no timer to give";
+    } catch (const EOutOfResources& error) {
+        EXPECT_STREQ(error.what(), "Not enough timers available");
+    }
+    EXPECT_FALSE(timer.Enabled());
+    headless::RefuseTimers(false);
+    headless::AdvanceClock(5000);
+    EXPECT_EQ(ticks, 0);
+    timer.SetEnabled(true);
+    headless::AdvanceClock(1000);
+    EXPECT_EQ(ticks, 1);
 }
 
 TEST_F(TimersTest, TheFakeClockCarriesAcrossMidnightAndTheMonthEnd) {
