@@ -158,6 +158,11 @@ TEST_F(ReminderTest, ScheduleNextOfRepeatingReminders) {
     };
     const TDateTime nine = timeOf(9, 0);
     const TDateTime five = timeOf(17, 0);
+    // Occurrences are stepped from the first time, so they carry the minute steps' drift.
+    const auto stepped = [](TDateTime t, int minutes, int steps) {
+        for (int i = 0; i < steps; ++i) t = AddMinutes(minutes, t);
+        return t;
+    };
     const std::vector<Case> cases = {
         {"once a day, before", "0123456", nine, 0, false, 0, 5, 8, 0, 0, kStatusPending, nine},
         {"once a day, at the very time", "0123456", nine, 0, false, 0, 5, 9, 0, 0, kStatusPending,
@@ -172,6 +177,12 @@ TEST_F(ReminderTest, ScheduleNextOfRepeatingReminders) {
          kStatusInactive, kUnchanged},
         {"until 17:00, at the stop time", "0123456", nine, 30, true, five, 5, 17, 0, 0,
          kStatusNotToday, kUnchanged},
+        {"every 60 minutes until 09:30, at 09:10: the next one is past the until time", "0123456",
+         nine, 60, true, timeOf(9, 30), 5, 9, 10, 0, kStatusInactive, kUnchanged},
+        {"every 30 minutes until 17:00, the one at the until time is scheduled", "0123456", nine,
+         30, true, five, 5, 16, 45, 0, kStatusPending, stepped(nine, 30, 16)},
+        {"weekdays on a Sunday", "12345", nine, 0, false, 0, 4, 8, 0, 0, kStatusNotToday,
+         kUnchanged},
         {"weekdays on a Saturday", "12345", nine, 0, false, 0, 10, 8, 0, 0, kStatusNotToday,
          kUnchanged},
         {"weekends on a Saturday", "06", nine, 0, false, 0, 10, 8, 0, 0, kStatusPending, nine},
