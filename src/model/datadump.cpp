@@ -43,6 +43,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// Spelled out for compilers that do not deduce an aggregate's arguments yet.
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 constexpr std::string_view kOneTimeName = "one-time";
 constexpr std::string_view kRepeatingName = "repeating";
@@ -289,7 +292,11 @@ TReminder parseRecord(LineCursor& cursor) {
     TReminder reminder;
     std::array<bool, kRecordFields.size()> seen{};
     while (!cursor.atEnd()) {
-        const auto [name, text] = cursor.pair();
+        // Named variables rather than a structured binding: not every compiler lets a lambda
+        // capture one yet.
+        const auto pair = cursor.pair();
+        const std::string_view name = pair.first;
+        const std::string& text = pair.second;
         std::size_t i = 0;
         while (i < kRecordFields.size() && kRecordFields[i].name != name) ++i;
         if (i == kRecordFields.size()) cursor.fail("unknown value " + std::string(name));
@@ -316,7 +323,11 @@ TReminder parseRecord(LineCursor& cursor) {
 
 void parseHeader(LineCursor& cursor, DataFileContents& contents) {
     while (!cursor.atEnd()) {
-        const auto [name, text] = cursor.pair();
+        // Named variables rather than a structured binding: not every compiler lets a lambda
+        // capture one yet.
+        const auto pair = cursor.pair();
+        const std::string_view name = pair.first;
+        const std::string& text = pair.second;
         if (name == "integer") {
             contents.headerInteger = static_cast<std::int32_t>(
                 cursor.integer(name, text, std::numeric_limits<std::int32_t>::min(),

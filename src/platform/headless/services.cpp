@@ -81,7 +81,7 @@ public:
     }
     std::size_t Write(const void* buffer, std::size_t count) override {
         std::int64_t& space = State().diskSpace;
-        if (space >= 0) count = static_cast<std::size_t>(std::min<std::int64_t>(space, count));
+        if (space >= 0) count = static_cast<std::size_t>(std::min<std::int64_t>(space, static_cast<std::int64_t>(count)));
         const std::size_t written = std::fwrite(buffer, 1, count, file_);
         if (space >= 0) space -= static_cast<std::int64_t>(written);
         return written;
