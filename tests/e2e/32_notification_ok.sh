@@ -7,7 +7,6 @@ start_program
 expect_notification "Call the bank"
 drive click "Reminder Notification" "Ok"
 drive gone "Reminder Notification" 5000 || fail "the window stayed open"
-sleep 1
-expect_eq "$(stored_value Status)" "1" "the acknowledged reminder is Done in the file"
+wait_for_stored_value Status 1 || fail "the acknowledged reminder is not Done in the file: $(stored_value Status)"
 drive close "Pellino!"
 expect_program_ends 10

@@ -15,7 +15,6 @@ expect_eq "$(drive state "Pellino!")" "minimized" "the main window under the not
 screenshot notification-while-minimized
 drive click "Reminder Notification" "Ok"
 drive gone "Reminder Notification" 5000 || fail "the window stayed open"
-sleep 1
-expect_eq "$(stored_value Status)" "1" "the acknowledged reminder (Done)"
+wait_for_stored_value Status 1 || fail "the acknowledged reminder is not Done in the file: $(stored_value Status)"
 drive close "Pellino!"
 drive gone "Pellino!" 10000 || fail "the program did not end"

@@ -124,6 +124,17 @@ expect_notification() {
   expect_eq "$(drive focus "Reminder Notification")" "Ok" "the focus at the showing"
 }
 
+# Waits up to 5 s for the one-time list's first record in the data file to hold value $2 under
+# name $1: the program writes the file right after the notification window closes, and a slow
+# machine may take a moment.
+wait_for_stored_value() {
+  for _ in $(seq 1 25); do
+    [ "$(stored_value "$1")" = "$2" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 # A value of the one-time list's first record in the data file.
 stored_value() {
   dump_data_file | awk -v key="$1" '/^record/ && !done {
