@@ -3,12 +3,7 @@
 # the program is a minimised window with a taskbar button, and its clock runs.
 source "$(dirname "$0")/lib.sh"
 
-launch_program 7
-for _ in $(seq 1 50); do
-  [ "$(drive state "Pellino!")" = minimized ] && break
-  sleep 0.1
-done
-expect_eq "$(drive state "Pellino!")" "minimized" "window state after a minimised start"
+launch_minimized
 [ -f "$APP_DIR/PELLINO.INI" ] || fail "the placement was not restored and written"
 grep -q '^Maximized=0' "$APP_DIR/PELLINO.INI" || fail "the placement written is not the normal one"
 # The clock panel shows the time of day and moves on while the window is minimised.

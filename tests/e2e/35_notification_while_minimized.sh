@@ -4,12 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 make_due_reminder "Minimised but not forgotten" 8
-launch_program 7
-for _ in $(seq 1 50); do
-  [ "$(drive state "Pellino!")" = minimized ] && break
-  sleep 0.1
-done
-expect_eq "$(drive state "Pellino!")" "minimized" "window state after a minimised start"
+launch_minimized
 expect_notification "Minimised but not forgotten"
 expect_eq "$(drive state "Pellino!")" "minimized" "the main window under the notification"
 screenshot notification-while-minimized

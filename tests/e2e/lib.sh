@@ -46,6 +46,16 @@ launch_program() {
   drive wait "Pellino!" 20000 || fail "the main window did not appear"
 }
 
+# Starts the program minimised (show command 7) and waits until its window is.
+launch_minimized() {
+  launch_program 7
+  for _ in $(seq 1 50); do
+    [ "$(drive state "Pellino!")" = minimized ] && break
+    sleep 0.1
+  done
+  expect_eq "$(drive state "Pellino!")" "minimized" "window state after a minimised start"
+}
+
 # Waits up to $1 seconds for the program's process to end.
 expect_program_ends() {
   local limit=$((${1:-10} * 10))
