@@ -6,6 +6,7 @@
 // platform/ does not include this file.
 
 namespace pellino {
+class Control;
 class Form;
 class OpenDialog;
 class PopupMenu;
@@ -22,6 +23,8 @@ int RunModal(Form& form);
 void MinimizeApplication();
 // Shows a pop-up menu and runs the chosen item's click before returning.
 void PopupMenu(PopupMenu& menu, int screenX, int screenY);
+// The same, at the lower left corner of the control.
+void PopupMenuUnder(pellino::PopupMenu& menu, Control& control);
 void RestoreApplication();
 // Shows the file-open dialog; true with the chosen file's full path when the user picked one.
 bool RunOpenDialog(const OpenDialog& dialog, std::string& chosen);

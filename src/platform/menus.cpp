@@ -75,4 +75,9 @@ void PopupMenu::Popup(int screenX, int screenY) {
     backend::PopupMenu(*this, screenX, screenY);
 }
 
+void PopupMenu::PopupUnder(Control& control) {
+    if (OnPopup) Application::Dispatch(OnPopup);
+    backend::PopupMenuUnder(*this, control);
+}
+
 }  // namespace pellino

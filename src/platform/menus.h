@@ -7,6 +7,7 @@
 
 namespace pellino {
 
+class Control;
 class MenuItem;
 
 // What a backend does for a menu: rebuild it from the items, and mirror one item's state.
@@ -85,6 +86,8 @@ class PopupMenu : public Menu {
 public:
     // Shows the menu at a screen position and waits until an item is chosen or it is dismissed.
     void Popup(int screenX, int screenY);
+    // Shows the menu dropping down from the lower left corner of a control, as from a button.
+    void PopupUnder(Control& control);
     std::function<void()> OnPopup;
 };
 

@@ -16,6 +16,7 @@ struct FormFakes {
     int dpi = 96;
     std::map<std::string, std::deque<headless::ModalScript>> scripts;
     std::vector<std::string> modalLog;
+    std::vector<std::string> popups;
 };
 
 FormFakes& State() {
@@ -55,6 +56,9 @@ namespace backend {
 
 // Tests choose menu items by clicking them; a pop-up shown in a test chooses nothing.
 void PopupMenu(pellino::PopupMenu&, int, int) {}
+void PopupMenuUnder(pellino::PopupMenu&, Control& control) {
+    State().popups.push_back(control.Name());
+}
 
 int RunModal(Form& form) {
     State().modalLog.push_back(form.ClassName());
@@ -93,6 +97,10 @@ void ScriptModal(const std::string& className, ModalScript script) {
 
 const std::vector<std::string>& ModalLog() {
     return State().modalLog;
+}
+
+const std::vector<std::string>& PopupLog() {
+    return State().popups;
 }
 
 std::size_t PendingModalScripts() {

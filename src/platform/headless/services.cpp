@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/headless/testing.h"
+#include "platform/help.h"
 #include "platform/regional.h"
 #include "platform/sound.h"
 #include "platform/system.h"
@@ -35,6 +36,7 @@ struct Fakes {
     fs::path root;  // the host folder that "C:\" maps to
     std::set<std::string> locked;
     std::vector<std::string> sounds;
+    std::vector<std::string> help;
     int showCommand = 10;
     int startupInfoShowCommand = 1;
     bool family95 = false;
@@ -81,7 +83,9 @@ public:
     }
     std::size_t Write(const void* buffer, std::size_t count) override {
         std::int64_t& space = State().diskSpace;
-        if (space >= 0) count = static_cast<std::size_t>(std::min<std::int64_t>(space, static_cast<std::int64_t>(count)));
+        if (space >= 0 && static_cast<std::uint64_t>(space) < count) {
+            count = static_cast<std::size_t>(space);
+        }
         const std::size_t written = std::fwrite(buffer, 1, count, file_);
         if (space >= 0) space -= static_cast<std::int64_t>(written);
         return written;
@@ -191,6 +195,10 @@ void StopWave() {
     State().sounds.push_back("<stop>");
 }
 
+void ShowHelpContext(const std::string& helpFile, int context) {
+    State().help.push_back(helpFile + " #" + std::to_string(context));
+}
+
 int StartupShowCommand() {
     return State().showCommand;
 }
@@ -248,6 +256,10 @@ const std::vector<std::string>& SoundLog() {
     return State().sounds;
 }
 
+const std::vector<std::string>& HelpLog() {
+    return State().help;
+}
+
 void SetStartupShowCommand(int showCommand, int startupInfoShowCommand) {
     State().showCommand = showCommand;
     State().startupInfoShowCommand = startupInfoShowCommand;
@@ -270,6 +282,7 @@ void ResetAll() {
     s.unexpected = nullptr;
     s.locked.clear();
     s.sounds.clear();
+    s.help.clear();
     s.showCommand = 10;
     s.startupInfoShowCommand = 1;
     s.family95 = false;

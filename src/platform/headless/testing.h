@@ -91,6 +91,11 @@ struct UnscriptedOpenDialog {};
 
 // Wave playback requests in order; a stop request is logged as "<stop>".
 const std::vector<std::string>& SoundLog();
+// Help requests in order, as "<help file> #<context number>".
+const std::vector<std::string>& HelpLog();
+// Pop-up menus shown under a control, by the control's name, in order. A pop-up shown in a test
+// chooses nothing; tests click the item they want.
+const std::vector<std::string>& PopupLog();
 
 // The start-up show command and the platform family the program sees.
 void SetStartupShowCommand(int showCommand, int startupInfoShowCommand = 1);

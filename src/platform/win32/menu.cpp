@@ -90,6 +90,12 @@ void PopupMenu(pellino::PopupMenu& menu, int screenX, int screenY) {
     if (MenuItem* item = FindMenuItem(menu.Items, id)) item->Click();
 }
 
+void PopupMenuUnder(pellino::PopupMenu& menu, Control& control) {
+    RECT bounds{};
+    GetWindowRect(win32::HandleOf(control), &bounds);
+    PopupMenu(menu, bounds.left, bounds.bottom);
+}
+
 }  // namespace backend
 
 }  // namespace pellino

@@ -337,8 +337,9 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
             return std::make_unique<WindowPeer>(
                 control, CreateChild(control, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
         case ControlKind::Custom:
-            return std::make_unique<CustomPeer>(
-                control, CreateChild(control, kCustomClass, WS_VSCROLL | WS_HSCROLL));
+            // No scroll bars of its own: setting a scroll range that the page does not cover
+            // brings them, so a control that never scrolls never shows one.
+            return std::make_unique<CustomPeer>(control, CreateChild(control, kCustomClass, 0));
         default:
             return nullptr;
     }

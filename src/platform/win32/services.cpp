@@ -1,9 +1,12 @@
 
 #include <map>
 
+#include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/form.h"
+#include "platform/help.h"
 #include "platform/regional.h"
 #include "platform/sound.h"
 #include "platform/system.h"
@@ -229,6 +232,12 @@ void PlayWaveAsync(const std::string& path) {
 }
 void StopWave() {
     sndPlaySoundA(nullptr, SND_ASYNC);
+}
+
+void ShowHelpContext(const std::string& helpFile, int context) {
+    HWND owner = GetActiveWindow();
+    if (Form* main = Application::MainForm(); !owner && main) owner = win32::HandleOf(*main);
+    WinHelpA(owner, helpFile.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
 }
 
 int StartupShowCommand() {
