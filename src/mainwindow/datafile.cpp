@@ -78,6 +78,19 @@ void TMainForm::SaveToDisk() {
     // The file now holds everything the lists hold; a backup is kept only of a file that was not
     // read whole, and that one has been written over.
     keepDataFileBeforeSave_ = false;
+    changesUnsaved_ = false;
+    saveFailureShown_ = false;
+}
+
+void TMainForm::SaveChanges() {
+    try {
+        SaveToDisk();
+    } catch (...) {
+        // The command reports this failure; the clock's retries stay silent until one succeeds.
+        changesUnsaved_ = true;
+        saveFailureShown_ = true;
+        throw;
+    }
 }
 
 void TMainForm::LoadFromDisk() {

@@ -23,6 +23,11 @@ void NameItem(MenuItem& item, const char* name, const char* caption, const char*
     item.SetHint(hint);
 }
 
+void AdjustItem(MenuItem& item, const char* name, const char* caption, int minutes) {
+    NameItem(item, name, caption);
+    item.SetTag(minutes);
+}
+
 }  // namespace
 
 TMainForm::TMainForm() : Form("TMainForm") {
@@ -30,9 +35,7 @@ TMainForm::TMainForm() : Form("TMainForm") {
     SetUpLists();
     SetUpStartup();
     SetUpClock();
-    Minimizebutton.OnClick = [this] { MinimizebuttonClick(); };
-    Exitbutton.OnClick = [this] { mnuExitClick(); };
-    mnuExit.OnClick = [this](MenuItem&) { mnuExitClick(); };
+    SetUpCommands();
     FormCreate();
 }
 
@@ -80,6 +83,26 @@ void TMainForm::LayOut() {
     PlaceButton(AdjustTimeButton, "AdjustTimeButton", "Adjust Time +-", 348, 4, 96, 30,
                 "Adjust the current reminder time \rplus or minus ");
 
+    AdjustItem(Add1Minute, "Add1Minute", "+1 Minute", 1);
+    AdjustItem(Add5Minutes, "Add5Minutes", "+5 Minutes", 5);
+    AdjustItem(Add20Minutes, "Add20Minutes", "+20 Minutes", 20);
+    AdjustItem(Add1Hour, "Add1Hour", "+1 Hour", 60);
+    AdjustItem(N2Hours1, "N2Hours1", "+2 Hours", 120);
+    AdjustItem(N6Hours1, "N6Hours1", "+6 Hours", 360);
+    AdjustItem(N12Hours1, "N12Hours1", "+12 Hours", 720);
+    AdjustItem(Add1Day, "Add1Day", "+1 Day", 1440);
+    AdjustItem(Add1Week, "Add1Week", "+1 Week", 10080);
+    NameItem(N3, "N3", "-");
+    AdjustItem(Less1Minute, "Less1Minute", "-1 Minute", -1);
+    AdjustItem(Less5Minutes, "Less5Minutes", "-5 Minutes", -5);
+    AdjustItem(Less20Minutes, "Less20Minutes", "-20 Minutes", -20);
+    AdjustItem(Less1Hour, "Less1Hour", "-1 Hour", -60);
+    AdjustItem(N2Hours2, "N2Hours2", "-2 Hours", -120);
+    AdjustItem(N6Hours2, "N6Hours2", "-6 Hours", -360);
+    AdjustItem(N12Hours2, "N12Hours2", "-12 Hours", -720);
+    AdjustItem(LessOneDay, "LessOneDay", "-1 Day", -1440);
+    AdjustItem(LessOneWeek, "LessOneWeek", "-1 Week", -10080);
+
     TimePanel.SetName("TimePanel");
     TimePanel.SetBounds(519, 5, 72, 25);
     TimePanel.SetColor(kBarGrey);
@@ -109,14 +132,6 @@ void TMainForm::LayOut() {
     RepeatRemindersPage.SetName("RepeatRemindersPage");
     AlarmGrid.SetName("AlarmGrid");
     RepeatingAlarmGrid.SetName("RepeatingAlarmGrid");
-}
-
-void TMainForm::MinimizebuttonClick() {
-    Application::Minimize();
-}
-
-void TMainForm::mnuExitClick() {
-    Close();
 }
 
 }  // namespace pellino

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,6 +63,29 @@ public:
 
     Timer Timer1;
 
+    // Dropped down by "Adjust Time +-": each item shifts the selected one-time reminder by its
+    // Tag in minutes.
+    PopupMenu AdjustItemTimeMenu;
+    MenuItem Add1Minute{&AdjustItemTimeMenu.Items};
+    MenuItem Add5Minutes{&AdjustItemTimeMenu.Items};
+    MenuItem Add20Minutes{&AdjustItemTimeMenu.Items};
+    MenuItem Add1Hour{&AdjustItemTimeMenu.Items};
+    MenuItem N2Hours1{&AdjustItemTimeMenu.Items};
+    MenuItem N6Hours1{&AdjustItemTimeMenu.Items};
+    MenuItem N12Hours1{&AdjustItemTimeMenu.Items};
+    MenuItem Add1Day{&AdjustItemTimeMenu.Items};
+    MenuItem Add1Week{&AdjustItemTimeMenu.Items};
+    MenuItem N3{&AdjustItemTimeMenu.Items};
+    MenuItem Less1Minute{&AdjustItemTimeMenu.Items};
+    MenuItem Less5Minutes{&AdjustItemTimeMenu.Items};
+    MenuItem Less20Minutes{&AdjustItemTimeMenu.Items};
+    MenuItem Less1Hour{&AdjustItemTimeMenu.Items};
+    MenuItem N2Hours2{&AdjustItemTimeMenu.Items};
+    MenuItem N6Hours2{&AdjustItemTimeMenu.Items};
+    MenuItem N12Hours2{&AdjustItemTimeMenu.Items};
+    MenuItem LessOneDay{&AdjustItemTimeMenu.Items};
+    MenuItem LessOneWeek{&AdjustItemTimeMenu.Items};
+
     // ---- start-up and shutdown (startup.cpp) ----
     void FormCreate();
     void FormActivate();
@@ -102,6 +126,9 @@ public:
 
     // ---- the data file (datafile.cpp) ----
     void SaveToDisk();
+    // SaveToDisk for a command that changed a list. When the write fails the error is raised for
+    // the command to show, and the change is left for the clock to write again (datafile.cpp).
+    void SaveChanges();
     void LoadFromDisk();
     void Reload();
     // The local date of the last load.
@@ -115,16 +142,28 @@ public:
     void CheckRepeatAlarms();
     void AdjustForSnooze(int row, int minutes);
     void AdjustRepeatForSnooze(int row, int minutes);
+    // The click of every item of AdjustItemTimeMenu; the item's Tag gives the minutes.
+    void AdjustTime(MenuItem& sender);
     void PlaySoundNow(const std::string& path);
     void mnuSelectSoundFileClick();
     void mnuNoAlarmSoundClick();
     int TickCounter() const { return tickCounter_; }
-    // True while changes that the clock made to the records are not yet in the data file.
-    bool ClockChangesUnsaved() const { return clockChangesUnsaved_; }
+    // True while changes to the lists (of the clock or of a command whose write failed) are not
+    // yet in the data file; the clock writes them at its next pass.
+    bool ChangesUnsaved() const { return changesUnsaved_; }
 
-    // ---- commands ----
+    // ---- commands (commands.cpp) ----
+    void DeleteAlarmButtonClick();
+    void CloneButtonClick();
+    void AlarmGridKeyDown(int& key, ShiftState shift);
     void MinimizebuttonClick();
     void mnuExitClick();
+    // The tray menu's "E&xit".
+    void Exit1Click();
+    void mnuContentsClick();
+    void mnuAboutClick();
+    // The grid of the page shown: the one-time list on page 0, the repeating list on page 1.
+    TClickableStringGrid& ShownGrid();
 
     // The default sound file, read from and written to the settings file.
     const std::string& DefaultSoundFile() const { return defaultSoundFile_; }
@@ -139,7 +178,12 @@ private:
     void SetUpStartup();       // startup.cpp
     // The first activation's minimised start (startup.cpp).
     void StartMinimized();
-    void SetUpClock();  // schedule/clock.cpp
+    void SetUpClock();     // schedule/clock.cpp
+    void SetUpCommands();  // commands.cpp
+    // Runs a command with the clock stopped, so that no reminder falls due and no list is
+    // reloaded while the command changes a list; the clock runs again afterwards even when the
+    // command fails (commands.cpp).
+    void WithClockStopped(const std::function<void()>& command);
     // One due-check pass over a list (schedule/clock.cpp); true when it changed a record.
     bool CheckAlarms(TClickableStringGrid& grid, bool oneTime);
     // Writes the clock's changes to the data file (schedule/clock.cpp).
@@ -153,8 +197,8 @@ private:
     // save writes over it (datafile.cpp).
     bool keepDataFileBeforeSave_ = false;
     int tickCounter_ = 0;
-    bool clockChangesUnsaved_ = false;
-    bool clockSaveFailureShown_ = false;
+    bool changesUnsaved_ = false;
+    bool saveFailureShown_ = false;
     bool firstActivation_ = false;
     std::string defaultSoundFile_;
 };

@@ -65,7 +65,7 @@ void TMainForm::Timer1Timer() {
             // be read, a reload would lose those changes or empty the lists: they then stay and
             // only move on to the new date.
             SaveClockChanges();
-            if (clockChangesUnsaved_ || !DataFileReadable()) {
+            if (changesUnsaved_ || !DataFileReadable()) {
                 RefreshForNewDate();
             } else {
                 Reload();
@@ -86,12 +86,12 @@ void TMainForm::Timer1Timer() {
 }
 
 void TMainForm::CheckNormalAlarms() {
-    if (CheckAlarms(AlarmGrid, true)) clockChangesUnsaved_ = true;
+    if (CheckAlarms(AlarmGrid, true)) changesUnsaved_ = true;
     SaveClockChanges();
 }
 
 void TMainForm::CheckRepeatAlarms() {
-    if (CheckAlarms(RepeatingAlarmGrid, false)) clockChangesUnsaved_ = true;
+    if (CheckAlarms(RepeatingAlarmGrid, false)) changesUnsaved_ = true;
     SaveClockChanges();
 }
 
@@ -168,20 +168,17 @@ void TMainForm::SaveClockChanges() {
     // Acknowledgements, snoozes and removals go to the data file at once: the reload at a new
     // date reads the file, and so does the next start after a crash or a power cut.
     // Once the program is ending, its close has written the lists.
-    if (!clockChangesUnsaved_ || Application::Terminated()) return;
+    if (!changesUnsaved_ || Application::Terminated()) return;
     try {
         SaveToDisk();
     } catch (const std::exception& error) {
         // The clock goes on and the next pass writes again. A disk that stays unwritable is
         // reported once, not every five seconds.
-        if (!clockSaveFailureShown_) {
-            clockSaveFailureShown_ = true;
+        if (!saveFailureShown_) {
+            saveFailureShown_ = true;
             Application::ShowException(error);
         }
-        return;
     }
-    clockChangesUnsaved_ = false;
-    clockSaveFailureShown_ = false;
 }
 
 }  // namespace pellino

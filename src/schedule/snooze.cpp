@@ -1,5 +1,6 @@
-// Snooze: a reminder answered with one of the "Remind me again in:" buttons is due again that many
-// minutes after the moment of the answer.
+// Snooze and time adjustment. A reminder answered with one of the "Remind me again in:" buttons is
+// due again that many minutes after the moment of the answer; "Adjust Time +-" shifts the selected
+// one-time reminder's own due moment.
 #include "mainwindow/mainform.h"
 #include "model/reminder.h"
 
@@ -22,6 +23,22 @@ void TMainForm::AdjustRepeatForSnooze(int row, int minutes) {
     // again once the snoozed notification is acknowledged.
     reminder->DueDateTime = AddMinutes(minutes, Now());
     RepeatingAlarmGrid.Invalidate();
+}
+
+void TMainForm::AdjustTime(MenuItem& sender) {
+    const int row = AlarmGrid.Row();
+    TReminder* reminder = ReminderAt(AlarmGrid, row);
+    if (row < 1 || !reminder) return;
+    reminder->DueDateTime = AddMinutes(sender.Tag(), reminder->DueDateTime);
+    // Armed again: a Done or Expired reminder moved to a moment still to come is Pending (or Not
+    // Today) once more.
+    reminder->Status = kStatusPending;
+    reminder->RefreshStatus();
+    MoveGridRowToCorrectDateTimeSlot(row, true);
+    AlarmGrid.Invalidate();
+    // At once in the data file, as every change of a reminder: the reload at a new date reads
+    // the file, and an adjustment made before midnight must not be lost by it.
+    SaveChanges();
 }
 
 }  // namespace pellino

@@ -1,3 +1,4 @@
+// clang-format off
 // Drives a running PELLINO.EXE from outside, through window messages only.
 //
 //   pellino-e2e wait CAPTION [MS]        wait until a visible top-level window CAPTION exists
@@ -11,13 +12,19 @@
 //   pellino-e2e topmost CAPTION          print "topmost" or "normal" (always on top or not)
 //   pellino-e2e focus CAPTION            print the text of the control that has the keyboard focus
 //   pellino-e2e tab CAPTION INDEX        click tab INDEX of the tab strip and wait until it is
-//   chosen pellino-e2e control CAPTION TEXT     print "visible"/"hidden" and "enabled"/"disabled"
-//   of the
+//                                        chosen
+//   pellino-e2e control CAPTION TEXT     print "visible"/"hidden" and "enabled"/"disabled" of the
 //                                        child window with text TEXT
+//   pellino-e2e menu CAPTION LETTER      drop down the menu of the window's menu bar whose
+//                                        caption has the underlined letter LETTER
+//   pellino-e2e key CAPTION CLASS N VK   post the key VK (a decimal virtual key code) to the N-th
+//                                        child window of class CLASS, or to the window that has
+//                                        the keyboard focus when CLASS is "-"
 //   pellino-e2e launch EXE SHOWCMD       start EXE from the current folder with the show command
 //                                        SHOWCMD in its start-up information, and return at once
 //
 // Exit status 0 on success, 1 when the condition was not met in time, 2 on a usage error.
+// clang-format on
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -147,6 +154,12 @@ int ClickTab(HWND top, int index) {
     return 0;
 }
 
+// Posts a key press and its release, as the keyboard would deliver them.
+void PostKey(HWND target, WPARAM key) {
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -184,6 +197,36 @@ int main(int argc, char** argv) {
         }
         // Posted, not sent: a click that opens a modal box would otherwise block the driver.
         PostMessageA(button, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "menu" && argc > 3) {
+        // As Alt and the letter do: the menu of the bar whose caption has that underlined letter
+        // drops down, its first item highlighted. Another process's menus cannot be read, so the
+        // items are then chosen with keys.
+        PostMessageA(Require(caption), WM_SYSCOMMAND, SC_KEYMENU,
+                     static_cast<LPARAM>(static_cast<unsigned char>(argv[3][0])));
+        return 0;
+    }
+    if (command == "key" && argc > 5) {
+        HWND top = Require(caption);
+        HWND target = nullptr;
+        if (std::strcmp(argv[3], "-") == 0) {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            // While a menu is dropped down nothing has the focus: the menu's owner takes the
+            // keys, and the menu reads them from its thread's queue.
+            if (GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info)) {
+                target = info.hwndFocus ? info.hwndFocus : info.hwndMenuOwner;
+            }
+            if (!target) target = top;
+        } else {
+            target = FindChildWindow(top, argv[3], nullptr, std::atoi(argv[4]));
+        }
+        if (!target) {
+            std::fprintf(stderr, "no window to take the key in \"%s\"\n", caption);
+            return 1;
+        }
+        PostKey(target, static_cast<WPARAM>(std::atoi(argv[5])));
         return 0;
     }
     if (command == "close") {

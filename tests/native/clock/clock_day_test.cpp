@@ -70,7 +70,7 @@ TEST_F(ClockTest, TheDataFileHoldsEveryChangeRightAfterThePass) {
     EXPECT_DOUBLE_EQ(stored.oneTime[1].DueDateTime, AddMinutes(60, Day() + At(9, 0, 5)));
     ASSERT_EQ(stored.repeating.size(), 1u);
     EXPECT_DOUBLE_EQ(stored.repeating[0].DueDateTime, Day() + AddMinutes(60, At(9, 0, 1)));
-    EXPECT_FALSE(form->ClockChangesUnsaved());
+    EXPECT_FALSE(form->ChangesUnsaved());
 }
 
 TEST_F(ClockTest, ChangesOfTheClockSurviveTheReloadAtMidnight) {
@@ -102,7 +102,7 @@ TEST_F(ClockTest, AFailedWriteIsShownOnceAndTriedAgainAtEveryPass) {
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
     EXPECT_EQ(headless::MessageBoxLog()[0].text, "Cannot create file " + DataFilePath() + ".");
     EXPECT_EQ(headless::MessageBoxLog()[0].flags, mb::kOk | mb::kIconError);
-    EXPECT_TRUE(form->ClockChangesUnsaved());
+    EXPECT_TRUE(form->ChangesUnsaved());
     EXPECT_TRUE(form->Timer1.Enabled()) << "the clock goes on";
 
     Tick(5);
@@ -110,7 +110,7 @@ TEST_F(ClockTest, AFailedWriteIsShownOnceAndTriedAgainAtEveryPass) {
 
     headless::LockFile(DataFilePath(), false);
     Tick(5);
-    EXPECT_FALSE(form->ClockChangesUnsaved());
+    EXPECT_FALSE(form->ChangesUnsaved());
     EXPECT_EQ(ReadDataFile().oneTime.at(0).Status, kStatusDone);
     EXPECT_EQ(headless::MessageBoxLog().size(), 1u);
 }
@@ -131,7 +131,7 @@ TEST_F(ClockTest, AtMidnightAFileThatCannotBeWrittenOrReadLeavesTheListsInMemory
         if (changed) {
             Answer("24 hours");
             Tick(5);
-            ASSERT_TRUE(form->ClockChangesUnsaved());
+            ASSERT_TRUE(form->ChangesUnsaved());
         }
         Tick(130);  // past midnight
         EXPECT_EQ(form->LoadDate(), Day(1));
@@ -143,7 +143,7 @@ TEST_F(ClockTest, AtMidnightAFileThatCannotBeWrittenOrReadLeavesTheListsInMemory
 
         headless::LockFile(DataFilePath(), false);
         Tick(5);
-        EXPECT_FALSE(form->ClockChangesUnsaved());
+        EXPECT_FALSE(form->ChangesUnsaved());
         if (changed) {
             EXPECT_DOUBLE_EQ(ReadDataFile().oneTime.at(1).DueDateTime,
                              AddMinutes(1440, Day() + At(23, 58)));

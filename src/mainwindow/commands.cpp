@@ -1,0 +1,113 @@
+// The main window's commands: the toolbar and bottom-bar buttons, the menus and the keys of the
+// lists. New and Edit open the reminder editors; the rest act on the lists here.
+#include "mainwindow/mainform.h"
+#include "mainwindow/splash.h"
+#include "model/reminder.h"
+#include "model/settings.h"
+#include "platform/application.h"
+#include "platform/dialogs.h"
+#include "platform/help.h"
+
+namespace pellino {
+
+namespace {
+
+// The virtual key code of the Delete key.
+constexpr int kDeleteKey = 46;
+// The help topic of the main window.
+constexpr int kContentsHelpContext = 1009;
+
+}  // namespace
+
+void TMainForm::SetUpCommands() {
+    DeleteAlarmButton.OnClick = [this] { DeleteAlarmButtonClick(); };
+    CloneButton.OnClick = [this] { CloneButtonClick(); };
+    // The button has no command of its own: pressing it drops the menu down under it.
+    AdjustTimeButton.OnClick = [this] { AdjustItemTimeMenu.PopupUnder(AdjustTimeButton); };
+    for (MenuItem* item : AdjustItemTimeMenu.Items.Items()) {
+        if (!item->IsSeparator()) item->OnClick = [this](MenuItem& sender) { AdjustTime(sender); };
+    }
+    AlarmGrid.OnKeyDown = [this](int& key, ShiftState shift) { AlarmGridKeyDown(key, shift); };
+    RepeatingAlarmGrid.OnKeyDown = [this](int& key, ShiftState shift) {
+        AlarmGridKeyDown(key, shift);
+    };
+    Minimizebutton.OnClick = [this] { MinimizebuttonClick(); };
+    Exitbutton.OnClick = [this] { mnuExitClick(); };
+    mnuExit.OnClick = [this](MenuItem&) { mnuExitClick(); };
+    mnuContents.OnClick = [this](MenuItem&) { mnuContentsClick(); };
+    mnuAbout.OnClick = [this](MenuItem&) { mnuAboutClick(); };
+}
+
+TClickableStringGrid& TMainForm::ShownGrid() {
+    return Notebook_.PageIndex() == 1 ? RepeatingAlarmGrid : AlarmGrid;
+}
+
+void TMainForm::WithClockStopped(const std::function<void()>& command) {
+    Timer1.SetEnabled(false);
+    try {
+        command();
+    } catch (...) {
+        Timer1.SetEnabled(true);
+        throw;
+    }
+    Timer1.SetEnabled(true);
+}
+
+void TMainForm::DeleteAlarmButtonClick() {
+    TClickableStringGrid& grid = ShownGrid();
+    const int row = grid.Row();
+    if (row < 1 || !ReminderAt(grid, row)) return;
+    WithClockStopped([&] {
+        const bool confirmed = AskConfirmation("Delete this reminder?");
+        // The row that followed the deleted one becomes the current one.
+        if (confirmed) grid.DeleteRow(row);
+        // Before the write, so that the buttons fit the list even when the write fails.
+        SetButtons();
+        if (confirmed) SaveChanges();
+    });
+}
+
+void TMainForm::CloneButtonClick() {
+    const int row = AlarmGrid.Row();
+    const TReminder* original = ReminderAt(AlarmGrid, row);
+    if (row < 1 || !original) return;
+    std::unique_ptr<TReminder> copy = original->Clone();
+    AlarmGrid.AddRow();
+    const int added = AlarmGrid.RowCount() - 1;
+    AlarmGrid.SetObjectOf(0, added, std::move(copy));
+    // The copy lands right above the reminder it was made from, and is the one selected.
+    MoveGridRowToCorrectDateTimeSlot(added, true);
+    AlarmGrid.Invalidate();
+    SaveChanges();
+}
+
+void TMainForm::AlarmGridKeyDown(int& key, ShiftState) {
+    // With Shift or Ctrl held as well: the Delete key always deletes.
+    if (key == kDeleteKey) DeleteAlarmButtonClick();
+}
+
+void TMainForm::MinimizebuttonClick() {
+    Application::Minimize();
+}
+
+void TMainForm::mnuExitClick() {
+    Close();
+}
+
+void TMainForm::Exit1Click() {
+    Close();
+}
+
+void TMainForm::mnuContentsClick() {
+    ShowHelpContext(Application::HelpFile(), kContentsHelpContext);
+}
+
+void TMainForm::mnuAboutClick() {
+    WithClockStopped([this] {
+        TSplashform about;
+        CenterOverMainForm(about);
+        about.ShowModal();
+    });
+}
+
+}  // namespace pellino
