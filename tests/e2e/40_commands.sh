@@ -42,6 +42,12 @@ drive gone "Confirm" 5000 || fail "the question stayed open"
 sleep 0.5
 expect_records 2 "after No"
 
+# Alt and the underlined letter press a toolbar button.
+drive altkey "Pellino!" - 0 68 || fail "Alt+D could not be given"
+drive wait "Confirm" 5000 || fail "Alt+D asked nothing"
+drive click "Confirm" "&No"
+drive gone "Confirm" 5000 || fail "the question stayed open"
+
 # "Adjust Time +-" drops its menu down; Down and Enter choose "+1 Minute", which moves the
 # selected reminder a minute later and writes the file.
 before=$(stored_value DueDateTime)

@@ -20,6 +20,7 @@
 //   pellino-e2e key CAPTION CLASS N VK   post the key VK (a decimal virtual key code) to the N-th
 //                                        child window of class CLASS, or to the window that has
 //                                        the keyboard focus when CLASS is "-"
+//   pellino-e2e altkey CAPTION CLASS N VK  the same with Alt held
 //   pellino-e2e launch EXE SHOWCMD       start EXE from the current folder with the show command
 //                                        SHOWCMD in its start-up information, and return at once
 //
@@ -207,7 +208,7 @@ int main(int argc, char** argv) {
                      static_cast<LPARAM>(static_cast<unsigned char>(argv[3][0])));
         return 0;
     }
-    if (command == "key" && argc > 5) {
+    if ((command == "key" || command == "altkey") && argc > 5) {
         HWND top = Require(caption);
         HWND target = nullptr;
         if (std::strcmp(argv[3], "-") == 0) {
@@ -226,7 +227,15 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "no window to take the key in \"%s\"\n", caption);
             return 1;
         }
-        PostKey(target, static_cast<WPARAM>(std::atoi(argv[5])));
+        const auto key = static_cast<WPARAM>(std::atoi(argv[5]));
+        if (command == "altkey") {
+            // Bit 29 of the key data says Alt is held; the system then translates the key into
+            // the character that picks a control's underlined letter.
+            PostMessageA(target, WM_SYSKEYDOWN, key, static_cast<LPARAM>(0x20000001u));
+            PostMessageA(target, WM_SYSKEYUP, key, static_cast<LPARAM>(0xE0000001u));
+        } else {
+            PostKey(target, key);
+        }
         return 0;
     }
     if (command == "close") {
