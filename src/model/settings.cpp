@@ -8,6 +8,7 @@
 #include "platform/application.h"
 #include "platform/profile.h"
 #include "runtime/errors.h"
+#include "runtime/formats.h"
 
 namespace pellino {
 
@@ -16,56 +17,6 @@ namespace {
 constexpr char kSettingsFileName[] = "PELLINO.INI";
 // The longest key text the integer reader looks at.
 constexpr std::size_t kIntegerTextLimit = 1023;
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Hexadecimal digits filling at most 32 bits, read as the bits of an int.
-std::optional<std::uint32_t> ParseHexDigits(std::string_view digits) {
-    if (digits.empty()) return std::nullopt;
-    std::uint32_t value = 0;
-    for (char c : digits) {
-        const int digit = HexDigit(c);
-        if (digit < 0 || value > 0x0FFFFFFFu) return std::nullopt;
-        value = value << 4 | static_cast<std::uint32_t>(digit);
-    }
-    return value;
-}
-
-// The runtime's number reader: leading blanks, a sign, then "$" and hexadecimal digits or decimal
-// digits, and nothing after them.
-std::optional<int> ParseNumber(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    std::uint32_t magnitude = 0;
-    if (!text.empty() && text.front() == '$') {
-        const auto bits = ParseHexDigits(text.substr(1));
-        if (!bits) return std::nullopt;
-        magnitude = *bits;
-    } else {
-        if (text.empty()) return std::nullopt;
-        // [0, 2147483648]: one past the largest int, which only a minus sign makes valid.
-        std::int64_t value = 0;
-        for (char c : text) {
-            if (c < '0' || c > '9') return std::nullopt;
-            value = value * 10 + (c - '0');
-            if (value > 2147483648LL) return std::nullopt;
-        }
-        if (value == 2147483648LL && !negative) return std::nullopt;
-        magnitude = static_cast<std::uint32_t>(value);
-    }
-    // Hexadecimal values wrap to the int of the same bits, as the runtime's reader does.
-    if (negative) magnitude = 0u - magnitude;
-    return static_cast<std::int32_t>(magnitude);
-}
 
 }  // namespace
 
@@ -77,11 +28,11 @@ int ProfileTextToInt(std::string_view text, int fallback) {
     text = text.substr(0, kIntegerTextLimit);
     std::optional<int> value;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        if (const auto bits = ParseHexDigits(text.substr(2))) {
+        if (const auto bits = TryHexToBits(text.substr(2))) {
             value = static_cast<std::int32_t>(*bits);
         }
     } else {
-        value = ParseNumber(text);
+        value = TryStrToInt(text);
     }
     return value.value_or(fallback);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -64,5 +66,12 @@ TDateTime StrToTime(std::string_view text);  // EConvertError "'%s' is not a val
 bool TryStrToDate(std::string_view text, TDateTime& result);
 bool IsValidDate(std::string_view text);
 TDateTime StrToDate(std::string_view text);  // EConvertError "'%s' is not a valid date"
+
+// The runtime's integer reader: leading blanks, a sign, then "$" and hexadecimal digits or decimal
+// digits, and nothing after them. Hexadecimal values wrap to the int of the same bits; a decimal
+// value outside the int range is refused.
+std::optional<std::int32_t> TryStrToInt(std::string_view text);
+// One to eight hexadecimal digits as the bits of a 32-bit value; anything else is refused.
+std::optional<std::uint32_t> TryHexToBits(std::string_view digits);
 
 }  // namespace pellino

@@ -1,5 +1,7 @@
 // Reading time and date texts back under the locale set in force.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +13,13 @@
 namespace pellino {
 
 namespace {
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
 
 char upperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -208,6 +217,46 @@ TDateTime StrToDate(std::string_view text) {
         throw EConvertError("'" + std::string(text) + "' is not a valid date");
     }
     return result;
+}
+
+std::optional<std::uint32_t> TryHexToBits(std::string_view digits) {
+    if (digits.empty()) return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : digits) {
+        const int digit = HexDigit(c);
+        if (digit < 0 || value > 0x0FFFFFFFu) return std::nullopt;
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+std::optional<std::int32_t> TryStrToInt(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    std::uint32_t magnitude = 0;
+    if (!text.empty() && text.front() == '$') {
+        const auto bits = TryHexToBits(text.substr(1));
+        if (!bits) return std::nullopt;
+        magnitude = *bits;
+    } else {
+        if (text.empty()) return std::nullopt;
+        // [0, 2147483648]: one past the largest int, which only a minus sign makes valid.
+        std::int64_t value = 0;
+        for (char c : text) {
+            if (c < '0' || c > '9') return std::nullopt;
+            value = value * 10 + (c - '0');
+            if (value > 2147483648LL) return std::nullopt;
+        }
+        if (value == 2147483648LL && !negative) return std::nullopt;
+        magnitude = static_cast<std::uint32_t>(value);
+    }
+    // Hexadecimal values wrap to the int of the same bits, as the runtime's reader does.
+    if (negative) magnitude = 0u - magnitude;
+    return static_cast<std::int32_t>(magnitude);
 }
 
 }  // namespace pellino
