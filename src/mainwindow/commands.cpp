@@ -36,6 +36,7 @@ void TMainForm::SetUpCommands() {
     mnuExit.OnClick = [this](MenuItem&) { mnuExitClick(); };
     mnuContents.OnClick = [this](MenuItem&) { mnuContentsClick(); };
     mnuAbout.OnClick = [this](MenuItem&) { mnuAboutClick(); };
+    ImportfromPellino1xFile1.OnClick = [this](MenuItem&) { ImportfromPellino1xFile1Click(); };
 }
 
 TClickableStringGrid& TMainForm::ShownGrid() {

@@ -162,6 +162,12 @@ public:
     void Exit1Click();
     void mnuContentsClick();
     void mnuAboutClick();
+    // ---- the first version's file (import.cpp) ----
+    void ImportfromPellino1xFile1Click();
+    // Adds the future one-time reminders of an "ALARMS.DAT" to the one-time list, each in its
+    // place in due order, and writes the data file. Raises EInOutError "I/O error <code>" when
+    // the file cannot be read.
+    void LoadFromDiskOldStyle(const std::string& path);
     // The grid of the page shown: the one-time list on page 0, the repeating list on page 1.
     TClickableStringGrid& ShownGrid();
 

@@ -31,8 +31,10 @@ bool CopyFileReplacing(const std::string& source, const std::string& destination
 
 bool DeleteFileIfExists(const std::string& path);
 
-// The lines of a text file without their line ends; false when it cannot be read.
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
+// The lines of a text file without their line ends (a line feed ends a line, a carriage return
+// before it is dropped). Returns 0, or the platform's error code when the file cannot be opened
+// (32: another program holds it) or read; `lines` then holds the lines read before the failure.
+int ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
 // Full path of the running program's executable, for instance "C:\PELLINO\PELLINO.EXE".
 std::string ProgramExePath();

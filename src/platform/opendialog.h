@@ -16,6 +16,9 @@ public:
     void SetFileName(std::string name) { fileName_ = std::move(name); }
     const std::string& InitialDir() const { return initialDir_; }
     void SetInitialDir(std::string folder) { initialDir_ = std::move(folder); }
+    // Added to a typed name without an extension ("dat", without the dot).
+    const std::string& DefaultExt() const { return defaultExt_; }
+    void SetDefaultExt(std::string extension) { defaultExt_ = std::move(extension); }
 
     bool Execute();
 
@@ -23,6 +26,7 @@ private:
     std::string filter_;
     std::string fileName_;
     std::string initialDir_;
+    std::string defaultExt_;
 };
 
 }  // namespace pellino

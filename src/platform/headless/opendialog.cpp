@@ -25,7 +25,8 @@ OpenDialogFakes& State() {
 namespace backend {
 
 bool RunOpenDialog(const OpenDialog& dialog, std::string& chosen) {
-    State().log.push_back({dialog.Filter(), dialog.FileName(), dialog.InitialDir()});
+    State().log.push_back(
+        {dialog.Filter(), dialog.FileName(), dialog.InitialDir(), dialog.DefaultExt()});
     if (State().answers.empty()) throw headless::UnscriptedOpenDialog{};
     std::optional<std::string> answer = std::move(State().answers.front());
     State().answers.pop_front();

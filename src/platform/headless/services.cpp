@@ -171,17 +171,18 @@ bool DeleteFileIfExists(const std::string& path) {
     return !ec;
 }
 
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
-    if (IsLocked(path)) return false;
-    std::ifstream in(headless::HostPath(path), std::ios::binary);
-    if (!in) return false;
+int ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     lines.clear();
+    // The platform's codes: a sharing violation, and a file that is not there.
+    if (IsLocked(path)) return 32;
+    std::ifstream in(headless::HostPath(path), std::ios::binary);
+    if (!in) return 2;
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
-    return true;
+    return 0;
 }
 
 std::string ProgramExePath() {

@@ -84,6 +84,7 @@ struct OpenDialogCall {
     std::string filter;
     std::string fileName;
     std::string initialDir;
+    std::string defaultExt;
 };
 void QueueOpenDialogAnswer(std::optional<std::string> path);
 const std::vector<OpenDialogCall>& OpenDialogLog();

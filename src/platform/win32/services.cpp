@@ -203,22 +203,35 @@ bool DeleteFileIfExists(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
-    auto stream = OpenHandle(path, GENERIC_READ, OPEN_EXISTING);
-    if (!stream) return false;
-    std::string all(static_cast<std::size_t>(stream->Size()), '\0');
-    all.resize(stream->Read(all.data(), all.size()));
+int ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     lines.clear();
-    std::size_t start = 0;
-    while (start < all.size()) {
-        std::size_t end = all.find('\n', start);
-        if (end == std::string::npos) end = all.size();
-        std::string line = all.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+    std::string pending;
+    int error = 0;
+    char buffer[4096];
+    for (;;) {
+        DWORD done = 0;
+        if (!ReadFile(file, buffer, sizeof buffer, &done, nullptr)) {
+            error = static_cast<int>(GetLastError());
+            break;
+        }
+        if (done == 0) break;
+        pending.append(buffer, done);
+        for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
+            std::string line = pending.substr(0, end);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(std::move(line));
+            pending.erase(0, end + 1);
+        }
     }
-    return true;
+    CloseHandle(file);
+    if (error == 0 && !pending.empty()) {
+        if (pending.back() == '\r') pending.pop_back();
+        lines.push_back(std::move(pending));
+    }
+    return error;
 }
 
 std::string ProgramExePath() {
