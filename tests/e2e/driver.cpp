@@ -9,6 +9,7 @@
 //   pellino-e2e click CAPTION TEXT       post a click to the child button with text TEXT
 //   pellino-e2e close CAPTION            post the close command
 //   pellino-e2e text CAPTION CLASS N     print the text of the N-th child window of class CLASS
+//   pellino-e2e settext CAPTION CLASS N TEXT  set the text of the N-th child window of class CLASS
 //   pellino-e2e topmost CAPTION          print "topmost" or "normal" (always on top or not)
 //   pellino-e2e focus CAPTION            print the text of the control that has the keyboard focus
 //   pellino-e2e tab CAPTION INDEX        click tab INDEX of the tab strip and wait until it is
@@ -236,6 +237,12 @@ int main(int argc, char** argv) {
         } else {
             PostKey(target, key);
         }
+        return 0;
+    }
+    if (command == "settext" && argc > 5) {
+        HWND child = FindChildWindow(Require(caption), argv[3], nullptr, std::atoi(argv[4]));
+        if (!child) return 1;
+        SendMessageA(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[5]));
         return 0;
     }
     if (command == "close") {
