@@ -30,12 +30,12 @@ void TMainForm::PlaySoundNow(const std::string& path) {
 }
 
 void TMainForm::mnuSelectSoundFileClick() {
-    Timer1.SetEnabled(false);
-    OpenDialog OpenDialog1;
-    OpenDialog1.SetFilter("WAV Files|*.WAV");
-    OpenDialog1.SetFileName("*.wav");
-    OpenDialog1.SetInitialDir(ProgramFolder());
-    if (OpenDialog1.Execute() && NamesWaveFile(OpenDialog1.FileName())) {
+    WithClockStopped([this] {
+        OpenDialog OpenDialog1;
+        OpenDialog1.SetFilter("WAV Files|*.WAV");
+        OpenDialog1.SetFileName("*.wav");
+        OpenDialog1.SetInitialDir(ProgramFolder());
+        if (!OpenDialog1.Execute() || !NamesWaveFile(OpenDialog1.FileName())) return;
         try {
             mnuNoAlarmSound.SetChecked(false);
             PlaySoundNow(OpenDialog1.FileName());
@@ -45,8 +45,7 @@ void TMainForm::mnuSelectSoundFileClick() {
             // Choosing a default sound is a convenience: a step that fails ends the choice
             // without a message, and the program goes on with what was set before the failure.
         }
-    }
-    Timer1.SetEnabled(true);
+    });
 }
 
 void TMainForm::mnuNoAlarmSoundClick() {
