@@ -1,13 +1,19 @@
-// The program's start: the application object, the main window, the notification window and the
-// message loop. Closing the main window ends the loop; the main window's destruction then stops
-// any sound, and the process ends.
+// The program's start: the single-copy check, the application object, the main window, the
+// notification window and the message loop. Closing the main window ends the loop; the main
+// window's destruction then stops any sound, and the process ends.
 
 #include "mainwindow/mainform.h"
 #include "platform/application.h"
+#include "platform/files.h"
+#include "platform/instance.h"
 #include "platform/system.h"
 
 int main() {
     using namespace pellino;
+    // Two copies would notify every reminder twice and write the same data file over each
+    // other's changes, so a second copy ends at once, before it reads or writes any file.
+    const InstanceMutex instance(InstanceMutexName(ProgramExePath()));
+    if (instance.AnotherCopyRunning()) return 0;
     // The platform family is recorded once, before any window exists; only the tray depends on
     // it.
     IsWindows95Family();

@@ -21,6 +21,7 @@ namespace headless {
 void ResetClock();
 void ResetForms();
 void ResetProfiles();
+void ResetInstances();
 void ResetOpenDialogs();
 }  // namespace headless
 
@@ -273,6 +274,7 @@ void SetWindows95Family(bool family95) {
 void ResetAll() {
     Application::Reset();
     ResetClock();
+    ResetInstances();
     ResetForms();
     ResetProfiles();
     ResetOpenDialogs();

@@ -98,6 +98,9 @@ const std::vector<std::string>& HelpLog();
 // chooses nothing; tests click the item they want.
 const std::vector<std::string>& PopupLog();
 
+// Another copy of the program runs and holds the named mutex, as far as this process can tell.
+void SetOtherCopyRunning(const std::string& mutexName, bool running);
+
 // The start-up show command and the platform family the program sees.
 void SetStartupShowCommand(int showCommand, int startupInfoShowCommand = 1);
 void SetWindows95Family(bool family95);
