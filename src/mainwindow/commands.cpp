@@ -37,6 +37,7 @@ void TMainForm::SetUpCommands() {
     mnuContents.OnClick = [this](MenuItem&) { mnuContentsClick(); };
     mnuAbout.OnClick = [this](MenuItem&) { mnuAboutClick(); };
     ImportfromPellino1xFile1.OnClick = [this](MenuItem&) { ImportfromPellino1xFile1Click(); };
+    mnuUseTray.OnClick = [this](MenuItem&) { mnuUseTrayClick(); };
 }
 
 TClickableStringGrid& TMainForm::ShownGrid() {
@@ -97,6 +98,12 @@ void TMainForm::mnuExitClick() {
 
 void TMainForm::Exit1Click() {
     Close();
+}
+
+void TMainForm::mnuUseTrayClick() {
+    // Stored on every platform; only the Windows 95 family minimises to the notification area.
+    mnuUseTray.SetChecked(!mnuUseTray.Checked());
+    SaveSettings();
 }
 
 void TMainForm::mnuContentsClick() {

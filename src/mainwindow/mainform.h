@@ -160,6 +160,7 @@ public:
     void mnuExitClick();
     // The tray menu's "E&xit".
     void Exit1Click();
+    void mnuUseTrayClick();
     void mnuContentsClick();
     void mnuAboutClick();
     // ---- the first version's file (import.cpp) ----

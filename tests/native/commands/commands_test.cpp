@@ -8,7 +8,9 @@
 
 #include "clock/clock_fixture.h"
 #include "mainwindow/splash.h"
+#include "model/settings.h"
 #include "platform/dialogs.h"
+#include "platform/profile.h"
 
 namespace pellino::testing {
 namespace {
@@ -277,6 +279,19 @@ TEST_F(CommandsTest, AboutShowsItsWindowWithTheClockStoppedAndHelpAsksForItsTopi
 
     form->mnuContents.Click();
     EXPECT_EQ(headless::HelpLog(), Texts{"C:\\PELLINO\\PELLINO.HLP #1009"});
+}
+
+TEST_F(CommandsTest, MinimizeToSystemTrayTogglesAndIsSavedAtOnce) {
+    Start();
+    const auto stored = [] {
+        return ReadProfileKey(SettingsFilePath(), settings::kTray, settings::kUse, "<missing>");
+    };
+    form->mnuUseTray.Click();
+    EXPECT_TRUE(form->mnuUseTray.Checked());
+    EXPECT_EQ(stored(), "1");
+    form->mnuUseTray.Click();
+    EXPECT_FALSE(form->mnuUseTray.Checked());
+    EXPECT_EQ(stored(), "0");
 }
 
 }  // namespace
