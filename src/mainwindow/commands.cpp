@@ -73,12 +73,8 @@ void TMainForm::CloneButtonClick() {
     const int row = AlarmGrid.Row();
     const TReminder* original = ReminderAt(AlarmGrid, row);
     if (row < 1 || !original) return;
-    std::unique_ptr<TReminder> copy = original->Clone();
-    AlarmGrid.AddRow();
-    const int added = AlarmGrid.RowCount() - 1;
-    AlarmGrid.SetObjectOf(0, added, std::move(copy));
     // The copy lands right above the reminder it was made from, and is the one selected.
-    MoveGridRowToCorrectDateTimeSlot(added, true);
+    AppendOneTimeReminder(original->Clone());
     AlarmGrid.Invalidate();
     SaveChanges();
 }

@@ -54,10 +54,7 @@ void TMainForm::LoadFromDiskOldStyle(const std::string& path) {
         std::unique_ptr<TReminder> reminder = ReminderFromVersion1Line(line);
         if (!reminder) continue;
         reminder->RefreshStatus();
-        AlarmGrid.AddRow();
-        const int row = AlarmGrid.RowCount() - 1;
-        AlarmGrid.SetObjectOf(0, row, std::move(reminder));
-        MoveGridRowToCorrectDateTimeSlot(row, true);
+        AppendOneTimeReminder(std::move(reminder));
     }
     AlarmGrid.Invalidate();
     SaveChanges();

@@ -211,6 +211,13 @@ void TMainForm::MoveGridRowToCorrectDateTimeSlot(int row, bool select) {
     if (select) AlarmGrid.SetRow(target);
 }
 
+void TMainForm::AppendOneTimeReminder(std::unique_ptr<TReminder> reminder) {
+    AlarmGrid.AddRow();
+    const int row = AlarmGrid.RowCount() - 1;
+    AlarmGrid.SetObjectOf(0, row, std::move(reminder));
+    MoveGridRowToCorrectDateTimeSlot(row, true);
+}
+
 void TMainForm::SetButtons() {
     const int page = Notebook_.PageIndex();
     // Cloning and shifting the time are for one-time reminders only.

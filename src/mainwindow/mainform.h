@@ -117,6 +117,8 @@ public:
                                                const TGridDrawState& state,
                                                TFormatOptions& options);
     void MoveGridRowToCorrectDateTimeSlot(int row, bool select);
+    // Adds a row for the record to the one-time list, places it in due order and selects it.
+    void AppendOneTimeReminder(std::unique_ptr<TReminder> reminder);
     void SetButtons();
     void TabSetClick();
     void NotebookPageChanged();

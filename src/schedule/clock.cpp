@@ -54,9 +54,9 @@ void TMainForm::ShowTimeOfDay() {
 
 void TMainForm::Timer1Timer() {
     // The timer stays off for the whole tick, so no tick starts inside another, not even while a
-    // notification window holds the tick open.
-    Timer1.SetEnabled(false);
-    try {
+    // notification window holds the tick open; an error shown by the dispatch does not stop the
+    // clock for good.
+    WithClockStopped([this] {
         ShowTimeOfDay();
         Application::ProcessMessages();
         if (Today() > loadDate_) {
@@ -77,12 +77,7 @@ void TMainForm::Timer1Timer() {
             CheckNormalAlarms();
             CheckRepeatAlarms();
         }
-    } catch (...) {
-        // An error shown by the dispatch must not stop the clock for good.
-        Timer1.SetEnabled(true);
-        throw;
-    }
-    Timer1.SetEnabled(true);
+    });
 }
 
 void TMainForm::CheckNormalAlarms() {

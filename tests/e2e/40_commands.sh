@@ -56,11 +56,7 @@ sleep 1
 screenshot commands-adjust-menu
 drive key "Pellino!" - 0 40 || fail "Down did not reach the menu"
 drive key "Pellino!" - 0 13 || fail "Enter did not reach the menu"
-for _ in $(seq 1 25); do
-  after=$(stored_value DueDateTime)
-  [ "$after" != "$before" ] && break
-  sleep 0.2
-done
+after=$(changed_stored_value DueDateTime "$before")
 awk -v a="$after" -v b="$before" 'BEGIN { d = (a - b) * 1440; exit !(d > 0.99 && d < 1.01) }' ||
   fail "the adjusted due moment $after is not a minute after $before"
 

@@ -145,6 +145,18 @@ wait_for_stored_value() {
   return 1
 }
 
+# Prints the value $1 of the one-time list's first record once it differs from $2, waiting up to
+# 5 s; prints the unchanged value when it does not change.
+changed_stored_value() {
+  local value
+  for _ in $(seq 1 25); do
+    value=$(stored_value "$1")
+    [ "$value" != "$2" ] && break
+    sleep 0.2
+  done
+  echo "$value"
+}
+
 # A value of the one-time list's first record in the data file.
 stored_value() {
   dump_data_file | awk -v key="$1" '/^record/ && !done {
