@@ -1,5 +1,5 @@
-// The main window's commands: the toolbar and bottom-bar buttons, the menus and the keys of the
-// lists. New and Edit open the reminder editors; the rest act on the lists here.
+// The main window's commands on its lists and its menus: the toolbar and bottom-bar buttons, the
+// menu items and the keys of the lists.
 #include "mainwindow/mainform.h"
 #include "mainwindow/splash.h"
 #include "model/reminder.h"
@@ -89,10 +89,6 @@ void TMainForm::MinimizebuttonClick() {
 }
 
 void TMainForm::mnuExitClick() {
-    Close();
-}
-
-void TMainForm::Exit1Click() {
     Close();
 }
 

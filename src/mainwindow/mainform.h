@@ -160,8 +160,6 @@ public:
     void AlarmGridKeyDown(int& key, ShiftState shift);
     void MinimizebuttonClick();
     void mnuExitClick();
-    // The tray menu's "E&xit".
-    void Exit1Click();
     void mnuUseTrayClick();
     void mnuContentsClick();
     void mnuAboutClick();
