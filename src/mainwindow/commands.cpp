@@ -93,7 +93,6 @@ void TMainForm::mnuExitClick() {
 }
 
 void TMainForm::mnuUseTrayClick() {
-    // Stored on every platform; only the Windows 95 family minimises to the notification area.
     mnuUseTray.SetChecked(!mnuUseTray.Checked());
     SaveSettings();
 }
