@@ -7,12 +7,15 @@
 #include "platform/files.h"
 #include "platform/instance.h"
 #include "platform/system.h"
+#include "runtime/strings.h"
 
 int main() {
     using namespace pellino;
     // Two copies would notify every reminder twice and write the same data file over each
     // other's changes, so a second copy ends at once, before it reads or writes any file.
-    const InstanceMutex instance(InstanceMutexName(ProgramExePath()));
+    // The mutex is named after the program file without its folder: a copy started from another
+    // folder under the same name counts, a program file of another name runs beside it.
+    const InstanceMutex instance(ExtractFileName(ProgramExePath()));
     if (instance.AnotherCopyRunning()) return 0;
     // The platform family is recorded once, before any window exists; only the tray depends on
     // it.

@@ -8,25 +8,9 @@
 #include "platform/files.h"
 #include "platform/opendialog.h"
 #include "runtime/errors.h"
+#include "runtime/strings.h"
 
 namespace pellino {
-
-namespace {
-
-// The name part of a path: what follows its last "\" or ":".
-std::string FileNamePart(const std::string& path) {
-    const std::size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
-}  // namespace
 
 void TMainForm::ImportfromPellino1xFile1Click() {
     WithClockStopped([this] {
@@ -37,7 +21,7 @@ void TMainForm::ImportfromPellino1xFile1Click() {
         OpenAlarmsDat.SetInitialDir(ProgramFolder());
         if (!OpenAlarmsDat.Execute()) return;
         // Another file than the first version's is ignored without a word.
-        if (UpperAscii(FileNamePart(OpenAlarmsDat.FileName())) != kVersion1FileName) return;
+        if (UpperCase(ExtractFileName(OpenAlarmsDat.FileName())) != kVersion1FileName) return;
         LoadFromDiskOldStyle(OpenAlarmsDat.FileName());
         SetButtons();
     });

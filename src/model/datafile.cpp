@@ -3,6 +3,7 @@
 #include "model/stream.h"
 #include "platform/files.h"
 #include "runtime/errors.h"
+#include "runtime/strings.h"
 
 namespace pellino {
 
@@ -48,8 +49,7 @@ private:
 }  // namespace
 
 std::string ProgramFolderOf(const std::string& exePath) {
-    const std::size_t last = exePath.find_last_of("\\:");
-    std::string folder = last == std::string::npos ? std::string() : exePath.substr(0, last + 1);
+    std::string folder = ExtractFilePath(exePath);
     if (folder.empty() || folder.back() != '\\') folder += '\\';
     return folder;
 }

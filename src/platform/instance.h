@@ -24,9 +24,4 @@ private:
     bool anotherCopy_ = false;
 };
 
-// The name the running copies share: the program file's name with its extension, without its
-// folder ("PELLINO.EXE"), so that a copy started from another folder under the same name counts
-// and a program file of another name runs beside it.
-std::string InstanceMutexName(const std::string& programPath);
-
 }  // namespace pellino

@@ -9,6 +9,7 @@
 #include "runtime/datetime.h"
 #include "runtime/errors.h"
 #include "runtime/formats.h"
+#include "runtime/strings.h"
 
 namespace pellino {
 
@@ -173,17 +174,11 @@ bool scanDate(std::string_view text, const FormatSettings& settings, DateFields&
     return true;
 }
 
-std::string upperAsciiCopy(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) c = upperAscii(c);
-    return upper;
-}
-
 }  // namespace
 
 bool TryStrToTime(std::string_view text, TDateTime& result) {
     ParsedTime t;
-    if (!scanTime(upperAsciiCopy(text), CurrentFormats(), t)) return false;
+    if (!scanTime(UpperCase(text), CurrentFormats(), t)) return false;
     return TryEncodeTime(t.hour, t.minute, t.second, 0, result);
 }
 

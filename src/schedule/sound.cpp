@@ -2,22 +2,19 @@
 // the File menu.
 #include "platform/sound.h"
 
-#include <algorithm>
-#include <cctype>
 #include <exception>
 
 #include "mainwindow/mainform.h"
 #include "model/datafile.h"
 #include "platform/opendialog.h"
+#include "runtime/strings.h"
 
 namespace pellino {
 
 namespace {
 
-bool NamesWaveFile(std::string path) {
-    std::transform(path.begin(), path.end(), path.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return path.find(".WAV") != std::string::npos;
+bool NamesWaveFile(const std::string& path) {
+    return UpperCase(path).find(".WAV") != std::string::npos;
 }
 
 }  // namespace
