@@ -36,6 +36,7 @@ TMainForm::TMainForm() : Form("TMainForm") {
     SetUpStartup();
     SetUpClock();
     SetUpCommands();
+    SetUpEditCommands();
     FormCreate();
 }
 

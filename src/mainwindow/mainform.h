@@ -154,6 +154,18 @@ public:
     // yet in the data file; the clock writes them at its next pass.
     bool ChangesUnsaved() const { return changesUnsaved_; }
 
+    // ---- the editors' commands (editcommands.cpp) ----
+    void AddAlarmButtonClick();
+    void EditAlarmButtonClick();
+    void AlarmGridDblClick();
+    void RepeatingAlarmGridDblClick();
+    void AlarmGridKeyPress(char& key);
+    // Opens the one-time editor for a new reminder; on Save adds it in its place and writes.
+    void AddNormal();
+    // Opens the one-time editor on the selected reminder; on Save changes it in place, re-sorts
+    // it and writes. Nothing happens while the list is empty.
+    void EditNormal();
+
     // ---- commands (commands.cpp) ----
     void DeleteAlarmButtonClick();
     void CloneButtonClick();
@@ -185,8 +197,9 @@ private:
     void SetUpStartup();       // startup.cpp
     // The first activation's minimised start (startup.cpp).
     void StartMinimized();
-    void SetUpClock();     // schedule/clock.cpp
-    void SetUpCommands();  // commands.cpp
+    void SetUpClock();         // schedule/clock.cpp
+    void SetUpCommands();      // commands.cpp
+    void SetUpEditCommands();  // editcommands.cpp
     // Runs a command with the clock stopped, so that no reminder falls due and no list is
     // reloaded while the command changes a list; the clock runs again afterwards even when the
     // command fails (commands.cpp).

@@ -114,6 +114,12 @@ void Control::SetHint(const std::string& hint) {
     if (peer_) peer_->SetHint(hint_);
 }
 
+void Control::SetTabStop(bool tabStop) {
+    if (tabStop == tabStop_) return;
+    tabStop_ = tabStop;
+    if (peer_) peer_->SetTabStop(tabStop_);
+}
+
 void Control::SetFocus() {
     if (Form* form = OwnerForm()) form->SetActiveControl(this);
     if (peer_) peer_->SetFocus();
@@ -238,6 +244,93 @@ void Button::DoClick() {
     Control::DoClick();
 }
 
+void Button::SetGlyph(Glyph glyph) {
+    if (glyph == glyph_) return;
+    glyph_ = glyph;
+    Invalidate();
+}
+
+void SetUpButton(Button& button, const ButtonArgs& args) {
+    button.SetName(args.name);
+    button.SetText(args.caption);
+    button.SetBounds(args.bounds);
+    button.SetHint(args.hint);
+    button.SetGlyph(args.glyph);
+}
+
+Edit::Edit(Control* parent) : Control(parent, ControlKind::Edit) {
+    SetTabStop(true);
+    SetColor(colors::kWindow);
+}
+
+void Edit::SetMaxLength(int length) {
+    if (length < 0 || length == maxLength_) return;
+    maxLength_ = length;
+    if (Peer()) Peer()->SetMaxLength(maxLength_);
+}
+
+void Edit::TypeText(const std::string& text) {
+    if (!Enabled() || !Showing()) return;
+    const std::size_t limit = maxLength_ > 0 ? static_cast<std::size_t>(maxLength_) : text.size();
+    SetText(text.substr(0, limit));
+}
+
+void Edit::ApplyStateToPeer() {
+    Control::ApplyStateToPeer();
+    Peer()->SetMaxLength(maxLength_);
+}
+
+CheckBox::CheckBox(Control* parent) : Control(parent, ControlKind::CheckBox) {
+    SetTabStop(true);
+}
+
+void CheckBox::SetChecked(bool checked) {
+    if (checked == checked_) return;
+    checked_ = checked;
+    if (Peer()) Peer()->SetChecked(checked_);
+    Control::DoClick();
+}
+
+void CheckBox::DoClick() {
+    SetChecked(!checked_);
+}
+
+void CheckBox::ApplyStateToPeer() {
+    Control::ApplyStateToPeer();
+    Peer()->SetChecked(checked_);
+}
+
+RadioButton::RadioButton(Control* parent) : Control(parent, ControlKind::RadioButton) {
+    // In a group of radio buttons only the checked one takes the tab stop; the arrow keys move
+    // between the others.
+    SetTabStop(false);
+}
+
+void RadioButton::SetChecked(bool checked) {
+    if (checked == checked_) return;
+    checked_ = checked;
+    SetTabStop(checked_);
+    if (Peer()) Peer()->SetChecked(checked_);
+    if (!checked_) return;
+    if (Parent()) {
+        for (Control* sibling : Parent()->Children()) {
+            if (sibling != this && sibling->Kind() == ControlKind::RadioButton) {
+                static_cast<RadioButton*>(sibling)->SetChecked(false);
+            }
+        }
+    }
+    Control::DoClick();
+}
+
+void RadioButton::DoClick() {
+    SetChecked(true);
+}
+
+void RadioButton::ApplyStateToPeer() {
+    Control::ApplyStateToPeer();
+    Peer()->SetChecked(checked_);
+}
+
 CustomControl::CustomControl(Control* parent) : Control(parent, ControlKind::Custom) {
     SetTabStop(true);
 }
@@ -251,6 +344,9 @@ void CustomControl::DblClick() {
 }
 void CustomControl::KeyDown(int& key, ShiftState shift) {
     if (OnKeyDown) OnKeyDown(key, shift);
+}
+void CustomControl::KeyPress(char& key) {
+    if (OnKeyPress) OnKeyPress(key);
 }
 void CustomControl::Scrolled(bool, ScrollAction, int) {}
 

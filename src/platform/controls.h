@@ -26,7 +26,6 @@ enum class ControlKind : std::uint8_t {
     TabSet,
     Notebook,
     NotebookPage,
-    MonthCalendar,
 };
 
 enum class Align : std::uint8_t { None, Top, Bottom, Left, Right, Client };
@@ -86,12 +85,14 @@ public:
     virtual void Invalidate() {}
     virtual void SetFocus() {}
     virtual bool Focused() const { return false; }
+    virtual void SetTabStop(bool) {}
     // Family operations; each family's controls call only their own.
     virtual void SetChecked(bool) {}
     virtual void SetDefault(bool) {}
     virtual void SetScrollRange(bool /*vertical*/, int /*max*/, int /*page*/, int /*pos*/) {}
     virtual void SetItems(const std::vector<std::string>& /*items*/) {}
     virtual void SetItemIndex(int /*index*/) {}
+    virtual void SetMaxLength(int /*length*/) {}
 };
 
 // Made by the linked backend for each control when its form's window comes to exist. The headless
@@ -159,7 +160,7 @@ public:
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
     bool TabStop() const { return tabStop_; }
-    void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+    void SetTabStop(bool tabStop);
 
     void SetFocus();
     bool Focused() const;
@@ -179,6 +180,8 @@ public:
     void DestroyPeers();
     // Backend use: the native control was resized by the system (bounds in design pixels).
     void BoundsChangedByPlatform(const Rect& bounds);
+    // Backend use: the user changed the native control's text; nothing is echoed back to it.
+    void TextChangedByPlatform(const std::string& text) { text_ = text; }
 
 protected:
     virtual void DoClick();
@@ -237,11 +240,27 @@ public:
     void SetWordWrap(bool wrap) { wordWrap_ = wrap; }
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent) { transparent_ = transparent; }
+    // The control that the label's accelerator ("&Message": Alt+M) gives the focus to; not owned.
+    // On the platform the dialog keys move the focus to the control created right after the
+    // label, so a form creates the two in that order.
+    Control* FocusControl() const { return focusControl_; }
+    void SetFocusControl(Control* control) { focusControl_ = control; }
+    bool Centered() const { return centered_; }
+    void SetCentered(bool centered) { centered_ = centered; }
 
 private:
     bool wordWrap_ = false;
     bool transparent_ = true;
+    bool centered_ = false;
+    Control* focusControl_ = nullptr;  // not owned
 };
+
+// The small pictures that buttons can carry beside their captions. They are drawn from lines and
+// rectangles in design pixels, so they stay sharp at every screen resolution.
+enum class Glyph : std::uint8_t { None, Clock, Check, Cross, Help, Folder, Speaker, Options };
+
+// Paints a glyph centred in `box`, in `color` (the button's caption colour).
+void PaintGlyph(Canvas& canvas, Glyph glyph, const Rect& box, Color color);
 
 class Button : public Control {
 public:
@@ -255,6 +274,12 @@ public:
     void SetDefault(bool isDefault);
     bool Cancel() const { return cancel_; }
     void SetCancel(bool isCancel) { cancel_ = isCancel; }
+    // A picture left of the caption (or alone, without a caption).
+    Glyph GetGlyph() const { return glyph_; }
+    void SetGlyph(Glyph glyph);
+    // A flat button has no raised frame, only a thin outline.
+    bool Flat() const { return flat_; }
+    void SetFlat(bool flat) { flat_ = flat; }
 
 protected:
     void DoClick() override;
@@ -263,6 +288,78 @@ private:
     int modalResult_ = 0;
     bool default_ = false;
     bool cancel_ = false;
+    bool flat_ = false;
+    Glyph glyph_ = Glyph::None;
+};
+
+// What a form sets on each of its buttons.
+struct ButtonArgs {
+    const char* name = "";
+    const char* caption = "";
+    Rect bounds;
+    const char* hint = "";
+    Glyph glyph = Glyph::None;
+};
+void SetUpButton(Button& button, const ButtonArgs& args);
+
+// A single line of text that the user edits. Text set by code is kept whole; what the user types
+// stops at MaxLength characters, as on the platform.
+class Edit : public Control {
+public:
+    explicit Edit(Control* parent);
+
+    int MaxLength() const { return maxLength_; }  // 0: no limit
+    void SetMaxLength(int length);
+    // Whether the whole text is selected when the focus comes to the field by the Tab key, as the
+    // platform does for its fields unless told otherwise.
+    bool AutoSelect() const { return autoSelect_; }
+    void SetAutoSelect(bool select) { autoSelect_ = select; }
+
+    // The user replaces the whole text by typing (or a test acting as the user): cut to
+    // MaxLength, as the native field cuts typing.
+    void TypeText(const std::string& text);
+
+protected:
+    void ApplyStateToPeer() override;
+
+private:
+    int maxLength_ = 0;
+    bool autoSelect_ = true;
+};
+
+// A box the user checks and clears. Its click handler runs after every change of Checked, by the
+// user or by code.
+class CheckBox : public Control {
+public:
+    explicit CheckBox(Control* parent);
+
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+
+protected:
+    // The user's click toggles the box.
+    void DoClick() override;
+    void ApplyStateToPeer() override;
+
+private:
+    bool checked_ = false;
+};
+
+// One choice of a group: the radio buttons with the same parent. Checking one, by the user or by
+// code, clears the others and runs its click handler; clearing one by code runs nothing.
+class RadioButton : public Control {
+public:
+    explicit RadioButton(Control* parent);
+
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+
+protected:
+    void DoClick() override;
+    void ApplyStateToPeer() override;
+
+private:
+    bool checked_ = false;
 };
 
 // A control that paints itself through a Canvas and takes the mouse and the keyboard.
@@ -277,6 +374,8 @@ public:
     virtual void DblClick();
     // Key may be set to 0 to mark it handled.
     virtual void KeyDown(int& key, ShiftState shift);
+    // A character typed while the control has the focus ('\r' for Enter); 0 marks it handled.
+    virtual void KeyPress(char& key);
     // The user worked a scroll bar; `thumb` is the thumb's position for ScrollAction::Thumb.
     virtual void Scrolled(bool vertical, ScrollAction action, int thumb);
 
@@ -285,8 +384,16 @@ public:
 
     void SetScrollRange(bool vertical, int max, int page, int position);
 
+    // Whether Enter reaches the control instead of pressing a button of its form.
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool want) { wantReturns_ = want; }
+
     std::function<void()> OnDblClick;
     std::function<void(int& key, ShiftState)> OnKeyDown;
+    std::function<void(char& key)> OnKeyPress;
+
+private:
+    bool wantReturns_ = false;
 };
 
 }  // namespace pellino

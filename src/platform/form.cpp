@@ -177,6 +177,58 @@ Button* FindButton(Control& root, const std::function<bool(Button&)>& test) {
 
 }  // namespace
 
+namespace {
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The letter after the single '&' of a caption ("&&" stands for the ampersand itself), or 0.
+char AcceleratorOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] != '&') return LowerAscii(caption[i + 1]);
+        ++i;
+    }
+    return 0;
+}
+
+Control* FindAccelerated(Control& root, char letter) {
+    for (Control* child : root.Children()) {
+        if (!child->Showing() || !child->Enabled()) continue;
+        switch (child->Kind()) {
+            case ControlKind::Button:
+            case ControlKind::CheckBox:
+            case ControlKind::RadioButton:
+            case ControlKind::Label:
+                if (AcceleratorOf(child->Text()) == letter) return child;
+                break;
+            default:
+                break;
+        }
+        if (Control* found = FindAccelerated(*child, letter)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool Form::PressAccelerator(char letter) {
+    Control* control = FindAccelerated(*this, LowerAscii(letter));
+    if (!control) return false;
+    if (control->Kind() == ControlKind::Label) {
+        Control* target = static_cast<Label*>(control)->FocusControl();
+        if (!target) return false;
+        target->SetFocus();
+        return true;
+    }
+    // As on the platform, a push button is pressed where it is; a check box or radio button takes
+    // the focus as well.
+    if (control->Kind() != ControlKind::Button) control->SetFocus();
+    control->Click();
+    return true;
+}
+
 bool Form::PressDefaultButton(bool cancel) {
     Button* button = FindButton(*this, [cancel](Button& b) {
         return (cancel ? b.Cancel() : b.Default()) && b.Enabled() && b.Showing();

@@ -133,6 +133,10 @@ public:
     // Presses the default (Enter) or cancel (Escape) button of the form, if it has one that can be
     // pressed; true when one was.
     bool PressDefaultButton(bool cancel);
+    // Alt and an underlined letter, as the platform's dialog keys do it: presses the button, check
+    // box or radio button whose caption underlines the letter, or gives the focus to the control
+    // of such a label. True when a control took the key.
+    bool PressAccelerator(char letter);
 
 private:
     std::string className_;

@@ -54,6 +54,7 @@ struct Font {
     int height = 11;  // character height in design pixels (11 pixels is 8 points at 96 DPI)
     bool bold = false;
     Color color = colors::kBlack;
+    bool italic = false;
 
     int Size() const { return (height * 72 + 48) / 96; }
     void SetSize(int points) { height = (points * 96 + 36) / 72; }

@@ -8,16 +8,13 @@
 #include "model/datafile.h"
 #include "platform/opendialog.h"
 #include "runtime/strings.h"
+#include "schedule/wavefile.h"
 
 namespace pellino {
 
-namespace {
-
-bool NamesWaveFile(const std::string& path) {
+bool NamesWaveFile(std::string_view path) {
     return UpperCase(path).find(".WAV") != std::string::npos;
 }
-
-}  // namespace
 
 void TMainForm::PlaySoundNow(const std::string& path) {
     if (mnuNoAlarmSound.Checked()) return;

@@ -1,12 +1,15 @@
+#include "platform/win32/canvas.h"
 #include "platform/win32/win32.h"
 
 namespace pellino::win32 {
 
 bool WantsOwnerDraw(const Button& button) {
-    // A native push button always writes its caption in the system's button text colour; a
-    // caption of another colour ("Delete" in red) can only be drawn by the program itself.
+    // A native push button always writes its caption in the system's button text colour and
+    // carries no picture of ours; a caption of another colour ("Delete" in red), a picture or a
+    // flat look can only be drawn by the program itself.
     const Color color = button.GetFont().color;
-    return color != colors::kBlack && !IsSystemColor(color);
+    return (color != colors::kBlack && !IsSystemColor(color)) || button.GetGlyph() != Glyph::None ||
+           button.Flat();
 }
 
 void DrawButton(const DRAWITEMSTRUCT& item, const Button& button) {
@@ -15,17 +18,38 @@ void DrawButton(const DRAWITEMSTRUCT& item, const Button& button) {
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
     const bool focused = (item.itemState & ODS_FOCUS) != 0;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
-    // A focused push button wears the dark outline of the button that Enter presses.
-    if (focused) {
-        FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        InflateRect(&r, -1, -1);
+    if (button.Flat()) {
+        // A flat button lies on its parent's colour with a thin outline, sunken while pressed.
+        Control* parent = button.Parent();
+        FillRect(dc, &r, BrushFor(parent ? parent->GetColor() : colors::kBtnFace));
+        DrawEdge(dc, &r, pushed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    } else {
+        // A focused push button wears the dark outline of the button that Enter presses.
+        if (focused) {
+            FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            InflateRect(&r, -1, -1);
+        }
+        DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
     }
-    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
     RECT text = r;
     if (pushed) OffsetRect(&text, 1, 1);
+    const Color captionColor = disabled ? colors::kGray : button.GetFont().color;
+    if (button.GetGlyph() != Glyph::None) {
+        // The picture stands left of the caption, or in the middle of a button without one.
+        constexpr int kGlyphBox = 20;
+        const int left = Unscale(text.left), top = Unscale(text.top);
+        const int width = Unscale(text.right - text.left), height = Unscale(text.bottom - text.top);
+        const Rect box =
+            button.Text().empty()
+                ? BoundsRect(left, top, width, height)
+                : BoundsRect(left + 4, top + (height - kGlyphBox) / 2, kGlyphBox, kGlyphBox);
+        GdiCanvas canvas(dc);
+        PaintGlyph(canvas, button.GetGlyph(), box, captionColor);
+        if (!button.Text().empty()) text.left += Scale(4 + kGlyphBox);
+    }
     HGDIOBJ oldFont = SelectObject(dc, FontFor(button.GetFont()));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : ToColorRef(button.GetFont().color));
+    SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : ToColorRef(captionColor));
     std::string caption = button.Text();
     DrawTextA(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, oldFont);

@@ -1,4 +1,5 @@
 
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "platform/win32/canvas.h"
 #include "platform/win32/menu.h"
 #include "platform/win32/win32.h"
+#include "platform/win32/windowpeer.h"
 
 namespace pellino {
 
@@ -44,44 +46,6 @@ void StylesOf(const Form& form, DWORD& style, DWORD& exStyle) {
     exStyle |= WS_EX_CONTROLPARENT;
 }
 
-// A native window that mirrors one control.
-class WindowPeer : public ControlPeer {
-public:
-    WindowPeer(Control& control, HWND hwnd) : control_(control), hwnd_(hwnd) {
-        BindControl(hwnd_, &control_);
-    }
-    ~WindowPeer() override {
-        BindControl(hwnd_, nullptr);
-        DestroyWindow(hwnd_);
-    }
-    WindowPeer(const WindowPeer&) = delete;
-    WindowPeer& operator=(const WindowPeer&) = delete;
-
-    HWND Handle() const { return hwnd_; }
-
-    void SetBounds(const Rect& r) override {
-        SetWindowPos(hwnd_, nullptr, Scale(r.left), Scale(r.top), Scale(r.right) - Scale(r.left),
-                     Scale(r.bottom) - Scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    void SetText(const std::string& text) override { SetWindowTextA(hwnd_, text.c_str()); }
-    void SetVisible(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
-    void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
-    void SetFont(const Font& font) override {
-        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), TRUE);
-    }
-    void SetColor(Color) override { InvalidateRect(hwnd_, nullptr, TRUE); }
-    void SetHint(const std::string& hint) override;
-    void Invalidate() override { InvalidateRect(hwnd_, nullptr, FALSE); }
-    void SetFocus() override {
-        if (IsWindowVisible(hwnd_)) ::SetFocus(hwnd_);
-    }
-    bool Focused() const override { return GetFocus() == hwnd_; }
-
-protected:
-    Control& control_;
-    HWND hwnd_;
-};
-
 // Tooltips: one tooltip window per form, created with the form's first hint.
 std::map<HWND, HWND>& Tooltips() {
     static std::map<HWND, HWND> tooltips;
@@ -99,6 +63,50 @@ HWND TooltipFor(HWND formHandle) {
     SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, Scale(400));
     Tooltips()[formHandle] = tip;
     return tip;
+}
+
+}  // namespace
+
+WindowPeer::WindowPeer(Control& control, HWND hwnd) : control_(control), hwnd_(hwnd) {
+    BindControl(hwnd_, &control_);
+}
+
+WindowPeer::~WindowPeer() {
+    BindControl(hwnd_, nullptr);
+    DestroyWindow(hwnd_);
+}
+
+void WindowPeer::SetBounds(const Rect& r) {
+    SetWindowPos(hwnd_, nullptr, Scale(r.left), Scale(r.top), Scale(r.right) - Scale(r.left),
+                 Scale(r.bottom) - Scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+void WindowPeer::SetText(const std::string& text) {
+    SetWindowTextA(hwnd_, text.c_str());
+}
+void WindowPeer::SetVisible(bool visible) {
+    ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+void WindowPeer::SetEnabled(bool enabled) {
+    EnableWindow(hwnd_, enabled);
+}
+void WindowPeer::SetFont(const Font& font) {
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), TRUE);
+}
+void WindowPeer::SetColor(Color) {
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+void WindowPeer::Invalidate() {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+void WindowPeer::SetFocus() {
+    if (IsWindowVisible(hwnd_)) ::SetFocus(hwnd_);
+}
+bool WindowPeer::Focused() const {
+    return GetFocus() == hwnd_;
+}
+void WindowPeer::SetTabStop(bool tabStop) {
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    SetWindowLongA(hwnd_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
 }
 
 void WindowPeer::SetHint(const std::string& hint) {
@@ -121,6 +129,8 @@ void WindowPeer::SetHint(const std::string& hint) {
     info.lpszText = text.data();
     SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }
+
+namespace {
 
 class FormWindowPeer final : public FormPeer {
 public:
@@ -202,18 +212,48 @@ HWND ParentHandle(Control& control) {
     return control.Parent() ? HandleOf(*control.Parent()) : nullptr;
 }
 
-HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle = 0) {
+// The arrow keys move among the controls of a group, which runs from a control with WS_GROUP to
+// the next one. Each run of radio buttons is a group of its own, and so is what follows it.
+bool StartsGroup(Control& control) {
+    if (!control.Parent()) return false;
+    const auto& siblings = control.Parent()->Children();
+    for (std::size_t i = 1; i < siblings.size(); ++i) {
+        if (siblings[i] != &control) continue;
+        const bool radio = control.Kind() == ControlKind::RadioButton;
+        const bool afterRadio = siblings[i - 1]->Kind() == ControlKind::RadioButton;
+        return radio != afterRadio;
+    }
+    return control.Kind() == ControlKind::RadioButton;
+}
+
+}  // namespace
+
+HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle) {
     const Rect& r = control.Bounds();
     if (control.TabStop()) style |= WS_TABSTOP;
+    if (StartsGroup(control)) style |= WS_GROUP;
     return CreateWindowExA(
         exStyle, windowClass, control.Text().c_str(), style | WS_CHILD | WS_CLIPSIBLINGS,
         Scale(r.left), Scale(r.top), Scale(r.Width()), Scale(r.Height()), ParentHandle(control),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++)), Instance(), nullptr);
 }
 
+WindowPeer* PeerOf(HWND hwnd) {
+    Control* control = ControlOf(hwnd);
+    if (!control || control->Kind() == ControlKind::Form) return nullptr;
+    return static_cast<WindowPeer*>(control->Peer());
+}
+
+namespace {
+
 class ButtonPeer final : public WindowPeer {
 public:
     using WindowPeer::WindowPeer;
+    bool Command(int code) override {
+        if (code != BN_CLICKED) return false;
+        control_.Click();
+        return true;
+    }
     void SetDefault(bool isDefault) override {
         // A button the program draws keeps that style; it shows the default look itself.
         if ((GetWindowLongA(hwnd_, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) return;
@@ -235,6 +275,13 @@ public:
         }
     }
     void SetItemIndex(int index) override { SendMessageA(hwnd_, TCM_SETCURSEL, index, 0); }
+    bool Notify(const NMHDR& header, LRESULT& result) override {
+        if (header.code != TCN_SELCHANGE) return false;
+        const int index = static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
+        static_cast<TabSet&>(control_).TabIndexChangedByPlatform(index);
+        result = 0;
+        return true;
+    }
 };
 
 class CustomPeer final : public WindowPeer {
@@ -317,9 +364,11 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
             return std::make_unique<WindowPeer>(
                 control, CreateChild(control, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
         case ControlKind::Label: {
-            const bool wrap = static_cast<Label&>(control).WordWrap();
-            return std::make_unique<WindowPeer>(
-                control, CreateChild(control, "STATIC", wrap ? SS_LEFT : SS_LEFTNOWORDWRAP));
+            const auto& label = static_cast<Label&>(control);
+            const DWORD style = label.Centered()   ? SS_CENTER
+                                : label.WordWrap() ? SS_LEFT
+                                                   : SS_LEFTNOWORDWRAP;
+            return std::make_unique<WindowPeer>(control, CreateChild(control, "STATIC", style));
         }
         case ControlKind::Button: {
             const auto& button = static_cast<Button&>(control);
@@ -340,9 +389,17 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
             // No scroll bars of its own: setting a scroll range that the page does not cover
             // brings them, so a control that never scrolls never shows one.
             return std::make_unique<CustomPeer>(control, CreateChild(control, kCustomClass, 0));
-        default:
-            return nullptr;
+        case ControlKind::Edit:
+            return CreateEditPeer(static_cast<Edit&>(control));
+        case ControlKind::CheckBox:
+            return CreateCheckBoxPeer(static_cast<CheckBox&>(control));
+        case ControlKind::RadioButton:
+            return CreateRadioButtonPeer(static_cast<RadioButton&>(control));
+        case ControlKind::SpinEdit:
+            break;
     }
+    // A kind without a native window would be a control that silently never shows.
+    std::abort();
 }
 
 }  // namespace pellino

@@ -53,13 +53,13 @@ HBRUSH BrushFor(Color color) {
 }
 
 HFONT FontFor(const Font& font) {
-    static std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
-    const auto key = std::make_tuple(font.name, font.height, font.bold);
+    static std::map<std::tuple<std::string, int, bool, bool>, HFONT> fonts;
+    const auto key = std::make_tuple(font.name, font.height, font.bold, font.italic);
     auto it = fonts.find(key);
     if (it != fonts.end()) return it->second;
     HFONT handle =
-        CreateFontA(-Scale(font.height), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        CreateFontA(-Scale(font.height), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
+                    FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
     fonts.emplace(key, handle);
     return handle;

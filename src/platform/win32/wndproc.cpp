@@ -6,6 +6,7 @@
 #include "platform/form.h"
 #include "platform/win32/canvas.h"
 #include "platform/win32/win32.h"
+#include "platform/win32/windowpeer.h"
 
 namespace pellino::win32 {
 
@@ -84,15 +85,8 @@ bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     switch (message) {
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            Control* from = ControlOf(header->hwndFrom);
-            if (from && from->Kind() == ControlKind::TabSet && header->code == TCN_SELCHANGE) {
-                const int index =
-                    static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0));
-                static_cast<TabSet&>(*from).TabIndexChangedByPlatform(index);
-                result = 0;
-                return true;
-            }
-            return false;
+            WindowPeer* from = PeerOf(header->hwndFrom);
+            return from && from->Notify(*header, result);
         }
         case WM_COMMAND: {
             const HWND child = reinterpret_cast<HWND>(lParam);
@@ -104,11 +98,6 @@ bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
                     if (MenuItem* item = FindMenuItem(form->Menu()->Items, LOWORD(wParam)))
                         item->Click();
                 }
-                result = 0;
-                return true;
-            }
-            if (child && HIWORD(wParam) == BN_CLICKED) {
-                if (Control* c = ControlOf(child)) c->Click();
                 result = 0;
                 return true;
             }
@@ -126,6 +115,14 @@ bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
                 }
                 result = 0;
                 return true;
+            }
+            // Our controls' ids start at 100, so the dialog keys' IDOK and IDCANCEL, which carry
+            // the focused window, are never taken for a control's own notification.
+            if (WindowPeer* from = child ? PeerOf(child) : nullptr) {
+                if (from->Command(HIWORD(wParam))) {
+                    result = 0;
+                    return true;
+                }
             }
             return false;
         }
@@ -242,8 +239,19 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_ERASEBKGND:
             return 1;
-        case WM_GETDLGCODE:
-            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_GETDLGCODE: {
+            // A control that takes Enter itself asks for that key's message; every other Enter
+            // stays with the dialog keys, which press a button of the form.
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            const bool enter = msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
+            return DLGC_WANTARROWS | DLGC_WANTCHARS |
+                   (enter && custom.WantReturns() ? DLGC_WANTMESSAGE : 0);
+        }
+        case WM_CHAR: {
+            char key = static_cast<char>(wParam);
+            Application::Dispatch([&] { custom.KeyPress(key); });
+            return 0;
+        }
         case WM_SIZE: {
             RECT wr;
             GetWindowRect(hwnd, &wr);

@@ -1,0 +1,107 @@
+// The commands that open the reminder editors: "&New" and "&Edit", and Enter and a double click in
+// the lists.
+#include <cmath>
+
+#include "editors/editalarmexact.h"
+#include "editors/timetext.h"
+#include "mainwindow/mainform.h"
+#include "model/reminder.h"
+#include "model/settings.h"
+#include "platform/files.h"
+
+namespace pellino {
+
+void TMainForm::SetUpEditCommands() {
+    AddAlarmButton.OnClick = [this] { AddAlarmButtonClick(); };
+    EditAlarmButton.OnClick = [this] { EditAlarmButtonClick(); };
+    AlarmGrid.OnDblClick = [this] { AlarmGridDblClick(); };
+    RepeatingAlarmGrid.OnDblClick = [this] { RepeatingAlarmGridDblClick(); };
+    for (TClickableStringGrid* grid : {&AlarmGrid, &RepeatingAlarmGrid}) {
+        // Enter in a list edits its current reminder instead of pressing a button.
+        grid->SetWantReturns(true);
+        grid->OnKeyPress = [this](char& key) { AlarmGridKeyPress(key); };
+    }
+}
+
+void TMainForm::AddAlarmButtonClick() {
+    if (Notebook_.PageIndex() == 0) AddNormal();
+    SetButtons();
+}
+
+void TMainForm::EditAlarmButtonClick() {
+    if (Notebook_.PageIndex() == 0) EditNormal();
+    SetButtons();
+}
+
+void TMainForm::AlarmGridDblClick() {
+    EditAlarmButtonClick();
+}
+
+void TMainForm::RepeatingAlarmGridDblClick() {
+    EditAlarmButtonClick();
+}
+
+void TMainForm::AlarmGridKeyPress(char& key) {
+    if (key == '\r') EditAlarmButtonClick();
+}
+
+void TMainForm::AddNormal() {
+    WithClockStopped([this] {
+        TEditAlarmExact editor;
+        CenterOverMainForm(editor);
+        editor.SoundFile.clear();
+        if (!mnuNoAlarmSound.Checked() && FileExists(DefaultSoundFile())) {
+            editor.SoundFile = DefaultSoundFile();
+        }
+        // Five minutes from now, date and time of the same moment: a reminder added just before
+        // midnight and saved unchanged falls due early tomorrow, not in this morning's past.
+        const TDateTime proposed = AddMinutes(5, Now());
+        editor.TimeEdit.SetText(UserTimeText(proposed - std::trunc(proposed)));
+        editor.Calendar.SetDate(static_cast<std::int32_t>(std::trunc(proposed)));
+        editor.NotifyMode = kNotifyMessageAndSound;
+        if (editor.ShowModal() != mr::kOk) return;
+        auto reminder = TReminder::CreateOneTime(editor.DueDateTime, editor.Descript.Text(),
+                                                 editor.SoundFile, editor.NotifyMode);
+        reminder->RefreshStatus();
+        AppendOneTimeReminder(std::move(reminder));
+        SaveChanges();
+    });
+}
+
+void TMainForm::EditNormal() {
+    const int row = AlarmGrid.Row();
+    TReminder* reminder = ReminderAt(AlarmGrid, row);
+    if (row < 1 || !reminder) return;
+    WithClockStopped([this, row, reminder] {
+        TEditAlarmExact editor;
+        CenterOverMainForm(editor);
+        editor.SoundFile = reminder->SoundFile;
+        // A stored moment that no calendar can show is offered as now.
+        std::string time;
+        try {
+            time = UserTimeText(reminder->DueTime());
+        } catch (const std::exception&) {
+            time = UserTimeText(TimeOfDay());
+        }
+        editor.TimeEdit.SetText(time);
+        const TDateTime date = reminder->DueDate();
+        const bool showable = std::isfinite(date) && date >= editor.Calendar.FirstDate() &&
+                              date <= editor.Calendar.LastDate();
+        editor.Calendar.SetDate(static_cast<std::int32_t>(showable ? date : Today()));
+        editor.NotifyMode = reminder->NotifyMode;
+        editor.Descript.SetText(reminder->Description);
+        if (editor.ShowModal() != mr::kOk) return;
+        reminder->SoundFile = editor.SoundFile;
+        reminder->DueDateTime = editor.DueDateTime;
+        reminder->NotifyMode = editor.NotifyMode;
+        reminder->Description = editor.Descript.Text();
+        // An edited reminder that was Done or Expired is armed again.
+        reminder->Status = kStatusPending;
+        reminder->RefreshStatus();
+        MoveGridRowToCorrectDateTimeSlot(row, true);
+        AlarmGrid.Invalidate();
+        SaveChanges();
+    });
+}
+
+}  // namespace pellino
