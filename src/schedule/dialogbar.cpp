@@ -18,6 +18,7 @@ void SetUpDialogBar(Panel& bar, const char* name, int clientWidth, int clientHei
 void SetUpBarButton(Button& button, const ButtonArgs& args) {
     SetUpButton(button, args);
     button.SetFont(Font{"Arial", 11, true, colors::kWhite});
+    button.SetColor(kBarGrey);
 }
 
 }  // namespace pellino

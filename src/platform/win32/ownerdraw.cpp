@@ -30,6 +30,12 @@ void DrawButton(const DRAWITEMSTRUCT& item, const Button& button) {
             InflateRect(&r, -1, -1);
         }
         DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+        // A button of a colour of its own (white captions on the grey bars) wears it as its face.
+        if (button.GetColor() != colors::kBtnFace) {
+            RECT face = r;
+            InflateRect(&face, -2, -2);
+            FillRect(dc, &face, BrushFor(button.GetColor()));
+        }
     }
     RECT text = r;
     if (pushed) OffsetRect(&text, 1, 1);
