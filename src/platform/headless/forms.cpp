@@ -95,6 +95,33 @@ void ScriptModal(const std::string& className, ModalScript script) {
     State().scripts[className].push_back(std::move(script));
 }
 
+void PressKey(Form& form, int key, ShiftState shift) {
+    if (form.KeyPreviewByPlatform(key, shift)) return;
+    Control* focused = form.ActiveControl();
+    if (focused && focused->Kind() == ControlKind::Custom) {
+        auto& custom = static_cast<CustomControl&>(*focused);
+        const bool wanted = key != keys::kReturn || custom.WantReturns();
+        if (wanted) {
+            int k = key;
+            Application::Dispatch([&] { custom.KeyDown(k, shift); });
+            if (k != 0 && key == keys::kReturn) {
+                char c = '\r';
+                Application::Dispatch([&] { custom.KeyPress(c); });
+            }
+            return;
+        }
+    }
+    if (key == keys::kReturn) {
+        if (focused && focused->Kind() == ControlKind::Button) {
+            focused->Click();
+        } else {
+            form.PressDefaultButton(false);
+        }
+    } else if (key == keys::kEscape) {
+        form.PressDefaultButton(true);
+    }
+}
+
 const std::vector<std::string>& ModalLog() {
     return State().modalLog;
 }

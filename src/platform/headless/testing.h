@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/controls.h"
 #include "platform/graphics.h"
 #include "platform/regional.h"
 
@@ -70,6 +71,10 @@ void SetScreen(Size size, int dpi);
 // A modal form shown with no script queued fails the test loudly: the error escapes every handler.
 using ModalScript = std::function<void(Form&)>;
 void ScriptModal(const std::string& className, ModalScript script);
+// A key pressed while the form is active, as the platform delivers it: the form's key preview
+// first, then the focused custom control, then the dialog keys (Enter presses the focused button,
+// else the default button; Escape the cancel button).
+void PressKey(Form& form, int key, ShiftState shift = {});
 // Class names of the modal forms shown, in order.
 const std::vector<std::string>& ModalLog();
 std::size_t PendingModalScripts();
