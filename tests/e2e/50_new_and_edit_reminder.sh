@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# A new user's first reminder, with no file prepared: "&New" opens the editor, the message and the
+# time are typed into the real fields, Save writes the data file; "&Edit" changes it; the time
+# picker and the options dialog open from the editor; and the reminder falls due and notifies.
+source "$(dirname "$0")/lib.sh"
+
+# Waits for the data file's first one-time record to hold value $2 under name $1.
+expect_stored() {
+  wait_for_stored_value "$1" "$2" || fail "$3: $1 is '$(stored_value "$1")', expected '$2'"
+}
+
+start_program
+drive click "Pellino!" "&New"
+drive wait "Reminder Description" 5000 || fail "New opened no editor"
+expect_eq "$(drive text "Reminder Description" Edit 0)" "[Type reminder message here]" \
+  "the message field at the start"
+expect_eq "$(drive focus "Reminder Description")" "[Type reminder message here]" \
+  "the focus starts in the message field"
+screenshot editor-new
+
+# Typed into the real fields, as the user's keystrokes reach them.
+drive settext "Reminder Description" Edit 0 "Plants" || fail "the message could not be typed"
+drive settext "Reminder Description" Edit 1 "11:58 pm" || fail "the time could not be typed"
+drive click "Reminder Description" "&Save"
+drive gone "Reminder Description" 5000 || fail "Save left the editor open"
+expect_stored Description '"Plants"' "after Save"
+due=$(stored_value DueDateTime)
+awk -v d="$due" 'BEGIN { f = d - int(d); exit !(f > 0.99860 && f < 0.99862) }' ||
+  fail "the stored moment $due is not at 11:58 PM"
+
+# A bad time is told and the editor stays open; Escape then cancels without a change.
+drive click "Pellino!" "&Edit"
+drive wait "Reminder Description" 5000 || fail "Edit opened no editor"
+expect_eq "$(drive text "Reminder Description" Edit 0)" "Plants" "the message on Edit"
+expect_eq "$(drive text "Reminder Description" Edit 1)" "11:58 PM" "the time on Edit"
+drive settext "Reminder Description" Edit 1 "25:00"
+drive click "Reminder Description" "&Save"
+drive wait "Information" 5000 || fail "a bad time was not told"
+screenshot editor-bad-time
+drive click "Information" "OK"
+drive gone "Information" 5000 || fail "the message stayed"
+drive wait "Reminder Description" 2000 || fail "the editor closed after a bad time"
+drive settext "Reminder Description" Edit 0 "Garden"
+drive key "Reminder Description" - 0 27 || fail "Escape could not be given"
+drive gone "Reminder Description" 5000 || fail "Escape left the editor open"
+sleep 0.5
+expect_stored Description '"Plants"' "after Escape"
+
+# The picker and the options dialog, from an editor opened by Enter in the list.
+drive key "Pellino!" PellinoCustom 0 13 || fail "Enter could not be given to the list"
+drive wait "Reminder Description" 5000 || fail "Enter in the list opened no editor"
+drive click "Reminder Description" "" || fail "the picker button could not be pressed"
+drive wait "Set Time As: 11:58 pm" 5000 || fail "no time picker showing the field's time"
+screenshot editor-picker
+drive click "Set Time As: 11:58 pm" "&Cancel"
+drive gone "Set Time As: 11:58 pm" 5000 || fail "the picker stayed open"
+drive click "Reminder Description" "Options"
+drive wait "Reminder Options" 5000 || fail "no options dialog"
+screenshot editor-options
+drive click "Reminder Options" "Only Show &Message"
+drive click "Reminder Options" "Ok"
+drive gone "Reminder Options" 5000 || fail "the options dialog stayed open"
+# Due a little from now: the time field takes the regional form ('h:mm:ss AM' is accepted).
+soon=$(date -d "+70 seconds" "+%l:%M:%S %p" | sed 's/^ //')
+drive settext "Reminder Description" Edit 1 "$soon"
+drive key "Reminder Description" - 0 13 || fail "Enter could not be given"
+drive gone "Reminder Description" 5000 || fail "Enter did not save"
+expect_stored NotifyMode 1 "the options' choice after Enter"
+
+expect_notification "Plants" 90000
+screenshot editor-notified
+drive click "Reminder Notification" "Ok"
+drive gone "Reminder Notification" 5000 || fail "the notification stayed"
+expect_stored Status 1 "after Ok"
+
+drive close "Pellino!"
+expect_program_ends 10
