@@ -189,6 +189,15 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
             FillRect(reinterpret_cast<HDC>(wParam), &r, BrushFor(form.GetColor()));
             return 1;
         }
+        case WM_NEXTDLGCTL: {
+            // The dialog keys ask for this when Alt and a label's underlined letter move the
+            // focus on to the label's field. Our forms are plain windows, so they answer it as a
+            // dialog would: a given window, or the next (previous) tab stop.
+            HWND target = reinterpret_cast<HWND>(wParam);
+            if (!LOWORD(lParam)) target = GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
+            if (target) SetFocus(target);
+            return 0;
+        }
         default:
             break;
     }

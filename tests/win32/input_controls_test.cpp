@@ -1,0 +1,192 @@
+// The input controls of the dialogs against real windows under Wine: each control's state
+// mirrored into its native window and back, the keys the dialog manager gives them, and what the
+// picture buttons and the calendar put on the screen.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/application.h"
+#include "platform/calendar.h"
+#include "platform/form.h"
+#include "runtime/datetime.h"
+
+namespace pellino {
+namespace {
+
+class InputForm : public Form {
+public:
+    InputForm() : Form("TPellinoInputForm") {
+        SetCaption("Input test");
+        SetClientSize(420, 300);
+        Caption.SetBounds(10, 10, 60, 16);
+        Caption.SetText("&Message");
+        Caption.SetFocusControl(&Message);
+        Message.SetBounds(80, 8, 200, 21);
+        Message.SetMaxLength(5);
+        Message.SetAutoSelect(false);
+        Check.SetBounds(10, 40, 100, 17);
+        Check.SetText("Check");
+        First.SetBounds(10, 60, 100, 17);
+        First.SetText("First");
+        Second.SetBounds(10, 80, 100, 17);
+        Second.SetText("Second");
+        Picture.SetBounds(10, 110, 90, 30);
+        Picture.SetText("Save");
+        Picture.SetGlyph(Glyph::Check);
+        Calendar.SetBounds(120, 40, 280, 210);
+    }
+    Label Caption{this};
+    Edit Message{this};
+    CheckBox Check{this};
+    RadioButton First{this};
+    RadioButton Second{this};
+    Button Picture{this};
+    MonthCalendar Calendar{this};
+};
+
+HWND Child(HWND top, const char* windowClass, int index) {
+    HWND child = FindWindowExA(top, nullptr, windowClass, nullptr);
+    for (; child && index > 0; --index) child = FindWindowExA(top, child, windowClass, nullptr);
+    return child;
+}
+
+HWND ButtonCalled(HWND top, const std::string& text) {
+    for (HWND b = FindWindowExA(top, nullptr, "Button", nullptr); b;
+         b = FindWindowExA(top, b, "Button", nullptr)) {
+        char buffer[64];
+        GetWindowTextA(b, buffer, sizeof buffer);
+        if (text == buffer) return b;
+    }
+    return nullptr;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// How many pixels of a window's client area have the colour.
+int CountPixels(HWND hwnd, COLORREF color) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HDC dc = GetDC(hwnd);
+    int count = 0;
+    for (int y = 0; y < r.bottom; ++y) {
+        for (int x = 0; x < r.right; ++x) count += GetPixel(dc, x, y) == color;
+    }
+    ReleaseDC(hwnd, dc);
+    return count;
+}
+
+TEST(Win32InputControls, AnEditTakesTypedTextUpToItsLimitAndReportsIt) {
+    InputForm form;
+    form.Message.SetText("longer than five");
+    form.Show();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    HWND edit = Child(top, "Edit", 0);
+    ASSERT_NE(edit, nullptr);
+    char text[64];
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "longer than five") << "text set by code is not cut";
+
+    SetWindowTextA(edit, "");
+    for (char c : std::string("abcdefgh")) SendMessageA(edit, WM_CHAR, c, 0);
+    EXPECT_EQ(form.Message.Text(), "abcde") << "typing stops at the limit, and the text follows";
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("set"));
+    EXPECT_EQ(form.Message.Text(), "set") << "another program's text reaches the state too";
+    EXPECT_EQ(SendMessageA(edit, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL, 0)
+        << "the Tab key does not select the text";
+}
+
+TEST(Win32InputControls, CheckBoxAndRadioButtonsFollowClicksAndCode) {
+    InputForm form;
+    std::vector<std::string> events;
+    form.Check.OnClick = [&] { events.push_back(form.Check.Checked() ? "checked" : "cleared"); };
+    form.Second.OnClick = [&] { events.push_back("second"); };
+    form.Show();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    HWND check = ButtonCalled(top, "Check");
+    HWND first = ButtonCalled(top, "First");
+    HWND second = ButtonCalled(top, "Second");
+    ASSERT_TRUE(check && first && second);
+
+    SendMessageA(check, BM_CLICK, 0, 0);
+    EXPECT_TRUE(form.Check.Checked());
+    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    form.Check.SetChecked(false);
+    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    form.First.SetChecked(true);
+    SendMessageA(second, BM_CLICK, 0, 0);
+    EXPECT_TRUE(form.Second.Checked());
+    EXPECT_FALSE(form.First.Checked());
+    EXPECT_EQ(SendMessageA(first, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "the group clears";
+    EXPECT_EQ(SendMessageA(second, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_NE(GetWindowLongA(second, GWL_STYLE) & WS_TABSTOP, 0);
+    EXPECT_EQ(GetWindowLongA(first, GWL_STYLE) & WS_TABSTOP, 0)
+        << "only the checked radio button takes the tab stop";
+    EXPECT_NE(GetWindowLongA(first, GWL_STYLE) & WS_GROUP, 0) << "the radio buttons are a group";
+    SendMessageA(second, BM_CLICK, 0, 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"checked", "cleared", "second"}))
+        << "a click on the checked radio button changes nothing";
+}
+
+TEST(Win32InputControls, TheDialogKeysMoveTheFocusByALabelsAccelerator) {
+    InputForm form;
+    form.Show();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    SetFocus(ButtonCalled(top, "Check"));
+    MSG msg{top, WM_SYSCHAR, 'm', static_cast<LPARAM>(0x20000001u), 0, {}};
+    EXPECT_TRUE(IsDialogMessageA(top, &msg));
+    EXPECT_EQ(GetFocus(), Child(top, "Edit", 0)) << "Alt+M focuses the label's field";
+    EXPECT_TRUE(form.Message.Focused());
+}
+
+// 1 January 2027, a Friday.
+const std::int32_t kNewYear = static_cast<std::int32_t>(EncodeDate(2027, 1, 1));
+
+TEST(Win32InputControls, APictureButtonAndTheCalendarPaintWhatTheyHold) {
+    InputForm form;
+    form.Calendar.SetDate(kNewYear);
+    form.Show();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    Pump();
+    EXPECT_GT(CountPixels(ButtonCalled(top, "Save"), RGB(0, 128, 0)), 10)
+        << "the green check mark of the picture";
+
+    HWND calendar = FindWindowExA(top, nullptr, "PellinoCustom", nullptr);
+    ASSERT_NE(calendar, nullptr);
+    const int selected = CountPixels(calendar, RGB(0, 0, 128));
+    EXPECT_GT(selected, 100) << "the selected day on navy";
+
+    // A click on the cell of 20 January selects it; the navy moves with it.
+    const Rect day = form.Calendar.DayRect(kNewYear + 19);
+    const int x = MulDiv(day.left + 5, ScreenDpi(), 96), y = MulDiv(day.top + 5, ScreenDpi(), 96);
+    SendMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(calendar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    EXPECT_EQ(form.Calendar.Date(), kNewYear + 19);
+    EXPECT_TRUE(form.Calendar.Focused()) << "a click gives the calendar the keyboard";
+    SendMessageA(calendar, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(form.Calendar.Date(), kNewYear + 20) << "the arrow keys move the day";
+    Pump();
+    HDC dc = GetDC(calendar);
+    const COLORREF at =
+        GetPixel(dc, MulDiv(day.left + 3, ScreenDpi(), 96) + MulDiv(40, ScreenDpi(), 96),
+                 MulDiv(day.top + 3, ScreenDpi(), 96));
+    ReleaseDC(calendar, dc);
+    EXPECT_EQ(at, RGB(0, 0, 128)) << "the day right of the click is painted as selected";
+}
+
+}  // namespace
+}  // namespace pellino
