@@ -16,6 +16,7 @@ expect_eq "$(drive text "Reminder Description" Edit 0)" "[Type reminder message 
   "the message field at the start"
 expect_eq "$(drive focus "Reminder Description")" "[Type reminder message here]" \
   "the focus starts in the message field"
+sleep 1  # painted whole before the picture
 screenshot editor-new
 
 # Typed into the real fields, as the user's keystrokes reach them.
@@ -36,6 +37,7 @@ expect_eq "$(drive text "Reminder Description" Edit 1)" "11:58 PM" "the time on 
 drive settext "Reminder Description" Edit 1 "25:00"
 drive click "Reminder Description" "&Save"
 drive wait "Information" 5000 || fail "a bad time was not told"
+sleep 1  # painted whole before the picture
 screenshot editor-bad-time
 drive click "Information" "OK"
 drive gone "Information" 5000 || fail "the message stayed"
@@ -51,11 +53,13 @@ drive key "Pellino!" PellinoCustom 0 13 || fail "Enter could not be given to the
 drive wait "Reminder Description" 5000 || fail "Enter in the list opened no editor"
 drive click "Reminder Description" "" || fail "the picker button could not be pressed"
 drive wait "Set Time As: 11:58 pm" 5000 || fail "no time picker showing the field's time"
+sleep 1  # painted whole before the picture
 screenshot editor-picker
 drive click "Set Time As: 11:58 pm" "&Cancel"
 drive gone "Set Time As: 11:58 pm" 5000 || fail "the picker stayed open"
 drive click "Reminder Description" "Options"
 drive wait "Reminder Options" 5000 || fail "no options dialog"
+sleep 1  # painted whole before the picture
 screenshot editor-options
 drive click "Reminder Options" "Only Show &Message"
 drive click "Reminder Options" "Ok"
@@ -68,6 +72,7 @@ drive gone "Reminder Description" 5000 || fail "Enter did not save"
 expect_stored NotifyMode 1 "the options' choice after Enter"
 
 expect_notification "Plants" 90000
+sleep 1  # painted whole before the picture
 screenshot editor-notified
 drive click "Reminder Notification" "Ok"
 drive gone "Reminder Notification" 5000 || fail "the notification stayed"
