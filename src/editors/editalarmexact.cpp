@@ -1,6 +1,6 @@
 #include "editors/editalarmexact.h"
 
-#include "editors/settimedialog.h"
+#include "editors/editorparts.h"
 #include "editors/timetext.h"
 #include "model/reminder.h"
 #include "model/settings.h"
@@ -8,17 +8,12 @@
 #include "platform/files.h"
 #include "platform/help.h"
 #include "runtime/formats.h"
-#include "schedule/alarmoptions.h"
-#include "schedule/dialogbar.h"
 
 namespace pellino {
 
 namespace {
 
 constexpr int kHelpContext = 1004;
-constexpr int kClientWidth = 449;
-constexpr int kClientHeight = 352;
-constexpr int kMessageLength = 100;
 
 void SetUpNavigation(Button& button, const char* name, const char* caption, int left,
                      const char* hint) {
@@ -48,25 +43,8 @@ TEditAlarmExact::TEditAlarmExact() : Form("TEditAlarmExact") {
 }
 
 void TEditAlarmExact::LayOut() {
-    SetName("EditAlarmExact");
-    SetCaption("Reminder Description");
-    SetBorder(FormBorder::Dialog);
-    SetIcons(BorderIcons{false, false, false});
-    SetFont(Font{"Arial", 11, false, colors::kBlack});
-    SetShowHints(true);
-    SetKeyPreview(true);
-    SetClientSize(kClientWidth, kClientHeight);
-
-    MessageCaption.SetName("MessageCaption");
-    MessageCaption.SetBounds(10, 13, 58, 16);
-    MessageCaption.SetText("&Message");
-    MessageCaption.SetFocusControl(&Descript);
-    Descript.SetName("Descript");
-    Descript.SetBounds(72, 10, 367, 21);
-    Descript.SetText("[Type reminder message here]");
-    Descript.SetHint("Type your reminder message here");
-    Descript.SetMaxLength(kMessageLength);
-    Descript.SetAutoSelect(false);
+    SetUpEditorForm(*this, "EditAlarmExact", "Reminder Description");
+    SetUpMessageRow(MessageCaption, Descript);
 
     TimeCaption.SetName("TimeCaption");
     TimeCaption.SetBounds(10, 45, 58, 16);
@@ -99,30 +77,12 @@ void TEditAlarmExact::LayOut() {
     Calendar.SetRange(static_cast<std::int32_t>(EncodeDate(1900, 1, 1)),
                       static_cast<std::int32_t>(kYearOneDateThreshold) - 1);
 
-    SetUpDialogBar(ButtonBar, "ButtonBar", kClientWidth, kClientHeight, 53);
-    SetUpBarButton(SetAlarmButton, {"SetAlarmButton", "&Save", BoundsRect(12, 12, 81, 33),
-                                    "Save and Set the reminder as specified", Glyph::Check});
-    SetUpBarButton(CancelButton, {"CancelButton", "&Cancel", BoundsRect(115, 12, 81, 33),
-                                  kCancelHint, Glyph::Cross});
-    SetUpBarButton(AlarmOptionsButton,
-                   {"AlarmOptionsButton", "Options", BoundsRect(218, 12, 81, 33),
-                    "Set advanced reminder options", Glyph::Options});
-    SetUpBarButton(Helpbutton,
-                   {"Helpbutton", "&Help", BoundsRect(346, 12, 81, 33), kHelpHint, Glyph::Help});
-
-    // The default and cancel buttons are out of sight and out of the tab order; they are there
-    // for the platform's dialog keys.
-    SetUpButton(Fake1, {"Fake1", "fakeok", BoundsRect(0, 0, 75, 25)});
-    Fake1.SetDefault(true);
-    Fake1.SetTabStop(false);
-    SetUpButton(Fake2, {"Fake2", "fakecancel", BoundsRect(80, 0, 75, 25)});
-    Fake2.SetCancel(true);
-    Fake2.SetTabStop(false);
+    SetUpEditorBar({ButtonBar, SetAlarmButton, CancelButton, AlarmOptionsButton, Helpbutton});
+    SetUpHiddenButtons(Fake1, Fake2);
 }
 
 void TEditAlarmExact::FormCreate() {
-    Fake1.SetBounds(Fake1.Left(), Height() + 10, Fake1.Width(), Fake1.Height());
-    Fake2.SetBounds(Fake2.Left(), Height() + 10, Fake2.Width(), Fake2.Height());
+    MoveOutOfSight(*this, Fake1, Fake2);
     CalendarChange();
 }
 
@@ -171,7 +131,8 @@ void TEditAlarmExact::AlarmOptionsButtonClick() {
 }
 
 void TEditAlarmExact::ExplorerButton1Click() {
-    PickTime(TimeEdit);
+    if (!CheckValidTime()) TimeEdit.SetText(UserTimeText(TimeOfDay()));
+    PickInto(TimeEdit);
 }
 
 void TEditAlarmExact::HelpbuttonClick() {
@@ -179,58 +140,8 @@ void TEditAlarmExact::HelpbuttonClick() {
 }
 
 void TEditAlarmExact::FormKeyDown(int& key, ShiftState) {
-    // Enter saves and Escape cancels from every control; the key ends here, so the dialog keys
-    // do not press a button for it a second time.
-    if (key == keys::kReturn) {
-        key = 0;
-        SetAlarmButtonClick();
-    } else if (key == keys::kEscape) {
-        key = 0;
-        CancelButtonClick();
-    }
-}
-
-void EditReminderOptions(std::string& soundFile, std::uint8_t& notifyMode) {
-    TAlarmOptions options;
-    switch (notifyMode) {
-        case kNotifyMessageAndSound:
-            options.ShowMessageAndPlaySound.SetChecked(true);
-            break;
-        case kNotifyMessageOnly:
-            options.ShowMessage.SetChecked(true);
-            break;
-        case kNotifySoundOnly:
-            options.PlaySound.SetChecked(true);
-            break;
-        case kNotifyNothing:
-            options.DoNothing.SetChecked(true);
-            break;
-        default:
-            break;  // the dialog's own choice stays
-    }
-    options.WaveFileName = soundFile;
-    CenterOverMainForm(options);
-    if (options.ShowModal() != mr::kOk) return;
-    soundFile = options.WaveFileName;
-    if (options.ShowMessageAndPlaySound.Checked()) {
-        notifyMode = kNotifyMessageAndSound;
-    } else if (options.PlaySound.Checked()) {
-        notifyMode = kNotifySoundOnly;
-    } else if (options.ShowMessage.Checked()) {
-        notifyMode = kNotifyMessageOnly;
-    } else if (options.DoNothing.Checked()) {
-        notifyMode = kNotifyNothing;
-    }
-}
-
-void PickTime(Edit& field) {
-    if (!CheckValidTime(field)) field.SetText(UserTimeText(TimeOfDay()));
-    TSetTimeDialog picker;
-    TDateTime time = 0;
-    TryUserTime(field.Text(), time);
-    picker.PickedTime = time;
-    CenterOverMainForm(picker);
-    if (picker.ShowModal() == mr::kOk) field.SetText(UserTimeText(picker.PickedTime));
+    HandleEditorKey(
+        key, [this] { SetAlarmButtonClick(); }, [this] { CancelButtonClick(); });
 }
 
 }  // namespace pellino

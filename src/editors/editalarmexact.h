@@ -63,10 +63,4 @@ private:
     void LayOut();
 };
 
-// The options dialog and the time picker, as both editors use them: each shows its dialog over
-// the main window and takes the result only when the user confirmed it.
-void EditReminderOptions(std::string& soundFile, std::uint8_t& notifyMode);
-// Validates the field first (a refused text is replaced by the current time), then picks.
-void PickTime(Edit& field);
-
 }  // namespace pellino

@@ -1,8 +1,11 @@
 // The commands that open the reminder editors: "&New" and "&Edit", and Enter and a double click in
 // the lists.
 #include <cmath>
+#include <exception>
+#include <utility>
 
 #include "editors/editalarmexact.h"
+#include "editors/editalarmrepeating.h"
 #include "editors/timetext.h"
 #include "mainwindow/mainform.h"
 #include "model/reminder.h"
@@ -24,13 +27,26 @@ void TMainForm::SetUpEditCommands() {
 }
 
 void TMainForm::AddAlarmButtonClick() {
-    if (Notebook_.PageIndex() == 0) AddNormal();
+    if (Notebook_.PageIndex() == 0) {
+        AddNormal();
+    } else if (Notebook_.PageIndex() == 1) {
+        AddRepeating();
+    }
     SetButtons();
 }
 
 void TMainForm::EditAlarmButtonClick() {
-    if (Notebook_.PageIndex() == 0) EditNormal();
+    if (Notebook_.PageIndex() == 0) {
+        EditNormal();
+    } else if (Notebook_.PageIndex() == 1) {
+        EditRepeating();
+    }
     SetButtons();
+}
+
+std::string TMainForm::SoundForNewReminder() const {
+    if (mnuNoAlarmSound.Checked() || !FileExists(DefaultSoundFile())) return "";
+    return DefaultSoundFile();
 }
 
 void TMainForm::AlarmGridDblClick() {
@@ -49,10 +65,7 @@ void TMainForm::AddNormal() {
     WithClockStopped([this] {
         TEditAlarmExact editor;
         CenterOverMainForm(editor);
-        editor.SoundFile.clear();
-        if (!mnuNoAlarmSound.Checked() && FileExists(DefaultSoundFile())) {
-            editor.SoundFile = DefaultSoundFile();
-        }
+        editor.SoundFile = SoundForNewReminder();
         // Five minutes from now, date and time of the same moment: a reminder added just before
         // midnight and saved unchanged falls due early tomorrow, not in this morning's past.
         const TDateTime proposed = AddMinutes(5, Now());
@@ -100,6 +113,79 @@ void TMainForm::EditNormal() {
         reminder->RefreshStatus();
         MoveGridRowToCorrectDateTimeSlot(row, true);
         AlarmGrid.Invalidate();
+        SaveChanges();
+    });
+}
+
+namespace {
+
+// The record of a repeating reminder as the editor's final state gives it.
+std::unique_ptr<TReminder> RepeatingFrom(const TEditAlarmRepeating& editor) {
+    const std::int32_t interval =
+        editor.OncePerDayCheck.Checked() ? 0 : editor.RepeatEverySpinner.Value();
+    auto reminder = TReminder::CreateRepeating(
+        editor.FirstTime, editor.UntilTime.Checked(), editor.StopTime, editor.DaySet, interval,
+        editor.Descript.Text(), editor.SoundFile, editor.NotifyMode);
+    reminder->ScheduleNext();
+    return reminder;
+}
+
+}  // namespace
+
+void TMainForm::AddRepeating() {
+    WithClockStopped([this] {
+        TEditAlarmRepeating editor;
+        CenterOverMainForm(editor);
+        editor.SoundFile = SoundForNewReminder();
+        editor.TimeEdit.SetText(UserTimeText(TimeOfDay()));
+        editor.UntilTimeEdit.SetText(UserTimeText(AddMinutes(60, TimeOfDay())));
+        editor.NotifyMode = kNotifyMessageAndSound;
+        if (editor.ShowModal() != mr::kOk) return;
+        RepeatingAlarmGrid.AddRow();
+        RepeatingAlarmGrid.SetObjectOf(0, RepeatingAlarmGrid.RowCount() - 1, RepeatingFrom(editor));
+        RepeatingAlarmGrid.Invalidate();
+        SaveChanges();
+    });
+}
+
+void TMainForm::EditRepeating() {
+    const int row = RepeatingAlarmGrid.Row();
+    const TReminder* reminder = ReminderAt(RepeatingAlarmGrid, row);
+    if (row < 1 || !reminder) return;
+    WithClockStopped([this, row, reminder] {
+        TEditAlarmRepeating editor;
+        CenterOverMainForm(editor);
+        editor.SoundFile = reminder->SoundFile;
+        // A stored time that no clock can show is offered as now.
+        for (auto [field, time] : {std::pair{&editor.TimeEdit, reminder->FirstTime},
+                                   std::pair{&editor.UntilTimeEdit, reminder->StopTime}}) {
+            try {
+                field->SetText(UserTimeText(time));
+            } catch (const std::exception&) {
+                field->SetText(UserTimeText(TimeOfDay()));
+            }
+        }
+        editor.NotifyMode = reminder->NotifyMode;
+        editor.Descript.SetText(reminder->Description);
+        for (int digit = 0; digit < 7; ++digit) {
+            editor.DayBox(digit).SetChecked(reminder->DaySet.find(static_cast<char>('0' + digit)) !=
+                                            std::string::npos);
+        }
+        if (reminder->IntervalMinutes == 0) {
+            editor.OncePerDayCheck.SetChecked(true);
+        } else {
+            editor.RepeatEveryCheck.SetChecked(true);
+            editor.RepeatEverySpinner.SetValue(reminder->IntervalMinutes);
+        }
+        if (reminder->HasUntil) {
+            editor.UntilTime.SetChecked(true);
+        } else {
+            editor.ForRemainderOfDay.SetChecked(true);
+        }
+        if (editor.ShowModal() != mr::kOk) return;
+        // A new record in the same row: what the dialog does not carry starts afresh.
+        RepeatingAlarmGrid.SetObjectOf(0, row, RepeatingFrom(editor));
+        RepeatingAlarmGrid.Invalidate();
         SaveChanges();
     });
 }

@@ -165,6 +165,10 @@ public:
     // Opens the one-time editor on the selected reminder; on Save changes it in place, re-sorts
     // it and writes. Nothing happens while the list is empty.
     void EditNormal();
+    // The same for the repeating list: a new reminder becomes the last row; an edited one gets a
+    // new record built from the dialog, in the same row.
+    void AddRepeating();
+    void EditRepeating();
 
     // ---- commands (commands.cpp) ----
     void DeleteAlarmButtonClick();
@@ -200,6 +204,9 @@ private:
     void SetUpClock();         // schedule/clock.cpp
     void SetUpCommands();      // commands.cpp
     void SetUpEditCommands();  // editcommands.cpp
+    // The sound file a new reminder starts with: the default one, unless sounds are off or it
+    // has gone (editcommands.cpp).
+    std::string SoundForNewReminder() const;
     // Runs a command with the clock stopped, so that no reminder falls due and no list is
     // reloaded while the command changes a list; the clock runs again afterwards even when the
     // command fails (commands.cpp).

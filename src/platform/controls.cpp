@@ -280,6 +280,63 @@ void Edit::ApplyStateToPeer() {
     Peer()->SetMaxLength(maxLength_);
 }
 
+SpinEdit::SpinEdit(Control* parent) : Control(parent, ControlKind::SpinEdit) {
+    SetTabStop(true);
+    SetColor(colors::kWindow);
+    SetText("0");
+}
+
+void SpinEdit::SetRange(int minValue, int maxValue) {
+    minValue_ = minValue;
+    maxValue_ = std::max(minValue, maxValue);
+}
+
+int SpinEdit::Value() const {
+    const std::string& text = Text();
+    // A whole number: an optional sign and digits, nothing else, within the int range.
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) return minValue_;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return minValue_;
+        value = value * 10 + (text[i] - '0');
+        if (value > 2147483648LL) return minValue_;
+    }
+    value = negative ? -value : value;
+    if (value > 2147483647LL) return minValue_;
+    return static_cast<int>(value);
+}
+
+void SpinEdit::SetValue(int value) {
+    SetText(std::to_string(std::clamp(value, minValue_, maxValue_)));
+}
+
+void SpinEdit::Step(int direction) {
+    if (!Enabled()) return;
+    const long long next = static_cast<long long>(Value()) + direction * increment_;
+    SetValue(static_cast<int>(std::clamp<long long>(next, minValue_, maxValue_)));
+}
+
+bool SpinEdit::IsValidChar(char c) const {
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == decimalSeparator_;
+}
+
+void SpinEdit::TypeText(const std::string& text) {
+    if (!Enabled() || !Showing()) return;
+    std::string kept;
+    for (char c : text) {
+        if (IsValidChar(c)) kept += c;
+    }
+    SetText(kept);
+}
+
+void SpinEdit::FocusLostByPlatform() {
+    const int value = Value();
+    if (value < minValue_ || value > maxValue_) SetValue(value);
+}
+
 CheckBox::CheckBox(Control* parent) : Control(parent, ControlKind::CheckBox) {
     SetTabStop(true);
 }

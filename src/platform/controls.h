@@ -327,6 +327,44 @@ private:
     bool autoSelect_ = true;
 };
 
+// A whole-number field with up and down arrows. The arrows and the Up and Down keys step the
+// value and hold it between the bounds; what the user types stays as typed while the field has
+// the focus, and is pulled to the nearer bound when the focus leaves. Only digits, "+", "-" and the
+// decimal separator can be typed.
+class SpinEdit : public Control {
+public:
+    explicit SpinEdit(Control* parent);
+
+    int MinValue() const { return minValue_; }
+    int MaxValue() const { return maxValue_; }
+    int Increment() const { return increment_; }
+    void SetRange(int minValue, int maxValue);
+    void SetIncrement(int increment) { increment_ = increment; }
+    char DecimalSeparator() const { return decimalSeparator_; }
+    void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+
+    // The text read as a whole number, or the least value when it is not one; not held inside
+    // the bounds.
+    int Value() const;
+    // Shows a value held inside the bounds.
+    void SetValue(int value);
+    // One press of an arrow (or of Up or Down): +1 up, -1 down.
+    void Step(int direction);
+    // Whether the user can type the character into the field.
+    bool IsValidChar(char c) const;
+    // The user types a text over the whole field: the characters that cannot be typed are lost.
+    void TypeText(const std::string& text);
+
+    // Backend use (and, without a window system, the form's focus tracking): the focus left.
+    void FocusLostByPlatform();
+
+private:
+    int minValue_ = 0;
+    int maxValue_ = 100;
+    int increment_ = 1;
+    char decimalSeparator_ = '.';
+};
+
 // A box the user checks and clears. Its click handler runs after every change of Checked, by the
 // user or by code.
 class CheckBox : public Control {

@@ -138,7 +138,13 @@ void Form::SetForeground() {
 }
 
 void Form::SetActiveControl(Control* control) {
+    // Without a window system the form follows the focus itself, and tells a spin field that it
+    // lost it, as the platform does.
+    Control* previous = activeControl_;
     activeControl_ = control;
+    if (!Peer() && previous && previous != control && previous->Kind() == ControlKind::SpinEdit) {
+        static_cast<SpinEdit*>(previous)->FocusLostByPlatform();
+    }
 }
 
 void Form::ActivatedByPlatform() {

@@ -1,5 +1,6 @@
 // The native windows of the controls that take the user's input: one-line edits, check boxes and
 // radio buttons. Each keeps the portable control's state in step with what the user does.
+#include "platform/application.h"
 #include "platform/win32/windowpeer.h"
 
 namespace pellino::win32 {
@@ -7,6 +8,14 @@ namespace pellino::win32 {
 namespace {
 
 constexpr char kEditProcProperty[] = "PellinoEditProc";
+
+std::string WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
 
 // A field that does not select its text when the Tab key brings the focus: it no longer tells the
 // dialog keys that it wants its text selected.
@@ -39,11 +48,7 @@ public:
         if (code != EN_CHANGE) return false;
         // The portable text follows every keystroke; a change made by the program itself arrives
         // here too and finds the text already equal.
-        const int length = GetWindowTextLengthA(hwnd_);
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        GetWindowTextA(hwnd_, text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
-        control_.TextChangedByPlatform(text);
+        control_.TextChangedByPlatform(WindowText(hwnd_));
         return true;
     }
 };
@@ -63,7 +68,115 @@ public:
     }
 };
 
+constexpr char kSpinProcProperty[] = "PellinoSpinProc";
+constexpr int kArrowsWidth = 17;  // design pixels
+
+// The field of a spin edit: it takes only the characters the control allows, steps on Up and
+// Down, and reports when the focus leaves.
+LRESULT CALLBACK SpinFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kSpinProcProperty));
+    Control* control = ControlOf(hwnd);
+    auto* spin = control && control->Kind() == ControlKind::SpinEdit
+                     ? static_cast<SpinEdit*>(control)
+                     : nullptr;
+    if (spin) {
+        switch (message) {
+            case WM_CHAR: {
+                const char c = static_cast<char>(wParam);
+                // Control characters (Backspace, Ctrl+V, ...) keep their meaning; Enter belongs
+                // to the form.
+                if (static_cast<unsigned char>(c) >= 32 && !spin->IsValidChar(c)) return 0;
+                if (c == '\r') return 0;
+                break;
+            }
+            case WM_KEYDOWN:
+                if (wParam == VK_UP || wParam == VK_DOWN) {
+                    Application::Dispatch([&] { spin->Step(wParam == VK_UP ? 1 : -1); });
+                    return 0;
+                }
+                break;
+            case WM_KILLFOCUS:
+                Application::Dispatch([&] { spin->FocusLostByPlatform(); });
+                break;
+            case WM_GETDLGCODE:
+                return CallWindowProcA(previous, hwnd, message, wParam, lParam) | DLGC_WANTARROWS;
+            default:
+                break;
+        }
+    }
+    LRESULT result = CallWindowProcA(previous, hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropA(hwnd, kSpinProcProperty);
+    }
+    return result;
+}
+
+// A spin edit is two native windows: the field, which is the peer's own, and the arrows beside it,
+// which report to the same control.
+class SpinPeer final : public WindowPeer {
+public:
+    SpinPeer(SpinEdit& spin, HWND field, HWND arrows) : WindowPeer(spin, field), arrows_(arrows) {
+        BindControl(arrows_, &spin);
+        SetPropA(hwnd_, kSpinProcProperty,
+                 reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC)));
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpinFieldProc));
+    }
+    ~SpinPeer() override {
+        BindControl(arrows_, nullptr);
+        DestroyWindow(arrows_);
+    }
+    SpinPeer(const SpinPeer&) = delete;
+    SpinPeer& operator=(const SpinPeer&) = delete;
+
+    void SetBounds(const Rect& r) override {
+        WindowPeer::SetBounds(Rect{r.left, r.top, r.right - kArrowsWidth, r.bottom});
+        SetWindowPos(arrows_, nullptr, Scale(r.right - kArrowsWidth), Scale(r.top),
+                     Scale(r.right) - Scale(r.right - kArrowsWidth), Scale(r.bottom) - Scale(r.top),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void SetVisible(bool visible) override {
+        WindowPeer::SetVisible(visible);
+        ShowWindow(arrows_, visible ? SW_SHOWNA : SW_HIDE);
+    }
+    void SetEnabled(bool enabled) override {
+        WindowPeer::SetEnabled(enabled);
+        EnableWindow(arrows_, enabled);
+    }
+    bool Command(int code) override {
+        if (code != EN_CHANGE) return false;
+        control_.TextChangedByPlatform(WindowText(hwnd_));
+        return true;
+    }
+    bool Notify(const NMHDR& header, LRESULT& result) override {
+        if (header.hwndFrom != arrows_ || header.code != UDN_DELTAPOS) return false;
+        // The arrows step the control's own value; their own position is not used, so it is
+        // left where it is.
+        const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
+        auto& spin = static_cast<SpinEdit&>(control_);
+        spin.Step(change.iDelta > 0 ? 1 : -1);
+        result = TRUE;
+        return true;
+    }
+
+private:
+    HWND arrows_;
+};
+
 }  // namespace
+
+std::unique_ptr<ControlPeer> CreateSpinEditPeer(SpinEdit& spin) {
+    const Rect& r = spin.Bounds();
+    HWND field = CreateChild(spin, "EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+    if (!field) return nullptr;
+    // The arrows count up the screen: pressing the upper one reports a positive step.
+    HWND arrows =
+        CreateWindowExA(0, UPDOWN_CLASSA, nullptr, WS_CHILD | UDS_ARROWKEYS,
+                        Scale(r.right - kArrowsWidth), Scale(r.top), Scale(kArrowsWidth),
+                        Scale(r.Height()), GetParent(field), nullptr, Instance(), nullptr);
+    SendMessageA(arrows, UDM_SETRANGE32, static_cast<WPARAM>(-1000000), 1000000);
+    return std::make_unique<SpinPeer>(spin, field, arrows);
+}
 
 std::unique_ptr<ControlPeer> CreateEditPeer(Edit& edit) {
     HWND hwnd = CreateChild(edit, "EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);

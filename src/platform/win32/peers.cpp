@@ -396,7 +396,7 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
         case ControlKind::RadioButton:
             return CreateRadioButtonPeer(static_cast<RadioButton&>(control));
         case ControlKind::SpinEdit:
-            break;
+            return CreateSpinEditPeer(static_cast<SpinEdit&>(control));
     }
     // A kind without a native window would be a control that silently never shows.
     std::abort();

@@ -52,5 +52,6 @@ HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD e
 std::unique_ptr<ControlPeer> CreateEditPeer(Edit& edit);
 std::unique_ptr<ControlPeer> CreateCheckBoxPeer(CheckBox& box);
 std::unique_ptr<ControlPeer> CreateRadioButtonPeer(RadioButton& button);
+std::unique_ptr<ControlPeer> CreateSpinEditPeer(SpinEdit& spin);
 
 }  // namespace pellino::win32

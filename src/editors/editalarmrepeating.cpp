@@ -1,0 +1,255 @@
+#include "editors/editalarmrepeating.h"
+
+#include "editors/editorparts.h"
+#include "editors/timetext.h"
+#include "platform/application.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/help.h"
+
+namespace pellino {
+
+namespace {
+
+constexpr int kHelpContext = 2986;
+constexpr int kLeastInterval = 10;
+constexpr int kGreatestInterval = 720;
+constexpr int kIntervalStep = 10;
+const Font kCaptionFont{"Arial", 11, true, colors::kBlack};
+
+void SetUpCheck(Control& control, const char* name, const char* caption, const Rect& bounds,
+                const char* hint) {
+    control.SetName(name);
+    control.SetText(caption);
+    control.SetBounds(bounds);
+    control.SetHint(hint);
+}
+
+}  // namespace
+
+TEditAlarmRepeating::TEditAlarmRepeating() : Form("TEditAlarmRepeating") {
+    LayOut();
+    // The designed state comes first, so that no handler runs for it.
+    for (CheckBox* day : {&Monday, &Tuesday, &Wednesday, &Thursday, &Friday}) day->SetChecked(true);
+    OncePerDayCheck.SetChecked(true);
+    ForRemainderOfDay.SetChecked(true);
+    RepeatEverySpinner.SetValue(60);
+    RepeatUntilPanel.SetVisible(false);
+
+    OnActivate = [this] { FormActivate(); };
+    OnKeyDown = [this](int& key, ShiftState shift) { FormKeyDown(key, shift); };
+    for (RadioButton* radio :
+         {&OncePerDayCheck, &RepeatEveryCheck, &ForRemainderOfDay, &UntilTime}) {
+        radio->OnClick = [this] { Setbuttons(); };
+    }
+    AllDaysCheck.OnClick = [this] { AllDaysCheckClick(); };
+    SetAlarmButton.OnClick = [this] { SetAlarmButtonClick(); };
+    CancelButton.OnClick = [this] { CancelButtonClick(); };
+    AlarmOptionsButton.OnClick = [this] { AlarmOptionsButtonClick(); };
+    ExplorerButton1.OnClick = [this] { ExplorerButton1Click(); };
+    EndingtimeButton.OnClick = [this] { EndingtimeButtonClick(); };
+    Helpbutton.OnClick = [this] { HelpbuttonClick(); };
+    Fake1.OnClick = [this] { SetAlarmButtonClick(); };
+    Fake2.OnClick = [this] { CancelButtonClick(); };
+    FormCreate();
+}
+
+void TEditAlarmRepeating::LayOut() {
+    SetUpEditorForm(*this, "EditAlarmRepeating", "Repeating Reminder Description");
+    SetUpMessageRow(MessageCaption, Descript);
+
+    DaysPanel.SetName("DaysPanel");
+    DaysPanel.SetBounds(10, 40, 120, 252);
+    DaysPanel.SetBorderStyle(BorderStyle::Single);
+    DaysCaption.SetBounds(8, 6, 100, 16);
+    DaysCaption.SetText("Days");
+    DaysCaption.SetFont(kCaptionFont);
+    const char* kDayHint = "Check to use this reminder on this day of \reach week";
+    const struct {
+        CheckBox& box;
+        const char* name;
+    } days[] = {{Monday, "Monday"},     {Tuesday, "Tuesday"}, {Wednesday, "Wednesday"},
+                {Thursday, "Thursday"}, {Friday, "Friday"},   {Saturday, "Saturday"},
+                {Sunday, "Sunday"}};
+    int top = 30;
+    for (const auto& day : days) {
+        SetUpCheck(day.box, day.name, day.name, BoundsRect(12, top, 100, 17), kDayHint);
+        top += 24;
+    }
+    SetUpCheck(AllDaysCheck, "AllDaysCheck", "All Days", BoundsRect(12, top + 12, 100, 17),
+               "Check to include all days");
+
+    TimesPanel.SetName("TimesPanel");
+    TimesPanel.SetBounds(138, 40, 301, 252);
+    TimesPanel.SetBorderStyle(BorderStyle::Single);
+    TimesCaption.SetBounds(8, 6, 100, 16);
+    TimesCaption.SetText("Times");
+    TimesCaption.SetFont(kCaptionFont);
+    StartingCaption.SetName("StartingCaption");
+    StartingCaption.SetBounds(10, 33, 90, 16);
+    StartingCaption.SetText("&Starting Time");
+    StartingCaption.SetFocusControl(&TimeEdit);
+    TimeEdit.SetName("TimeEdit");
+    TimeEdit.SetBounds(104, 30, 100, 21);
+    TimeEdit.SetHint("Enter the reminder time here");
+    TimeEdit.SetAutoSelect(false);
+    SetUpButton(ExplorerButton1, {"ExplorerButton1", "", BoundsRect(208, 28, 26, 25),
+                                  "Click for Quick Time Set", Glyph::Clock});
+    SetUpCheck(OncePerDayCheck, "OncePerDayCheck", "Once per day", BoundsRect(10, 64, 150, 17),
+               "Check here to have this reminder occur \ronly once per day");
+    SetUpCheck(RepeatEveryCheck, "RepeatEveryCheck", "Repeat Every", BoundsRect(10, 90, 92, 17),
+               "Check here to have this reminder repeat itself\rat predefined intervals ");
+    RepeatEverySpinner.SetName("RepeatEverySpinner");
+    RepeatEverySpinner.SetBounds(104, 88, 60, 21);
+    RepeatEverySpinner.SetHint(
+        "Enter the number of minutes for the repeat\rinterval for this "
+        "reminder");
+    RepeatEverySpinner.SetRange(kLeastInterval, kGreatestInterval);
+    RepeatEverySpinner.SetIncrement(kIntervalStep);
+    MinutesLabel.SetBounds(170, 91, 60, 16);
+    MinutesLabel.SetText("minutes");
+
+    RepeatUntilPanel.SetName("RepeatUntilPanel");
+    RepeatUntilPanel.SetBounds(10, 118, 279, 66);
+    RepeatUntilPanel.SetBorderStyle(BorderStyle::Single);
+    SetUpCheck(ForRemainderOfDay, "ForRemainderOfDay", "For remainder of day",
+               BoundsRect(8, 8, 180, 17),
+               "Check here to have this reminder continue \rrepeating at the defined intervals "
+               "for the rest \rof the day");
+    SetUpCheck(UntilTime, "UntilTime", "Until", BoundsRect(8, 36, 60, 17),
+               "Check here to have this reminder continue \rrepeating at the defined intervals "
+               "until a \rspecified time");
+    UntilTimeEdit.SetName("UntilTimeEdit");
+    UntilTimeEdit.SetBounds(70, 34, 100, 21);
+    UntilTimeEdit.SetHint("Enter the ending time here");
+    UntilTimeEdit.SetAutoSelect(false);
+    SetUpButton(EndingtimeButton, {"EndingtimeButton", "", BoundsRect(174, 32, 26, 25),
+                                   "Click for Quick Time Set", Glyph::Clock});
+
+    TimeInstruct.SetName("TimeInstruct");
+    TimeInstruct.SetBounds(8, 196, 283, 40);
+    TimeInstruct.SetCentered(true);
+    TimeInstruct.SetWordWrap(true);
+    TimeInstruct.SetFont(Font{"Arial", 11, false, colors::kBlack, true});
+
+    SetUpEditorBar({ButtonBar, SetAlarmButton, CancelButton, AlarmOptionsButton, Helpbutton});
+    SetUpHiddenButtons(Fake1, Fake2);
+}
+
+CheckBox& TEditAlarmRepeating::DayBox(int digit) {
+    CheckBox* boxes[] = {&Sunday, &Monday, &Tuesday, &Wednesday, &Thursday, &Friday, &Saturday};
+    return *boxes[digit];
+}
+
+void TEditAlarmRepeating::FormCreate() {
+    MoveOutOfSight(*this, Fake1, Fake2);
+    TimeInstruct.SetText("Enter Times in " + UserTimeText(Now()) + " format");
+}
+
+void TEditAlarmRepeating::FormActivate() {
+    Setbuttons();
+}
+
+void TEditAlarmRepeating::Setbuttons() {
+    RepeatUntilPanel.SetVisible(RepeatEveryCheck.Checked());
+    RepeatEverySpinner.SetEnabled(RepeatEveryCheck.Checked());
+    UntilTimeEdit.SetEnabled(UntilTime.Checked());
+    EndingtimeButton.SetEnabled(UntilTime.Checked());
+    // Every choice also checks the starting time; a refused one hides the ending until the next
+    // choice.
+    if (!CheckValidTime()) RepeatUntilPanel.SetVisible(false);
+}
+
+void TEditAlarmRepeating::AllDaysCheckClick() {
+    for (int digit = 0; digit < 7; ++digit) DayBox(digit).SetChecked(AllDaysCheck.Checked());
+}
+
+bool TEditAlarmRepeating::CheckValidTime() {
+    if (pellino::CheckValidTime(TimeEdit)) return true;
+    TimeEdit.SetText(UserTimeText(TimeOfDay()));
+    return false;
+}
+
+bool TEditAlarmRepeating::CheckValidEndTime() {
+    // The starting time is valid here: Save and the ending picker check it first.
+    TDateTime start = 0;
+    TryUserTime(TimeEdit.Text(), start);
+    const std::string proposed = UserTimeText(AddMinutes(60, start));
+    TDateTime end = 0;
+    if (!TryUserTime(UntilTimeEdit.Text(), end)) {
+        ShowInformation(
+            InvalidTimeMessage("Invalid ENDING time. Please use your Windows Time format"));
+        UntilTimeEdit.SetText(proposed);
+        return false;
+    }
+    UntilTimeEdit.SetText(UserTimeText(end));
+    if (!(end > start)) {
+        ShowInformation("Invalid ENDING time. Must be greater than starting time");
+        UntilTimeEdit.SetText(proposed);
+        return false;
+    }
+    return true;
+}
+
+void TEditAlarmRepeating::SetAlarmButtonClick() {
+    // A sound file that has gone is dropped without a word: the reminder still shows.
+    if (!SoundFile.empty() && !FileExists(SoundFile)) SoundFile.clear();
+    std::string days;
+    for (int digit = 0; digit < 7; ++digit) {
+        if (DayBox(digit).Checked()) days += static_cast<char>('0' + digit);
+    }
+    if (days.empty()) {
+        ShowInformation("You must select at least one day for this \rreminder to occur on");
+        return;
+    }
+    DaySet = days;
+    if (!CheckValidTime()) return;
+    TryUserTime(TimeEdit.Text(), FirstTime);
+    if (!RepeatEveryCheck.Checked()) {
+        SetModalResult(mr::kOk);
+        return;
+    }
+    if (RepeatEverySpinner.Value() < kLeastInterval) {
+        ShowInformation("Repeat interval must be greater than 10 minutes");
+        return;
+    }
+    if (!UntilTime.Checked()) {
+        SetModalResult(mr::kOk);
+        return;
+    }
+    if (!CheckValidEndTime()) return;
+    TryUserTime(UntilTimeEdit.Text(), StopTime);
+    SetModalResult(mr::kOk);
+}
+
+void TEditAlarmRepeating::CancelButtonClick() {
+    SetModalResult(mr::kCancel);
+}
+
+void TEditAlarmRepeating::AlarmOptionsButtonClick() {
+    EditReminderOptions(SoundFile, NotifyMode);
+}
+
+void TEditAlarmRepeating::ExplorerButton1Click() {
+    CheckValidTime();
+    PickInto(TimeEdit);
+}
+
+void TEditAlarmRepeating::EndingtimeButtonClick() {
+    // The ending time is judged against the starting time, so that is checked first, as Save
+    // does: a refused one is told and replaced by the current time.
+    CheckValidTime();
+    if (!CheckValidEndTime()) UntilTimeEdit.SetText(UserTimeText(TimeOfDay()));
+    PickInto(UntilTimeEdit);
+}
+
+void TEditAlarmRepeating::HelpbuttonClick() {
+    ShowHelpContext(Application::HelpFile(), kHelpContext);
+}
+
+void TEditAlarmRepeating::FormKeyDown(int& key, ShiftState) {
+    HandleEditorKey(
+        key, [this] { SetAlarmButtonClick(); }, [this] { CancelButtonClick(); });
+}
+
+}  // namespace pellino
