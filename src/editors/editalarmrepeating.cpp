@@ -17,12 +17,11 @@ constexpr int kGreatestInterval = 720;
 constexpr int kIntervalStep = 10;
 const Font kCaptionFont{"Arial", 11, true, colors::kBlack};
 
-void SetUpCheck(Control& control, const char* name, const char* caption, const Rect& bounds,
-                const char* hint) {
-    control.SetName(name);
-    control.SetText(caption);
-    control.SetBounds(bounds);
-    control.SetHint(hint);
+// The bold heading of the days and the times.
+void SetUpHeading(Label& heading, const char* text) {
+    heading.SetBounds(8, 6, 100, 16);
+    heading.SetText(text);
+    heading.SetFont(kCaptionFont);
 }
 
 }  // namespace
@@ -61,9 +60,7 @@ void TEditAlarmRepeating::LayOut() {
     DaysPanel.SetName("DaysPanel");
     DaysPanel.SetBounds(10, 40, 120, 252);
     DaysPanel.SetBorderStyle(BorderStyle::Single);
-    DaysCaption.SetBounds(8, 6, 100, 16);
-    DaysCaption.SetText("Days");
-    DaysCaption.SetFont(kCaptionFont);
+    SetUpHeading(DaysCaption, "Days");
     const char* kDayHint = "Check to use this reminder on this day of \reach week";
     const struct {
         CheckBox& box;
@@ -73,18 +70,16 @@ void TEditAlarmRepeating::LayOut() {
                 {Sunday, "Sunday"}};
     int top = 30;
     for (const auto& day : days) {
-        SetUpCheck(day.box, day.name, day.name, BoundsRect(12, top, 100, 17), kDayHint);
+        SetUpControl(day.box, {day.name, day.name, BoundsRect(12, top, 100, 17), kDayHint});
         top += 24;
     }
-    SetUpCheck(AllDaysCheck, "AllDaysCheck", "All Days", BoundsRect(12, top + 12, 100, 17),
-               "Check to include all days");
+    SetUpControl(AllDaysCheck, {"AllDaysCheck", "All Days", BoundsRect(12, top + 12, 100, 17),
+                                "Check to include all days"});
 
     TimesPanel.SetName("TimesPanel");
     TimesPanel.SetBounds(138, 40, 301, 252);
     TimesPanel.SetBorderStyle(BorderStyle::Single);
-    TimesCaption.SetBounds(8, 6, 100, 16);
-    TimesCaption.SetText("Times");
-    TimesCaption.SetFont(kCaptionFont);
+    SetUpHeading(TimesCaption, "Times");
     StartingCaption.SetName("StartingCaption");
     StartingCaption.SetBounds(10, 33, 90, 16);
     StartingCaption.SetText("&Starting Time");
@@ -95,10 +90,11 @@ void TEditAlarmRepeating::LayOut() {
     TimeEdit.SetAutoSelect(false);
     SetUpButton(ExplorerButton1, {"ExplorerButton1", "", BoundsRect(208, 28, 26, 25),
                                   "Click for Quick Time Set", Glyph::Clock});
-    SetUpCheck(OncePerDayCheck, "OncePerDayCheck", "Once per day", BoundsRect(10, 64, 150, 17),
-               "Check here to have this reminder occur \ronly once per day");
-    SetUpCheck(RepeatEveryCheck, "RepeatEveryCheck", "Repeat Every", BoundsRect(10, 90, 92, 17),
-               "Check here to have this reminder repeat itself\rat predefined intervals ");
+    SetUpControl(OncePerDayCheck, {"OncePerDayCheck", "Once per day", BoundsRect(10, 64, 150, 17),
+                                   "Check here to have this reminder occur \ronly once per day"});
+    SetUpControl(RepeatEveryCheck,
+                 {"RepeatEveryCheck", "Repeat Every", BoundsRect(10, 90, 92, 17),
+                  "Check here to have this reminder repeat itself\rat predefined intervals "});
     RepeatEverySpinner.SetName("RepeatEverySpinner");
     RepeatEverySpinner.SetBounds(104, 88, 60, 21);
     RepeatEverySpinner.SetHint(
@@ -112,13 +108,14 @@ void TEditAlarmRepeating::LayOut() {
     RepeatUntilPanel.SetName("RepeatUntilPanel");
     RepeatUntilPanel.SetBounds(10, 118, 279, 66);
     RepeatUntilPanel.SetBorderStyle(BorderStyle::Single);
-    SetUpCheck(ForRemainderOfDay, "ForRemainderOfDay", "For remainder of day",
-               BoundsRect(8, 8, 180, 17),
-               "Check here to have this reminder continue \rrepeating at the defined intervals "
-               "for the rest \rof the day");
-    SetUpCheck(UntilTime, "UntilTime", "Until", BoundsRect(8, 36, 60, 17),
-               "Check here to have this reminder continue \rrepeating at the defined intervals "
-               "until a \rspecified time");
+    SetUpControl(ForRemainderOfDay,
+                 {"ForRemainderOfDay", "For remainder of day", BoundsRect(8, 8, 180, 17),
+                  "Check here to have this reminder continue \rrepeating at the defined intervals "
+                  "for the rest \rof the day"});
+    SetUpControl(UntilTime,
+                 {"UntilTime", "Until", BoundsRect(8, 36, 60, 17),
+                  "Check here to have this reminder continue \rrepeating at the defined intervals "
+                  "until a \rspecified time"});
     UntilTimeEdit.SetName("UntilTimeEdit");
     UntilTimeEdit.SetBounds(70, 34, 100, 21);
     UntilTimeEdit.SetHint("Enter the ending time here");

@@ -250,11 +250,15 @@ void Button::SetGlyph(Glyph glyph) {
     Invalidate();
 }
 
+void SetUpControl(Control& control, const ControlArgs& args) {
+    control.SetName(args.name);
+    control.SetText(args.caption);
+    control.SetBounds(args.bounds);
+    control.SetHint(args.hint);
+}
+
 void SetUpButton(Button& button, const ButtonArgs& args) {
-    button.SetName(args.name);
-    button.SetText(args.caption);
-    button.SetBounds(args.bounds);
-    button.SetHint(args.hint);
+    SetUpControl(button, {args.name, args.caption, args.bounds, args.hint});
     button.SetGlyph(args.glyph);
 }
 
@@ -337,38 +341,40 @@ void SpinEdit::FocusLostByPlatform() {
     if (value < minValue_ || value > maxValue_) SetValue(value);
 }
 
-CheckBox::CheckBox(Control* parent) : Control(parent, ControlKind::CheckBox) {
-    SetTabStop(true);
-}
-
-void CheckBox::SetChecked(bool checked) {
-    if (checked == checked_) return;
+bool CheckableControl::StoreChecked(bool checked) {
+    if (checked == checked_) return false;
     checked_ = checked;
     if (Peer()) Peer()->SetChecked(checked_);
-    Control::DoClick();
+    return true;
 }
 
-void CheckBox::DoClick() {
-    SetChecked(!checked_);
-}
-
-void CheckBox::ApplyStateToPeer() {
+void CheckableControl::ApplyStateToPeer() {
     Control::ApplyStateToPeer();
     Peer()->SetChecked(checked_);
 }
 
-RadioButton::RadioButton(Control* parent) : Control(parent, ControlKind::RadioButton) {
+CheckBox::CheckBox(Control* parent) : CheckableControl(parent, ControlKind::CheckBox) {
+    SetTabStop(true);
+}
+
+void CheckBox::SetChecked(bool checked) {
+    if (StoreChecked(checked)) Control::DoClick();
+}
+
+void CheckBox::DoClick() {
+    SetChecked(!Checked());
+}
+
+RadioButton::RadioButton(Control* parent) : CheckableControl(parent, ControlKind::RadioButton) {
     // In a group of radio buttons only the checked one takes the tab stop; the arrow keys move
     // between the others.
     SetTabStop(false);
 }
 
 void RadioButton::SetChecked(bool checked) {
-    if (checked == checked_) return;
-    checked_ = checked;
-    SetTabStop(checked_);
-    if (Peer()) Peer()->SetChecked(checked_);
-    if (!checked_) return;
+    if (!StoreChecked(checked)) return;
+    SetTabStop(checked);
+    if (!checked) return;
     if (Parent()) {
         for (Control* sibling : Parent()->Children()) {
             if (sibling != this && sibling->Kind() == ControlKind::RadioButton) {
@@ -381,11 +387,6 @@ void RadioButton::SetChecked(bool checked) {
 
 void RadioButton::DoClick() {
     SetChecked(true);
-}
-
-void RadioButton::ApplyStateToPeer() {
-    Control::ApplyStateToPeer();
-    Peer()->SetChecked(checked_);
 }
 
 CustomControl::CustomControl(Control* parent) : Control(parent, ControlKind::Custom) {

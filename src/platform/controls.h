@@ -292,7 +292,14 @@ private:
     Glyph glyph_ = Glyph::None;
 };
 
-// What a form sets on each of its buttons.
+// What a form sets on each of its controls, and on a button its picture too.
+struct ControlArgs {
+    const char* name = "";
+    const char* caption = "";
+    Rect bounds;
+    const char* hint = "";
+};
+void SetUpControl(Control& control, const ControlArgs& args);
 struct ButtonArgs {
     const char* name = "";
     const char* caption = "";
@@ -365,39 +372,42 @@ private:
     char decimalSeparator_ = '.';
 };
 
-// A box the user checks and clears. Its click handler runs after every change of Checked, by the
-// user or by code.
-class CheckBox : public Control {
+// The state the check box and the radio button share: a check mirrored into the native button.
+class CheckableControl : public Control {
 public:
-    explicit CheckBox(Control* parent);
-
     bool Checked() const { return checked_; }
-    void SetChecked(bool checked);
 
 protected:
-    // The user's click toggles the box.
-    void DoClick() override;
+    using Control::Control;
+    // Stores a new check and mirrors it; false when nothing changed.
+    bool StoreChecked(bool checked);
     void ApplyStateToPeer() override;
 
 private:
     bool checked_ = false;
 };
 
+// A box the user checks and clears. Its click handler runs after every change of Checked, by the
+// user or by code.
+class CheckBox : public CheckableControl {
+public:
+    explicit CheckBox(Control* parent);
+    void SetChecked(bool checked);
+
+protected:
+    // The user's click toggles the box.
+    void DoClick() override;
+};
+
 // One choice of a group: the radio buttons with the same parent. Checking one, by the user or by
 // code, clears the others and runs its click handler; clearing one by code runs nothing.
-class RadioButton : public Control {
+class RadioButton : public CheckableControl {
 public:
     explicit RadioButton(Control* parent);
-
-    bool Checked() const { return checked_; }
     void SetChecked(bool checked);
 
 protected:
     void DoClick() override;
-    void ApplyStateToPeer() override;
-
-private:
-    bool checked_ = false;
 };
 
 // A control that paints itself through a Canvas and takes the mouse and the keyboard.

@@ -47,37 +47,21 @@ void TAlarmOptions::LayOut() {
     Label1.SetBounds(21, 14, 220, 16);
     Label1.SetText("When this reminder is triggered:");
 
-    const struct {
-        RadioButton& radio;
-        const char* name;
-        const char* caption;
-        const char* hint;
-        Rect bounds;
-    } radios[] = {
-        {ShowMessageAndPlaySound, "ShowMessageAndPlaySound", "&Show Message and Play Sound",
-         "At reminder time, both show the \rmessage  and play the sound",
-         BoundsRect(21, 71, 233, 17)},
-        {ShowMessage, "ShowMessage", "Only Show &Message",
-         "At reminder time, only show the message\r(no sound)", BoundsRect(21, 93, 185, 17)},
-        {PlaySound, "PlaySound", "Only &Play Sound",
-         "At reminder time, only play the \rsound (no message)", BoundsRect(21, 116, 157, 17)},
-        {DoNothing, "DoNothing", "Do Nothing", "At reminder time, do nothing",
-         BoundsRect(21, 138, 157, 17)},
-    };
-    for (const auto& r : radios) {
-        r.radio.SetName(r.name);
-        r.radio.SetText(r.caption);
-        r.radio.SetHint(r.hint);
-        r.radio.SetBounds(r.bounds);
-    }
+    SetUpControl(
+        ShowMessageAndPlaySound,
+        {"ShowMessageAndPlaySound", "&Show Message and Play Sound", BoundsRect(21, 71, 233, 17),
+         "At reminder time, both show the \rmessage  and play the sound"});
+    SetUpControl(ShowMessage, {"ShowMessage", "Only Show &Message", BoundsRect(21, 93, 185, 17),
+                               "At reminder time, only show the message\r(no sound)"});
+    SetUpControl(PlaySound, {"PlaySound", "Only &Play Sound", BoundsRect(21, 116, 157, 17),
+                             "At reminder time, only play the \rsound (no message)"});
+    SetUpControl(DoNothing, {"DoNothing", "Do Nothing", BoundsRect(21, 138, 157, 17),
+                             "At reminder time, do nothing"});
 
-    Label4.SetName("Label4");
-    Label4.SetBounds(21, 187, 200, 16);
-    Label4.SetText("Specify &WAV File to play:");
+    SetUpControl(Label4, {"Label4", "Specify &WAV File to play:", BoundsRect(21, 187, 200, 16)});
     Label4.SetFocusControl(&WaveFileEdit);
-    WaveFileEdit.SetName("WaveFileEdit");
-    WaveFileEdit.SetBounds(21, 206, 234, 21);
-    WaveFileEdit.SetHint("Type in the path and name of the .WAV file");
+    SetUpControl(WaveFileEdit, {"WaveFileEdit", "", BoundsRect(21, 206, 234, 21),
+                                "Type in the path and name of the .WAV file"});
 
     SetUpButton(SelectWavButton,
                 {"SelectWavButton", "&Choose", BoundsRect(263, 202, 80, 27),

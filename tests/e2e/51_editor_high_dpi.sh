@@ -4,12 +4,7 @@
 # prefix, so the other scenarios keep 96 DPI.
 source "$(dirname "$0")/lib.sh"
 
-dpi_prefix=$(mktemp -d)
-cp -a "$WINEPREFIX/." "$dpi_prefix/"
-export WINEPREFIX=$dpi_prefix
-trap 'e2e_cleanup; wineserver -k 2>/dev/null || true; rm -rf "$dpi_prefix"' EXIT
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-wineserver -w
+use_screen_dpi 144
 
 start_program
 drive click "Pellino!" "&New"

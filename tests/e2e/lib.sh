@@ -29,6 +29,17 @@ drive() {
   return "${PIPESTATUS[0]}"
 }
 
+# Runs the rest of the scenario in a copy of the prefix whose screen has $1 dots per inch, so the
+# other scenarios keep 96.
+use_screen_dpi() {
+  dpi_prefix=$(mktemp -d)
+  cp -a "$WINEPREFIX/." "$dpi_prefix/"
+  export WINEPREFIX=$dpi_prefix
+  trap 'e2e_cleanup; wineserver -k 2>/dev/null || true; rm -rf "$dpi_prefix"' EXIT
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -w
+}
+
 start_program() {
   cp "$WIN32_DIR/PELLINO.EXE" "$APP_DIR/"
   (cd "$APP_DIR" && exec wine PELLINO.EXE "$@" >"$APP_DIR/wine.log" 2>&1) &

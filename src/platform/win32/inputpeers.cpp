@@ -9,6 +9,23 @@ namespace {
 
 constexpr char kEditProcProperty[] = "PellinoEditProc";
 
+// Puts our procedure in front of a native control's own, which is kept under the property.
+void Subclass(HWND hwnd, const char* property, WNDPROC procedure) {
+    SetPropA(hwnd, property, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+}
+
+// Runs the control's own procedure; at the window's end our procedure steps out again.
+LRESULT CallOriginal(const char* property, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, property));
+    const LRESULT result = CallWindowProcA(original, hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropA(hwnd, property);
+    }
+    return result;
+}
+
 std::string WindowText(HWND hwnd) {
     const int length = GetWindowTextLengthA(hwnd);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -20,8 +37,7 @@ std::string WindowText(HWND hwnd) {
 // A field that does not select its text when the Tab key brings the focus: it no longer tells the
 // dialog keys that it wants its text selected.
 LRESULT CALLBACK NoSelectEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kEditProcProperty));
-    LRESULT result = CallWindowProcA(previous, hwnd, message, wParam, lParam);
+    LRESULT result = CallOriginal(kEditProcProperty, hwnd, message, wParam, lParam);
     if (message == WM_GETDLGCODE) {
         const Control* control = ControlOf(hwnd);
         if (control && control->Kind() == ControlKind::Edit &&
@@ -29,19 +45,13 @@ LRESULT CALLBACK NoSelectEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             result &= ~static_cast<LRESULT>(DLGC_HASSETSEL);
         }
     }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        RemovePropA(hwnd, kEditProcProperty);
-    }
     return result;
 }
 
 class EditPeer final : public WindowPeer {
 public:
     EditPeer(Edit& edit, HWND hwnd) : WindowPeer(edit, hwnd) {
-        SetPropA(hwnd_, kEditProcProperty,
-                 reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC)));
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NoSelectEditProc));
+        Subclass(hwnd_, kEditProcProperty, NoSelectEditProc);
     }
     void SetMaxLength(int length) override { SendMessageA(hwnd_, EM_LIMITTEXT, length, 0); }
     bool Command(int code) override {
@@ -74,7 +84,6 @@ constexpr int kArrowsWidth = 17;  // design pixels
 // The field of a spin edit: it takes only the characters the control allows, steps on Up and
 // Down, and reports when the focus leaves.
 LRESULT CALLBACK SpinFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kSpinProcProperty));
     Control* control = ControlOf(hwnd);
     auto* spin = control && control->Kind() == ControlKind::SpinEdit
                      ? static_cast<SpinEdit*>(control)
@@ -99,17 +108,13 @@ LRESULT CALLBACK SpinFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
                 Application::Dispatch([&] { spin->FocusLostByPlatform(); });
                 break;
             case WM_GETDLGCODE:
-                return CallWindowProcA(previous, hwnd, message, wParam, lParam) | DLGC_WANTARROWS;
+                return CallOriginal(kSpinProcProperty, hwnd, message, wParam, lParam) |
+                       DLGC_WANTARROWS;
             default:
                 break;
         }
     }
-    LRESULT result = CallWindowProcA(previous, hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        RemovePropA(hwnd, kSpinProcProperty);
-    }
-    return result;
+    return CallOriginal(kSpinProcProperty, hwnd, message, wParam, lParam);
 }
 
 // A spin edit is two native windows: the field, which is the peer's own, and the arrows beside it,
@@ -118,9 +123,7 @@ class SpinPeer final : public WindowPeer {
 public:
     SpinPeer(SpinEdit& spin, HWND field, HWND arrows) : WindowPeer(spin, field), arrows_(arrows) {
         BindControl(arrows_, &spin);
-        SetPropA(hwnd_, kSpinProcProperty,
-                 reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC)));
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpinFieldProc));
+        Subclass(hwnd_, kSpinProcProperty, SpinFieldProc);
     }
     ~SpinPeer() override {
         BindControl(arrows_, nullptr);
