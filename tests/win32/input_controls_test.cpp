@@ -6,6 +6,8 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// The common controls' declarations need those of <windows.h> before them.
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +43,10 @@ public:
         Picture.SetText("Save");
         Picture.SetGlyph(Glyph::Check);
         Calendar.SetBounds(120, 40, 280, 210);
+        Spin.SetBounds(10, 150, 70, 21);
+        Spin.SetRange(10, 720);
+        Spin.SetIncrement(10);
+        Spin.SetValue(60);
     }
     Label Caption{this};
     Edit Message{this};
@@ -49,6 +55,7 @@ public:
     RadioButton Second{this};
     Button Picture{this};
     MonthCalendar Calendar{this};
+    SpinEdit Spin{this};
 };
 
 HWND Child(HWND top, const char* windowClass, int index) {
@@ -140,6 +147,34 @@ TEST(Win32InputControls, CheckBoxAndRadioButtonsFollowClicksAndCode) {
     SendMessageA(second, BM_CLICK, 0, 0);
     EXPECT_EQ(events, (std::vector<std::string>{"checked", "cleared", "second"}))
         << "a click on the checked radio button changes nothing";
+}
+
+TEST(Win32InputControls, TheSpinFieldStepsFiltersItsCharactersAndHoldsItsBoundsOnExit) {
+    InputForm form;
+    form.Show();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    HWND field = Child(top, "Edit", 1);
+    HWND arrows = FindWindowExA(top, nullptr, UPDOWN_CLASSA, nullptr);
+    ASSERT_TRUE(field && arrows);
+    NMUPDOWN up{};
+    up.hdr.hwndFrom = arrows;
+    up.hdr.code = UDN_DELTAPOS;
+    up.iDelta = 1;
+    SendMessageA(top, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&up));
+    EXPECT_EQ(form.Spin.Text(), "70") << "the upper arrow adds the step";
+    SendMessageA(field, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(form.Spin.Text(), "60") << "so does the Down key, the other way";
+
+    SetFocus(field);
+    SetWindowTextA(field, "");
+    for (char c : std::string("9x0a0")) SendMessageA(field, WM_CHAR, c, 0);
+    EXPECT_EQ(form.Spin.Text(), "900") << "only what can be typed";
+    EXPECT_EQ(form.Spin.Value(), 900) << "kept as typed while the field has the focus";
+    SetFocus(Child(top, "Edit", 0));
+    EXPECT_EQ(form.Spin.Text(), "720") << "pulled to the bound when the focus leaves";
+    char text[16];
+    GetWindowTextA(field, text, sizeof text);
+    EXPECT_STREQ(text, "720");
 }
 
 TEST(Win32InputControls, TheDialogKeysMoveTheFocusByALabelsAccelerator) {
