@@ -28,6 +28,16 @@ std::string formatOrEmpty(const char* pattern, TDateTime value) {
 
 }  // namespace
 
+double DueDateTimeAsRead(double stored) {
+    return stored > kYearOneDateThreshold ? stored - kYearOneDateOffset : stored;
+}
+
+std::uint8_t StatusAsRead(std::int32_t stored) {
+    // The byte field keeps the low eight bits of whatever integer was stored.
+    const auto status = static_cast<std::uint8_t>(stored);
+    return status <= kStatusInactive ? status : kStatusNotToday;
+}
+
 std::unique_ptr<TReminder> TReminder::Create() {
     return std::make_unique<TReminder>();
 }
@@ -92,9 +102,7 @@ bool TReminder::LoadFromReader(TReader& reader, std::string* failure) {
         // The byte fields keep the low eight bits of whatever integer was stored.
         Kind = static_cast<std::uint8_t>(reader.ReadInteger());
         NotifyMode = static_cast<std::uint8_t>(reader.ReadInteger());
-        TDateTime due = reader.ReadFloat();
-        if (due > kYearOneDateThreshold) due -= kYearOneDateOffset;
-        DueDateTime = due;
+        DueDateTime = DueDateTimeAsRead(reader.ReadFloat());
         FirstTime = reader.ReadFloat();
         StopTime = reader.ReadFloat();
         HasUntil = reader.ReadBoolean();
@@ -102,7 +110,7 @@ bool TReminder::LoadFromReader(TReader& reader, std::string* failure) {
         reader.ReadString(SoundFile);
         reader.ReadString(DaySet);
         IntervalMinutes = reader.ReadInteger();
-        Status = static_cast<std::uint8_t>(reader.ReadInteger());
+        Status = StatusAsRead(reader.ReadInteger());
         ReservedFlag = reader.ReadBoolean();
         return true;
     } catch (const EReadError& e) {
