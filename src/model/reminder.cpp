@@ -29,7 +29,9 @@ std::string formatOrEmpty(const char* pattern, TDateTime value) {
 }  // namespace
 
 double DueDateTimeAsRead(double stored) {
-    return stored > kYearOneDateThreshold ? stored - kYearOneDateOffset : stored;
+    // The difference is exact: the stored value lies within a factor of two of the offset.
+    const bool yearOne = stored > kYearOneDateThreshold && stored <= kYearOneDateCeiling;
+    return yearOne ? stored - kYearOneDateOffset : stored;
 }
 
 std::uint8_t StatusAsRead(std::int32_t stored) {

@@ -36,6 +36,10 @@ inline constexpr double kYearOneDateOffset = 693594.0;
 // corrected; in our own count it is 28 December 3798, a date the program never lets a reminder
 // reach (kLastDueDate), so nothing the program writes is ever taken for an old value.
 inline constexpr double kYearOneDateThreshold = kYearOneDateOffset;
+// Values above this are not corrected either: counted from year 1 they would lie after the
+// threshold still, a date no old version wrote and no correction could bring into our range.
+// Left as they are, they read back as themselves after every write.
+inline constexpr double kYearOneDateCeiling = kYearOneDateThreshold + kYearOneDateOffset;
 
 // The dates a one-time reminder may be due on, inclusive, as whole-day values: 1 January 1900
 // and 31 December 3797; the editors' calendar stays between them. Below, a due value is 0 or
@@ -44,8 +48,10 @@ inline constexpr double kYearOneDateThreshold = kYearOneDateOffset;
 inline constexpr TDateTime kFirstDueDate = 2.0;
 inline constexpr TDateTime kLastDueDate = 693232.0;
 
-// The due value a stored one is read as: a value above kYearOneDateThreshold was counted from
-// year 1 and is brought to the count from 30 December 1899; any other is kept as it is.
+// The due value a stored one is read as: a value above kYearOneDateThreshold, up to
+// kYearOneDateCeiling, was counted from year 1 and is brought to the count from 30 December 1899;
+// any other is kept as it is. Reading a value twice gives what reading it once gave, so a file
+// the program wrote always reads back as what it held.
 double DueDateTimeAsRead(double stored);
 
 // The status a stored code is read as: the low eight bits of a code from 0 to 4 (Pending, Done,

@@ -393,6 +393,11 @@ TEST_F(ReminderTest, LoadingKeepsLowBytesCorrectsYearOneDatesAndNeverReadsTheRem
          0},
         {"the threshold itself is kept", 0, 0, 0, 693594, 0, 0, 0, 0, 693594, 0},
         {"only the due value is corrected", 0, 0, 0, 729000.5, 700000, 0, 0, 0, 35406.5, 700000},
+        // Beyond what the correction can bring below the threshold: kept, so it stays the same
+        // through every later write and read.
+        {"the last value corrected", 0, 0, 0, 1387188, 0, 0, 0, 0, 693594, 0},
+        {"just beyond it", 0, 0, 0, 1387188.5, 0, 0, 0, 0, 1387188.5, 0},
+        {"year 9999 counted from year 1", 0, 0, 0, 3652059, 0, 0, 0, 0, 3652059, 0},
         // A status no record can have is read as Not Today, never as the removal mark.
         {"status 4 is kept", 0, 0, 4, 0, 0, 0, 0, 4, 0, 0},
         {"the removal mark", 0, 0, 5, 0, 0, 0, 0, 3, 0, 0},
