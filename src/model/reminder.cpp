@@ -12,6 +12,7 @@ namespace pellino {
 namespace {
 
 constexpr const char* kTimePattern = "h:mmam/pm";
+constexpr const char* kMisreadBoolean = "A boolean stored as another value";
 constexpr const char* kDateTimePattern = "mmm dd, yyyy h:mmam/pm";
 // 23:59, the last occurrence of a repeating reminder without an until time.
 constexpr TDateTime kLastMinuteOfDay = 1439.0 / 1440.0;
@@ -107,13 +108,19 @@ bool TReminder::LoadFromReader(TReader& reader, std::string* failure) {
         DueDateTime = DueDateTimeAsRead(reader.ReadFloat());
         FirstTime = reader.ReadFloat();
         StopTime = reader.ReadFloat();
-        HasUntil = reader.ReadBoolean();
+        bool hasUntilStored = false;
+        bool reservedFlagStored = false;
+        HasUntil = reader.ReadBoolean(&hasUntilStored);
         reader.ReadString(Description);
         reader.ReadString(SoundFile);
         reader.ReadString(DaySet);
         IntervalMinutes = reader.ReadInteger();
         Status = StatusAsRead(reader.ReadInteger());
-        ReservedFlag = reader.ReadBoolean();
+        ReservedFlag = reader.ReadBoolean(&reservedFlagStored);
+        if (!hasUntilStored || !reservedFlagStored) {
+            if (failure != nullptr) *failure = kMisreadBoolean;
+            return false;
+        }
         return true;
     } catch (const EReadError& e) {
         // A damaged record ends here; the data file loader decides what follows.

@@ -97,8 +97,10 @@ public:
     // writer's buffer is handed over again at the end of the file.
     void SaveToWriter(TWriter& writer) const;
     // Reads the twelve values, stopping silently at the first failure; the fields read so far
-    // keep their new values. Returns whether all twelve were read; `failure`, when given,
-    // receives the error's text.
+    // keep their new values. Returns whether all twelve were read as what they were stored as;
+    // `failure`, when given, receives the error's text. A boolean takes any tag without an
+    // error, so a value of another kind in a boolean's place reads on to the end of the record,
+    // and the record counts as misread all the same.
     bool LoadFromReader(TReader& reader, std::string* failure = nullptr);
 
     TDateTime DueDate() const;

@@ -458,6 +458,39 @@ TEST_F(ReminderTest, LoadingStopsSilentlyAtAValueOfTheWrongKind) {
     EXPECT_EQ(reader.Position(), static_cast<std::int64_t>(soundTag + 1));
 }
 
+TEST_F(ReminderTest, ABooleanStoredAsAnotherValueReadsOnButCountsAsMisread) {
+    auto original = TReminder::CreateRepeating(0.25, true, 0.75, "135", 20, "message", "s.wav",
+                                               kNotifySoundOnly);
+    original->ReservedFlag = true;
+    const Bytes bytes = saved(*original);
+    const std::size_t hasUntilTag = 2 + 2 + 11 * 3;
+    ASSERT_EQ(bytes[hasUntilTag], 0x09);
+    struct Case {
+        const char* what;
+        std::size_t at;
+        std::uint8_t tag;
+    };
+    const Case cases[] = {
+        {"HasUntil stored with a tag no value has", hasUntilTag, 0x07},
+        {"HasUntil stored with the end-of-list tag", hasUntilTag, 0x00},
+        {"ReservedFlag stored with a tag no value has", bytes.size() - 1, 0x0A},
+    };
+    for (const Case& c : cases) {
+        Bytes damaged = bytes;
+        damaged[c.at] = c.tag;
+        MemoryStream stream(damaged);
+        TReader reader(stream);
+        TReminder r;
+        std::string failure;
+        EXPECT_FALSE(r.LoadFromReader(reader, &failure)) << c.what;
+        EXPECT_EQ(failure, "A boolean stored as another value") << c.what;
+        // The value is read as false and the record read to its end, as before.
+        EXPECT_EQ(c.at == hasUntilTag ? r.HasUntil : r.ReservedFlag, false) << c.what;
+        EXPECT_EQ(r.IntervalMinutes, 20) << c.what;
+        EXPECT_EQ(reader.Position(), static_cast<std::int64_t>(bytes.size())) << c.what;
+    }
+}
+
 TEST_F(ReminderTest, LoadingARecordCutAnywhereKeepsWhatWasRead) {
     auto original = TReminder::CreateRepeating(0.25, true, 0.75, "0123456", 20,
                                                std::string(270, 'x'), "s.wav", kNotifySoundOnly);
