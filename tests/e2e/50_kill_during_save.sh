@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Killing the program at any moment of the save its close runs never costs the data file: after
 # every kill the folder holds a Pellino.dat that reads whole and is either the file as it was or
-# the file the close writes. The kills are spread evenly over the save, which 100 000 reminders
-# make long enough to aim at; PELLINO_KILLS sets how many (make fuzz runs 50).
+# the file the close writes. The kills are spread evenly from the start of the save to the end of
+# the process, times that 100 000 reminders make long enough to aim at; PELLINO_KILLS sets how many
+# (make fuzz runs 50).
 source "$(dirname "$0")/lib.sh"
 
 kills=${PELLINO_KILLS:-4}
@@ -53,8 +54,9 @@ for i in $(seq 0 $((kills - 1))); do
   cp "$APP_DIR/old.dat" "$APP_DIR/Pellino.dat"
   rm -f "$APP_DIR/Pellino.tmp" "$APP_DIR/Pellino.bak"
   start_program
-  # From the moment the new file appeared to the moment it took the old one's place.
-  moment=$(awk -v a="$appeared" -v b="$replaced" -v i="$i" -v n="$kills" \
+  # From the moment the new file appeared to the end of the process: a save in a run of its own
+  # may take longer than the one timed, and the kills must reach past its end.
+  moment=$(awk -v a="$appeared" -v b="$ended" -v i="$i" -v n="$kills" \
     'BEGIN { printf "%.1f", (n > 1 ? a + (b - a) * i / (n - 1) : (a + b) / 2) }')
   during=$(cd "$APP_DIR" && drive closekill "Pellino!" "$moment" Pellino.tmp) ||
     fail "the kill at $moment ms failed"
