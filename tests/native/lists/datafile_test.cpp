@@ -455,5 +455,38 @@ TEST_F(DataFile, ReloadDropsUnsavedChangesAndSelectsTheFirstRows) {
     EXPECT_EQ(form->RepeatingAlarmGrid.RowCount(), 1);
 }
 
+TEST_F(DataFile, AFileFromWhichARecordWasMisreadIsKeptBeforeItIsWrittenOver) {
+    // After the header and the start of the one-time list, 64 bytes that start no value, and the
+    // lists closed as they should be: each byte becomes an empty row, as the loader's rule says.
+    Bytes unknownTags(kEmptyFile.begin(), kEmptyFile.begin() + 17);
+    unknownTags.insert(unknownTags.end(), 64, 0x07);
+    unknownTags.insert(unknownTags.end(), {0x00, 0x01, 0x00});
+    // A boolean stored with a tag no value has reads on without an error, but wrongly.
+    Bytes misreadBoolean = FileBytes({666, 2.0, {OneTime("kept", StartDay() + At(10, 0))}, {}});
+    misreadBoolean[misreadBoolean.size() - 4] = 0x07;  // the record's ReservedFlag
+
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        int rows;
+    };
+    const Case cases[] = {
+        {"bytes that start no value", unknownTags, 64},
+        {"a boolean stored as another value", misreadBoolean, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(HostBackup());
+        WriteHostFile(HostDataFile(), c.bytes);
+        Load();
+        EXPECT_EQ(form->AlarmGrid.RowCount() - 1, c.rows);
+        EXPECT_FALSE(fs::exists(HostBackup())) << "loading writes nothing";
+        form->SaveToDisk();
+        EXPECT_EQ(ReadHostFile(HostBackup()), c.bytes);
+        MemoryStream written(ReadHostFile(HostDataFile()));
+        EXPECT_TRUE(readDataFile(written).complete());
+    }
+}
+
 }  // namespace
 }  // namespace pellino::testing
