@@ -1,7 +1,11 @@
 # The two commands: `make run` builds PELLINO.EXE and starts it under Wine; `make test` builds
-# everything and runs every test. Both install what is missing first.
+# everything and runs every test. Both install what is missing first. `make fuzz` runs every fuzz
+# target for FUZZ_SECONDS each (600 unless given) and the full kill-during-save sweep.
 
-.PHONY: all deps native asan win32 test test-native test-wine run bench clean
+FUZZ_SECONDS ?= 600
+FUZZ_SMOKE_SECONDS ?= 20
+
+.PHONY: all deps native asan win32 test test-native test-fuzz test-wine run bench fuzz clean
 
 all: native win32
 
@@ -29,7 +33,17 @@ test-native: native asan
 test-wine: win32
 	@scripts/test-wine
 
-test: test-native test-wine
+# A short run of every fuzz target, so that a change that breaks one fails here and not only in a
+# long run.
+test-fuzz: deps
+	@echo "== fuzz targets, $(FUZZ_SMOKE_SECONDS) s each"
+	@scripts/fuzz $(FUZZ_SMOKE_SECONDS)
+
+test: test-native test-fuzz test-wine
+
+fuzz: deps win32
+	@scripts/fuzz $(FUZZ_SECONDS)
+	@PELLINO_KILLS=50 scripts/test-wine 50_kill_during_save
 
 run: win32
 	@scripts/run

@@ -102,7 +102,7 @@ void TMainForm::mnuContentsClick() {
 }
 
 void TMainForm::mnuAboutClick() {
-    WithClockStopped([this] {
+    WithClockStopped([] {
         TSplashform about;
         CenterOverMainForm(about);
         about.ShowModal();

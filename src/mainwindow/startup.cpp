@@ -170,8 +170,9 @@ void TMainForm::RestorePlacement() {
                       ini.ReadInteger(section, settings::kBottom, 0)};
     const bool maximized =
         ini.ReadBool(section, settings::kMaximized, GetWindowState() == WindowState::Maximized);
-    // A bottom edge of 0 means that no placement has been stored yet.
-    if (stored.bottom == 0) {
+    // A bottom edge of 0 means that no placement has been stored yet; edges no window can have
+    // come from a hand-edited file and count as none.
+    if (stored.bottom == 0 || !IsPlacementPossible(stored)) {
         CenterOverMainForm(*this);
     } else {
         WindowPlacement placement = GetPlacement();

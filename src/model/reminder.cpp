@@ -12,6 +12,7 @@ namespace pellino {
 namespace {
 
 constexpr const char* kTimePattern = "h:mmam/pm";
+constexpr const char* kMisreadBoolean = "A boolean stored as another value";
 constexpr const char* kDateTimePattern = "mmm dd, yyyy h:mmam/pm";
 // 23:59, the last occurrence of a repeating reminder without an until time.
 constexpr TDateTime kLastMinuteOfDay = 1439.0 / 1440.0;
@@ -27,6 +28,18 @@ std::string formatOrEmpty(const char* pattern, TDateTime value) {
 }
 
 }  // namespace
+
+double DueDateTimeAsRead(double stored) {
+    // The difference is exact: the stored value lies within a factor of two of the offset.
+    const bool yearOne = stored > kYearOneDateThreshold && stored <= kYearOneDateCeiling;
+    return yearOne ? stored - kYearOneDateOffset : stored;
+}
+
+std::uint8_t StatusAsRead(std::int32_t stored) {
+    // The byte field keeps the low eight bits of whatever integer was stored.
+    const auto status = static_cast<std::uint8_t>(stored);
+    return status <= kStatusInactive ? status : kStatusNotToday;
+}
 
 std::unique_ptr<TReminder> TReminder::Create() {
     return std::make_unique<TReminder>();
@@ -92,18 +105,22 @@ bool TReminder::LoadFromReader(TReader& reader, std::string* failure) {
         // The byte fields keep the low eight bits of whatever integer was stored.
         Kind = static_cast<std::uint8_t>(reader.ReadInteger());
         NotifyMode = static_cast<std::uint8_t>(reader.ReadInteger());
-        TDateTime due = reader.ReadFloat();
-        if (due > kYearOneDateThreshold) due -= kYearOneDateOffset;
-        DueDateTime = due;
+        DueDateTime = DueDateTimeAsRead(reader.ReadFloat());
         FirstTime = reader.ReadFloat();
         StopTime = reader.ReadFloat();
-        HasUntil = reader.ReadBoolean();
+        bool hasUntilStored = false;
+        bool reservedFlagStored = false;
+        HasUntil = reader.ReadBoolean(&hasUntilStored);
         reader.ReadString(Description);
         reader.ReadString(SoundFile);
         reader.ReadString(DaySet);
         IntervalMinutes = reader.ReadInteger();
-        Status = static_cast<std::uint8_t>(reader.ReadInteger());
-        ReservedFlag = reader.ReadBoolean();
+        Status = StatusAsRead(reader.ReadInteger());
+        ReservedFlag = reader.ReadBoolean(&reservedFlagStored);
+        if (!hasUntilStored || !reservedFlagStored) {
+            if (failure != nullptr) *failure = kMisreadBoolean;
+            return false;
+        }
         return true;
     } catch (const EReadError& e) {
         // A damaged record ends here; the data file loader decides what follows.

@@ -31,8 +31,34 @@ inline constexpr std::uint8_t kStatusRemove = 5;
 
 // Days from 1 January of year 1 to 30 December 1899: old files counted due dates from year 1.
 inline constexpr double kYearOneDateOffset = 693594.0;
-// A stored due value above this is taken to be counted from year 1.
-inline constexpr double kYearOneDateThreshold = 60000.0;
+// A stored due value above this is taken to be counted from year 1. In that count every date from
+// 1900 on lies above it (1 January 1900 is 693596), so each file an old version wrote is still
+// corrected; in our own count it is 28 December 3798, a date the program never lets a reminder
+// reach (kLastDueDate), so nothing the program writes is ever taken for an old value.
+inline constexpr double kYearOneDateThreshold = kYearOneDateOffset;
+// Values above this are not corrected either: counted from year 1 they would lie after the
+// threshold still, a date no old version wrote and no correction could bring into our range.
+// Left as they are, they read back as themselves after every write.
+inline constexpr double kYearOneDateCeiling = kYearOneDateThreshold + kYearOneDateOffset;
+
+// The dates a one-time reminder may be due on, inclusive, as whole-day values: 1 January 1900
+// and 31 December 3797; the editors' calendar stays between them. Below, a due value is 0 or
+// negative, which the lists show as no date; above, it would come near the year-one threshold.
+// The year left between the last date and the threshold is room for the time adjustment's steps.
+inline constexpr TDateTime kFirstDueDate = 2.0;
+inline constexpr TDateTime kLastDueDate = 693232.0;
+
+// The due value a stored one is read as: a value above kYearOneDateThreshold, up to
+// kYearOneDateCeiling, was counted from year 1 and is brought to the count from 30 December 1899;
+// any other is kept as it is. Reading a value twice gives what reading it once gave, so a file
+// the program wrote always reads back as what it held.
+double DueDateTimeAsRead(double stored);
+
+// The status a stored code is read as: the low eight bits of a code from 0 to 4 (Pending, Done,
+// Expired, Not Today, Inactive). Any other code comes only from a damaged or foreign file; it is
+// read as Not Today, which the status rules replace, and never as the clock's removal mark, which
+// the next write would take for a row to drop.
+std::uint8_t StatusAsRead(std::int32_t stored);
 
 // One reminder, one-time or repeating. The list row that shows it owns it.
 class TReminder {
@@ -71,8 +97,10 @@ public:
     // writer's buffer is handed over again at the end of the file.
     void SaveToWriter(TWriter& writer) const;
     // Reads the twelve values, stopping silently at the first failure; the fields read so far
-    // keep their new values. Returns whether all twelve were read; `failure`, when given,
-    // receives the error's text.
+    // keep their new values. Returns whether all twelve were read as what they were stored as;
+    // `failure`, when given, receives the error's text. A boolean takes any tag without an
+    // error, so a value of another kind in a boolean's place reads on to the end of the record,
+    // and the record counts as misread all the same.
     bool LoadFromReader(TReader& reader, std::string* failure = nullptr);
 
     TDateTime DueDate() const;

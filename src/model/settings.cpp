@@ -78,6 +78,13 @@ std::string PlacementSection(std::string_view formClassName, int dpi) {
     return section;
 }
 
+bool IsPlacementPossible(const Rect& stored) {
+    for (const int edge : {stored.left, stored.top, stored.right, stored.bottom}) {
+        if (edge < -kFarthestWindowEdge || edge > kFarthestWindowEdge) return false;
+    }
+    return true;
+}
+
 Rect FitToScreen(Rect stored, Size screen) {
     if (screen.width < stored.right) {
         stored.left -= stored.right - screen.width;

@@ -60,9 +60,18 @@ private:
 // placement of its own ("TMainForm_Placement", "TMainForm_Placement120").
 std::string PlacementSection(std::string_view formClassName, int dpi);
 
+// The farthest a window's edge can lie from the screen's origin: the platform keeps window
+// coordinates within 16 bits.
+inline constexpr int kFarthestWindowEdge = 32767;
+
+// Whether a stored normal rectangle is one a window can have: every edge within
+// kFarthestWindowEdge of the origin. Only a hand-edited settings file holds another, and it counts
+// as no stored placement.
+bool IsPlacementPossible(const Rect& stored);
+
 // A stored normal rectangle brought onto a screen of that size: when it reaches past the right or
 // bottom edge it moves left or up until that edge meets the screen's, keeping its size, even when
-// its left or top edge then lies off the screen.
+// its left or top edge then lies off the screen. The rectangle must be a possible one.
 Rect FitToScreen(Rect stored, Size screen);
 
 // The top-left corner that centres a window of the given size on the screen, or, when

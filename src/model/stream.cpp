@@ -202,8 +202,12 @@ double TReader::ReadFloat() {
     return narrowToDouble(loadExtended(bytes));
 }
 
-bool TReader::ReadBoolean() {
-    return readTag() == tagByte(ValueTag::True);
+bool TReader::ReadBoolean(bool* storedAsBoolean) {
+    const std::uint8_t tag = readTag();
+    if (storedAsBoolean != nullptr) {
+        *storedAsBoolean = tag == tagByte(ValueTag::True) || tag == tagByte(ValueTag::False);
+    }
+    return tag == tagByte(ValueTag::True);
 }
 
 std::string TReader::ReadString() {

@@ -96,7 +96,9 @@ public:
     // is rounded to the nearest double here, since every caller keeps a double.
     double ReadFloat();
     // Consumes only a tag, whatever it is: true for tag 9, false for every other.
-    bool ReadBoolean();
+    // `storedAsBoolean`, when given, tells whether the tag was one of the two a boolean is
+    // stored with; any other means the value in the boolean's place was misread.
+    bool ReadBoolean(bool* storedAsBoolean = nullptr);
     // Tags 6 and 12. The stated length is checked against what the stream still holds before
     // anything is allocated, so a damaged length cannot ask for more memory than the file has.
     std::string ReadString();

@@ -47,6 +47,8 @@ std::unique_ptr<TReminder> ReminderFromVersion1Line(std::string_view line) {
     if (!TryStrToDate(fields[4], date)) date = Today();
     // A reminder of today is taken whatever its time: it shows as Pending or Expired.
     if (date < Today()) return nullptr;
+    // A date past the last one a reminder may have could not be stored and read back as itself.
+    if (date > kLastDueDate) return nullptr;
     return TReminder::CreateOneTime(date + time,
                                     std::string(fields[1].substr(0, kDescriptionLimit)),
                                     std::string(fields[5]), NotifyModeOf(fields[6]));

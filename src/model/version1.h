@@ -13,7 +13,8 @@ namespace pellino {
 inline constexpr char kVersion1FileName[] = "ALARMS.DAT";
 
 // The one-time reminder a line of that file gives, or null when the line gives none: its time
-// does not read, its kind code is not the integer 3, or its date lies before today. A date that
+// does not read, its kind code is not the integer 3, or its date lies before today or after the
+// last date a reminder may be due on. A date that
 // does not read is taken as today's. Times and dates are read under the fixed formats. The
 // record's status is not computed here.
 std::unique_ptr<TReminder> ReminderFromVersion1Line(std::string_view line);

@@ -1,6 +1,9 @@
 #include "platform/form.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
+#include <limits>
 
 #include "platform/application.h"
 #include "platform/backend.h"
@@ -9,19 +12,24 @@ namespace pellino {
 
 namespace {
 
-// n / d rounded to the nearest integer, halves away from zero, for either sign of n (d > 0), so
-// that windows partly off the left or top of the screen keep their place exactly.
-int RoundedDivide(int n, int d) {
-    return n >= 0 ? (n + d / 2) / d : -((-n + d / 2) / d);
+// n * m / d rounded to the nearest integer, halves away from zero, for either sign of n (d > 0), so
+// that windows partly off the left or top of the screen keep their place exactly. The product is
+// taken in 64 bits and the result kept within an int: a coordinate far off any screen must not
+// overflow on its way through.
+int ScaleRounded(int n, int m, int d) {
+    const std::int64_t p = std::int64_t{n} * m;
+    const std::int64_t q = p >= 0 ? (p + d / 2) / d : -((-p + d / 2) / d);
+    return static_cast<int>(std::clamp<std::int64_t>(q, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
 }
 
 }  // namespace
 
 int ToScreenPixels(int design) {
-    return RoundedDivide(design * ScreenDpi(), 96);
+    return ScaleRounded(design, ScreenDpi(), 96);
 }
 int ToDesignPixels(int screen) {
-    return RoundedDivide(screen * 96, ScreenDpi());
+    return ScaleRounded(screen, 96, ScreenDpi());
 }
 
 Form::Form(std::string className)

@@ -24,6 +24,12 @@
 //   pellino-e2e altkey CAPTION CLASS N VK  the same with Alt held
 //   pellino-e2e launch EXE SHOWCMD       start EXE from the current folder with the show command
 //                                        SHOWCMD in its start-up information, and return at once
+//   pellino-e2e closetimes CAPTION FILE  post the close command and print, in milliseconds from
+//                                        then, when FILE appeared, when it went again and when the
+//                                        window's process ended
+//   pellino-e2e closekill CAPTION MS [FILE]  post the close command and kill the window's
+//                                        process MS milliseconds (a decimal fraction) later; with
+//                                        FILE, print whether that file was there at the kill
 //
 // Exit status 0 on success, 1 when the condition was not met in time, 2 on a usage error.
 // clang-format on
@@ -156,6 +162,70 @@ int ClickTab(HWND top, int index) {
     return 0;
 }
 
+// Milliseconds from a start taken with the same clock, to a fraction of a millisecond.
+double MsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
+}
+
+// The process of a top-level window, opened to wait for it and to end it.
+HANDLE OpenWindowProcess(HWND hwnd) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) {
+        std::fprintf(stderr, "cannot open the process of the window (error %lu)\n", GetLastError());
+        std::exit(1);
+    }
+    return process;
+}
+
+// Closes the window and watches a file of its program come and go, polling as fast as the system
+// lets it, to find when the program's save begins and ends.
+int CloseTimes(HWND hwnd, const char* file) {
+    HANDLE process = OpenWindowProcess(hwnd);
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    double appeared = -1, gone = -1;
+    while (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        // A short rest between looks, so the watching takes little from the program it times.
+        Sleep(1);
+        const bool there = GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES;
+        if (there && appeared < 0) appeared = MsSince(start);
+        if (!there && appeared >= 0 && gone < 0) gone = MsSince(start);
+        if (MsSince(start) > 120000) {
+            std::fprintf(stderr, "the program did not end within 120 s\n");
+            CloseHandle(process);
+            return 1;
+        }
+    }
+    std::printf("%.1f %.1f %.1f\n", appeared, gone, MsSince(start));
+    CloseHandle(process);
+    return 0;
+}
+
+// Closes the window and kills its process at a chosen moment of what follows, as a power cut or
+// the task manager would: nothing of the program runs after it.
+int CloseKill(HWND hwnd, double ms, const char* file) {
+    HANDLE process = OpenWindowProcess(hwnd);
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    // Waiting by spinning: a sleep of the system would round the moment to its timer's ticks.
+    while (MsSince(start) < ms) {
+    }
+    const bool there = file && GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES;
+    TerminateProcess(process, 9);
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
+    if (file) std::printf("%s\n", there ? "there" : "absent");
+    return 0;
+}
+
 // Posts a key press and its release, as the keyboard would deliver them.
 void PostKey(HWND target, WPARAM key) {
     PostMessageA(target, WM_KEYDOWN, key, 1);
@@ -285,6 +355,10 @@ int main(int argc, char** argv) {
         SendMessageA(info.hwndFocus, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
         std::printf("%s\n", text);
         return 0;
+    }
+    if (command == "closetimes" && argc > 3) return CloseTimes(Require(caption), argv[3]);
+    if (command == "closekill" && argc > 3) {
+        return CloseKill(Require(caption), std::atof(argv[3]), argc > 4 ? argv[4] : nullptr);
     }
     if (command == "launch" && argc > 3) {
         // As a shortcut set to "Run: Minimized" starts a program: the show command travels in the

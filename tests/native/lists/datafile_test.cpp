@@ -150,6 +150,53 @@ TEST_F(DataFile, LoadingGivesEveryRecordTodaysStatus) {
     EXPECT_EQ(loadedWeekend.Status, kStatusNotToday);
 }
 
+TEST_F(DataFile, ADateAfterApril2064ComesBackAsTheSameDate) {
+    const TDateTime due = EncodeDate(2064, 4, 9) + At(9, 30);
+    Append(form->AlarmGrid, OneTime("late", due));
+    Append(form->AlarmGrid, OneTime("last", kLastDueDate + At(23, 59)));
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE("written and loaded " + std::to_string(round) + " times");
+        form->SaveToDisk();
+        Load();
+        ASSERT_EQ(form->AlarmGrid.RowCount(), 3);
+        const TReminder& late = *TMainForm::ReminderAt(form->AlarmGrid, 1);
+        EXPECT_EQ(late.DueDateTime, due);
+        EXPECT_EQ(late.DueText(), "Apr 09, 2064 9:30am");
+        EXPECT_EQ(late.Status, kStatusNotToday);
+        EXPECT_EQ(TMainForm::ReminderAt(form->AlarmGrid, 2)->DueText(), "Dec 31, 3797 11:59pm");
+    }
+}
+
+TEST_F(DataFile, AStoredRemovalMarkNeitherHidesNorDropsTheReminder) {
+    // Every day, every hour from 11:00 until 10:00: no occurrence today, so the schedule keeps
+    // the status it was read with.
+    TReminder noneToday = *TReminder::CreateRepeating(At(11, 0), true, At(10, 0), "0123456", 60,
+                                                      "none today", "", kNotifyMessageAndSound);
+    for (const std::int32_t stored : {5, 200}) {
+        SCOPED_TRACE("stored status " + std::to_string(stored));
+        noneToday.Status = static_cast<std::uint8_t>(stored);
+        TReminder oneTime = OneTime("one-time", StartDay() + 1 + At(8, 0));
+        oneTime.Status = static_cast<std::uint8_t>(stored);
+        WriteDataFile({666, 2.0, {oneTime}, {noneToday}});
+
+        Load();
+        ASSERT_EQ(form->RepeatingAlarmGrid.RowCount(), 2);
+        const TReminder& repeating = *TMainForm::ReminderAt(form->RepeatingAlarmGrid, 1);
+        EXPECT_EQ(repeating.Status, kStatusNotToday);
+        EXPECT_EQ(repeating.StatusText(), "Not Today");
+        EXPECT_EQ(TMainForm::ReminderAt(form->AlarmGrid, 1)->Status, kStatusNotToday);
+
+        form->SaveToDisk();
+        MemoryStream written(ReadHostFile(HostDataFile()));
+        const DataFileReading reading = readDataFile(written);
+        ASSERT_TRUE(reading.complete());
+        ASSERT_EQ(reading.contents.repeating.size(), 1u) << "the next write keeps the reminder";
+        EXPECT_EQ(reading.contents.repeating[0].Description, "none today");
+        EXPECT_EQ(reading.contents.repeating[0].Status, kStatusNotToday);
+        EXPECT_EQ(reading.contents.oneTime.size(), 1u);
+    }
+}
+
 TEST_F(DataFile, ForeignAndDamagedFilesLoadAsFarAsTheyCanBeRead) {
     const DataFileContents contents = SampleContents();
     const Bytes whole = FileBytes(contents);
@@ -406,6 +453,39 @@ TEST_F(DataFile, ReloadDropsUnsavedChangesAndSelectsTheFirstRows) {
     EXPECT_NO_THROW(form->Reload());
     EXPECT_EQ(form->AlarmGrid.RowCount(), 1);
     EXPECT_EQ(form->RepeatingAlarmGrid.RowCount(), 1);
+}
+
+TEST_F(DataFile, AFileFromWhichARecordWasMisreadIsKeptBeforeItIsWrittenOver) {
+    // After the header and the start of the one-time list, 64 bytes that start no value, and the
+    // lists closed as they should be: each byte becomes an empty row, as the loader's rule says.
+    Bytes unknownTags(kEmptyFile.begin(), kEmptyFile.begin() + 17);
+    unknownTags.insert(unknownTags.end(), 64, 0x07);
+    unknownTags.insert(unknownTags.end(), {0x00, 0x01, 0x00});
+    // A boolean stored with a tag no value has reads on without an error, but wrongly.
+    Bytes misreadBoolean = FileBytes({666, 2.0, {OneTime("kept", StartDay() + At(10, 0))}, {}});
+    misreadBoolean[misreadBoolean.size() - 4] = 0x07;  // the record's ReservedFlag
+
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        int rows;
+    };
+    const Case cases[] = {
+        {"bytes that start no value", unknownTags, 64},
+        {"a boolean stored as another value", misreadBoolean, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(HostBackup());
+        WriteHostFile(HostDataFile(), c.bytes);
+        Load();
+        EXPECT_EQ(form->AlarmGrid.RowCount() - 1, c.rows);
+        EXPECT_FALSE(fs::exists(HostBackup())) << "loading writes nothing";
+        form->SaveToDisk();
+        EXPECT_EQ(ReadHostFile(HostBackup()), c.bytes);
+        MemoryStream written(ReadHostFile(HostDataFile()));
+        EXPECT_TRUE(readDataFile(written).complete());
+    }
 }
 
 }  // namespace

@@ -353,7 +353,28 @@ TEST_F(ReminderTest, EveryFieldSurvivesSaveAndLoad) {
     EXPECT_EQ(reader.Position(), static_cast<std::int64_t>(bytes.size()));
 }
 
-TEST_F(ReminderTest, LoadingKeepsLowBytesAndCorrectsYearOneDates) {
+TEST_F(ReminderTest, EveryDueDateAReminderMayHaveIsReadBackAsItself) {
+    EXPECT_EQ(kFirstDueDate, EncodeDate(1900, 1, 1));
+    EXPECT_EQ(kLastDueDate, EncodeDate(3797, 12, 31));
+    // The last moment of every 97th day of the range, and a year of weekly time adjustments past
+    // its end.
+    const TDateTime lastMoment = EncodeTime(23, 59, 59, 999);
+    std::vector<TDateTime> days;
+    for (TDateTime day = kFirstDueDate; day <= kLastDueDate; day += 97) days.push_back(day);
+    days.push_back(kLastDueDate);
+    for (int week = 1; week <= 51; ++week) days.push_back(kLastDueDate + 7 * week);
+    for (const TDateTime day : days) {
+        auto r = TReminder::CreateOneTime(day + lastMoment, "", "", kNotifyMessageAndSound);
+        const Bytes bytes = saved(*r);
+        MemoryStream stream(bytes);
+        TReader reader(stream);
+        TReminder loaded;
+        ASSERT_TRUE(loaded.LoadFromReader(reader));
+        ASSERT_EQ(loaded.DueDateTime, r->DueDateTime) << "day " << day;
+    }
+}
+
+TEST_F(ReminderTest, LoadingKeepsLowBytesCorrectsYearOneDatesAndNeverReadsTheRemovalMark) {
     struct Case {
         const char* what;
         std::int32_t kind, notify, status;
@@ -365,9 +386,24 @@ TEST_F(ReminderTest, LoadingKeepsLowBytesAndCorrectsYearOneDates) {
         {"plain values", 1, 2, 3, 35000.5, 0.5, 1, 2, 3, 35000.5, 0.5},
         {"low 8 bits", 300, -1, 259, 0, 0, 44, 255, 3, 0, 0},
         {"a date counted from year 1", 0, 0, 0, 729000, 0, 0, 0, 0, 35406, 0},
-        {"60000 itself is kept", 0, 0, 0, 60000, 0, 0, 0, 0, 60000, 0},
-        {"only the due value is corrected", 0, 0, 0, 60000.5, 70000, 0, 0, 0, 60000.5 - 693594,
-         70000},
+        {"1 January 1900 counted from year 1", 0, 0, 0, 693596.25, 0, 0, 0, 0, 2.25, 0},
+        // The program's own dates after 8 April 2064 are kept as they are, up to the threshold.
+        {"9 April 2064", 0, 0, 0, 60001.5, 0, 0, 0, 0, 60001.5, 0},
+        {"the last due date, late", 0, 0, 0, kLastDueDate + 0.999, 0, 0, 0, 0, kLastDueDate + 0.999,
+         0},
+        {"the threshold itself is kept", 0, 0, 0, 693594, 0, 0, 0, 0, 693594, 0},
+        {"only the due value is corrected", 0, 0, 0, 729000.5, 700000, 0, 0, 0, 35406.5, 700000},
+        // Beyond what the correction can bring below the threshold: kept, so it stays the same
+        // through every later write and read.
+        {"the last value corrected", 0, 0, 0, 1387188, 0, 0, 0, 0, 693594, 0},
+        {"just beyond it", 0, 0, 0, 1387188.5, 0, 0, 0, 0, 1387188.5, 0},
+        {"year 9999 counted from year 1", 0, 0, 0, 3652059, 0, 0, 0, 0, 3652059, 0},
+        // A status no record can have is read as Not Today, never as the removal mark.
+        {"status 4 is kept", 0, 0, 4, 0, 0, 0, 0, 4, 0, 0},
+        {"the removal mark", 0, 0, 5, 0, 0, 0, 0, 3, 0, 0},
+        {"a removal mark in the low 8 bits", 0, 0, 261, 0, 0, 0, 0, 3, 0, 0},
+        {"a code beyond every status", 0, 0, 200, 0, 0, 0, 0, 3, 0, 0},
+        {"a negative code", 0, 0, -1, 0, 0, 0, 0, 3, 0, 0},
     };
     for (const Case& c : cases) {
         MemoryStream stream;
@@ -420,6 +456,39 @@ TEST_F(ReminderTest, LoadingStopsSilentlyAtAValueOfTheWrongKind) {
     EXPECT_EQ(r.SoundFile, "kept") << "fields from the failure on keep their values";
     EXPECT_EQ(r.Status, kStatusDone);
     EXPECT_EQ(reader.Position(), static_cast<std::int64_t>(soundTag + 1));
+}
+
+TEST_F(ReminderTest, ABooleanStoredAsAnotherValueReadsOnButCountsAsMisread) {
+    auto original = TReminder::CreateRepeating(0.25, true, 0.75, "135", 20, "message", "s.wav",
+                                               kNotifySoundOnly);
+    original->ReservedFlag = true;
+    const Bytes bytes = saved(*original);
+    const std::size_t hasUntilTag = 2 + 2 + 11 * 3;
+    ASSERT_EQ(bytes[hasUntilTag], 0x09);
+    struct Case {
+        const char* what;
+        std::size_t at;
+        std::uint8_t tag;
+    };
+    const Case cases[] = {
+        {"HasUntil stored with a tag no value has", hasUntilTag, 0x07},
+        {"HasUntil stored with the end-of-list tag", hasUntilTag, 0x00},
+        {"ReservedFlag stored with a tag no value has", bytes.size() - 1, 0x0A},
+    };
+    for (const Case& c : cases) {
+        Bytes damaged = bytes;
+        damaged[c.at] = c.tag;
+        MemoryStream stream(damaged);
+        TReader reader(stream);
+        TReminder r;
+        std::string failure;
+        EXPECT_FALSE(r.LoadFromReader(reader, &failure)) << c.what;
+        EXPECT_EQ(failure, "A boolean stored as another value") << c.what;
+        // The value is read as false and the record read to its end, as before.
+        EXPECT_EQ(c.at == hasUntilTag ? r.HasUntil : r.ReservedFlag, false) << c.what;
+        EXPECT_EQ(r.IntervalMinutes, 20) << c.what;
+        EXPECT_EQ(reader.Position(), static_cast<std::int64_t>(bytes.size())) << c.what;
+    }
 }
 
 TEST_F(ReminderTest, LoadingARecordCutAnywhereKeepsWhatWasRead) {

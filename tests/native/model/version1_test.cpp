@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/headless/testing.h"
 #include "runtime/datetime.h"
@@ -32,6 +33,15 @@ TEST_F(Version1Line, TakesTheFieldsOfAFutureReminderOfKindThree) {
     EXPECT_EQ(r->SoundFile, "");
     EXPECT_EQ(r->NotifyMode, 1);
 
+    // The dates after 8 April 2064, up to the last a reminder may be due on, are taken.
+    for (const auto& [line, date] : {std::pair{"9:30^x^^3^04/09/2064", EncodeDate(2064, 4, 9)},
+                                     std::pair{"9:30^x^^3^12/31/3797", EncodeDate(3797, 12, 31)}}) {
+        const auto late = ReminderFromVersion1Line(line);
+        ASSERT_NE(late, nullptr) << line;
+        EXPECT_DOUBLE_EQ(late->DueDateTime, date + EncodeTime(9, 30, 0, 0)) << line;
+    }
+    EXPECT_EQ(EncodeDate(3797, 12, 31), kLastDueDate);
+
     const auto full = ReminderFromVersion1Line(
         "2:15:30 PM^Call the bank^1234567^ 3^01/06/2026^C:\\WINDOWS\\MEDIA\\chimes.wav^2^extra");
     ASSERT_NE(full, nullptr);
@@ -50,6 +60,9 @@ TEST_F(Version1Line, LinesThatGiveNoReminder) {
         "25:00^Dentist^x^3^12/31/2030^^1",
         "",
         "^^^3",
+        // After the last date a reminder may be due on: it could not be stored as itself.
+        "9:30^Too far^x^3^01/01/3798^^1",
+        "23:59^Too far^x^3^12/31/9999^^1",
     };
     for (const char* line : skipped) EXPECT_EQ(ReminderFromVersion1Line(line), nullptr) << line;
 }

@@ -239,6 +239,41 @@ TEST_F(StartupTest, AStoredPlacementIsBroughtOntoTheScreenAndWrittenBack) {
     }
 }
 
+TEST_F(StartupTest, AStoredPlacementNoWindowCanHaveCountsAsNone) {
+    const char* const stored[] = {
+        // Moving it onto the screen would overflow.
+        "Left=-2147483648\r\nRight=1025\r\nBottom=1\r\n",
+        // Scaling it between screen and design pixels would overflow.
+        "Top=-27483648\r\nBottom=1\r\n",
+        "Left=2147483647\r\nTop=-2147483648\r\nRight=-2147483648\r\nBottom=2147483647\r\n",
+        // Just beyond the farthest edge a window can have.
+        "Left=-32768\r\nTop=0\r\nRight=600\r\nBottom=400\r\n",
+        "Left=0\r\nTop=0\r\nRight=600\r\nBottom=32768\r\n",
+    };
+    for (const char* keys : stored) {
+        SCOPED_TRACE(keys);
+        headless::ResetAll();
+        WriteIni(std::string("[TMainForm_Placement]\r\n") + keys + "Maximized=1\r\n");
+        Start();
+        EXPECT_EQ(form->ScreenBounds(), Centred());
+        EXPECT_EQ(form->GetWindowState(), WindowState::Maximized) << "the other keys still count";
+        const SettingsFile ini;
+        const Rect saved{ini.ReadInteger("TMainForm_Placement", "Left", 0),
+                         ini.ReadInteger("TMainForm_Placement", "Top", 0),
+                         ini.ReadInteger("TMainForm_Placement", "Right", 0),
+                         ini.ReadInteger("TMainForm_Placement", "Bottom", 0)};
+        EXPECT_EQ(saved, Centred()) << "the placement applied is the one saved";
+        form.reset();
+    }
+    // The farthest edges themselves are a placement.
+    headless::ResetAll();
+    WriteIni(
+        "[TMainForm_Placement]\r\nLeft=-32767\r\nTop=-32767\r\nRight=-32167\r\n"
+        "Bottom=-32367\r\n");
+    Start();
+    EXPECT_EQ(form->ScreenBounds(), (Rect{-32767, -32767, -32167, -32367}));
+}
+
 TEST_F(StartupTest, AnAt120DpiFirstStartLeavesThe96DpiSectionAlone) {
     headless::SetScreen({1280, 1024}, 120);
     const std::string other = "[TMainForm_Placement]\r\nLeft=1\r\nTop=2\r\nRight=3\r\nBottom=4\r\n";
