@@ -74,8 +74,10 @@ void TEditAlarmExact::LayOut() {
     Calendar.SetHint("Click on the reminder date");
     // The mouse and the arrow keys work the calendar; the Tab key passes it by.
     Calendar.SetTabStop(false);
-    Calendar.SetRange(static_cast<std::int32_t>(EncodeDate(1900, 1, 1)),
-                      static_cast<std::int32_t>(kYearOneDateThreshold) - 1);
+    // Only the dates a reminder may be due on: later ones would be taken for a first-version
+    // date when the data file is read back.
+    Calendar.SetRange(static_cast<std::int32_t>(kFirstDueDate),
+                      static_cast<std::int32_t>(kLastDueDate));
 
     SetUpEditorBar({ButtonBar, SetAlarmButton, CancelButton, AlarmOptionsButton, Helpbutton});
     SetUpHiddenButtons(Fake1, Fake2);

@@ -159,6 +159,20 @@ TEST_F(OneTimeEditorTest, TheCalendarAndItsButtonsChooseTheDate) {
     EXPECT_NEAR(OneTimeRow(1).DueDateTime, EncodeDate(2029, 2, 14) + At(9, 5), 1e-9);
 }
 
+TEST_F(OneTimeEditorTest, TheCalendarKeepsToTheDatesAReminderCanBeDueOn) {
+    Start();
+    OnEditor([](TEditAlarmExact& e) {
+        e.Calendar.SetDate(static_cast<std::int32_t>(kLastDueDate) - 100);
+        e.NextYear.Click();
+        Save(e);
+    });
+    form->AddAlarmButton.Click();
+    EXPECT_EQ(OneTimeRow(1).DueDate(), kLastDueDate)
+        << "a later date would read back as a first-version date";
+    EXPECT_EQ(ReadDataFile().oneTime.at(0).DueDateTime, OneTimeRow(1).DueDateTime)
+        << "and it reads back as itself";
+}
+
 TEST_F(OneTimeEditorTest, EditChangesTheRecordInPlaceReArmsItAndReSortsIt) {
     TReminder done = OneTime("Dentist", Day() + At(8, 0));
     done.Status = kStatusDone;
