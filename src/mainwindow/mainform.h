@@ -209,10 +209,13 @@ private:
     std::string SoundForNewReminder() const;
     // Runs a command with the clock stopped, so that no reminder falls due and no list is
     // reloaded while the command changes a list; the clock runs again afterwards even when the
-    // command fails (commands.cpp).
+    // command fails, unless the command ran inside another stop, such as a tick (commands.cpp).
     void WithClockStopped(const std::function<void()>& command);
-    // One due-check pass over a list (schedule/clock.cpp); true when it changed a record.
-    bool CheckAlarms(TClickableStringGrid& grid, bool oneTime);
+    // One due-check pass over a list for the reminders of `day` (schedule/clock.cpp); true when
+    // it changed a record.
+    bool CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime day);
+    // Both lists' due checks for the reminders of `day`, then the write of their changes.
+    void CheckAlarmsOf(TDateTime day);
     // Writes the clock's changes to the data file (schedule/clock.cpp).
     void SaveClockChanges();
     // Moves the records in memory on to a new date, as a reload would (schedule/clock.cpp).
@@ -224,6 +227,9 @@ private:
     // save writes over it (datafile.cpp).
     bool keepDataFileBeforeSave_ = false;
     int tickCounter_ = 0;
+    // How many WithClockStopped calls are running, one inside another.
+    int clockStops_ = 0;
+    bool inTick_ = false;
     bool changesUnsaved_ = false;
     bool saveFailureShown_ = false;
     bool firstActivation_ = false;

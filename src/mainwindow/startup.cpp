@@ -83,6 +83,9 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormActivate() {
     if (!firstActivation_) return;
+    // Cleared first: a message box shown from here gives the activation back to this window when
+    // it closes, and that activation must not start the whole sequence over again.
+    firstActivation_ = false;
     // A settings file that refuses the placement is reported, but the start goes on: without the
     // rest of the first activation the clock would never run.
     try {
@@ -101,7 +104,6 @@ void TMainForm::FormActivate() {
     }
     SetButtons();
     Timer1.SetEnabled(true);
-    firstActivation_ = false;
 }
 
 void TMainForm::StartMinimized() {

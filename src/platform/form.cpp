@@ -99,7 +99,7 @@ int Form::ShowModal() {
 
 void Form::Close() {
     if (modal_) {
-        modalResult_ = mr::kCancel;
+        modalResult_ = closeResult_;
         return;
     }
     bool canClose = true;

@@ -17,6 +17,8 @@ struct FormFakes {
     std::map<std::string, std::deque<headless::ModalScript>> scripts;
     std::vector<std::string> modalLog;
     std::vector<std::string> popups;
+    // The modal forms running, innermost last.
+    std::vector<Form*> modal;
 };
 
 FormFakes& State() {
@@ -72,9 +74,16 @@ int RunModal(Form& form) {
     headless::ModalScript script = std::move(queue.front());
     queue.pop_front();
     form.SetVisible(true);
+    State().modal.push_back(&form);
     if (form.OnShow) Application::Dispatch(form.OnShow);
     form.ActivatedByPlatform();
-    script(form);
+    try {
+        script(form);
+    } catch (...) {
+        State().modal.pop_back();
+        throw;
+    }
+    State().modal.pop_back();
     form.SetVisible(false);
     if (Application::Terminated() && form.ModalResult() == 0) form.SetModalResult(mr::kCancel);
     if (form.ModalResult() == 0)
@@ -85,6 +94,13 @@ int RunModal(Form& form) {
 }  // namespace backend
 
 namespace headless {
+
+// As on the platform, the window that a message box came up over is activated again when the
+// box goes: the innermost modal form, else the main window while it is shown.
+void ReactivateAfterMessageBox() {
+    Form* active = State().modal.empty() ? Application::MainForm() : State().modal.back();
+    if (active && active->Visible()) active->ActivatedByPlatform();
+}
 
 void SetScreen(Size size, int dpi) {
     State().screen = size;

@@ -23,6 +23,8 @@ void ResetForms();
 void ResetProfiles();
 void ResetInstances();
 void ResetOpenDialogs();
+void ReactivateAfterMessageBox();
+void ResetMessageLoop();
 }  // namespace headless
 
 namespace {
@@ -118,13 +120,15 @@ RegionalSettings ReadRegionalSettings() {
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     headless::MessageBoxCall call{text, caption, flags};
     State().log.push_back(call);
+    int answer = (flags & 0xF) == mb::kYesNo ? idresult::kYes : idresult::kOk;
     if (!State().answers.empty()) {
-        const int answer = State().answers.front();
+        answer = State().answers.front();
         State().answers.pop_front();
-        return answer;
+    } else if (State().unexpected) {
+        answer = State().unexpected(call);
     }
-    if (State().unexpected) return State().unexpected(call);
-    return (flags & 0xF) == mb::kYesNo ? idresult::kYes : idresult::kOk;
+    headless::ReactivateAfterMessageBox();
+    return answer;
 }
 
 std::unique_ptr<Stream> CreateFileExclusive(const std::string& path) {
@@ -278,6 +282,7 @@ void ResetAll() {
     ResetForms();
     ResetProfiles();
     ResetOpenDialogs();
+    ResetMessageLoop();
     auto& s = State();
     s.regional = RegionalSettings{};
     s.answers.clear();

@@ -110,6 +110,10 @@ void SetOtherCopyRunning(const std::string& mutexName, bool running);
 void SetStartupShowCommand(int showCommand, int startupInfoShowCommand = 1);
 void SetWindows95Family(bool family95);
 
+// Input that waits in the message queue, as a click the user made while the program was busy:
+// it is delivered, through the error dispatch, at the program's next processing of messages.
+void PostToMessageLoop(std::function<void()> work);
+
 // Puts every fake back to its start state: clock at 2026-01-05 09:00:00.000 (a Monday), no timers,
 // no message boxes queued or logged, en-US regional settings, an empty program folder.
 void ResetAll();
