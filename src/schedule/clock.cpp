@@ -93,6 +93,8 @@ void TMainForm::Timer1Timer() {
             }
             AlarmGrid.Invalidate();
             RepeatingAlarmGrid.Invalidate();
+            // The lists read may hold more or fewer reminders than before.
+            SetButtons();
         } else if (++tickCounter_ >= kTicksPerCheck) {
             tickCounter_ = 0;
             CheckAlarmsOf(Today());
@@ -168,6 +170,8 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
             if (reminder && reminder->Status == kStatusRemove) grid.DeleteRow(row);
         }
         grid.Invalidate();
+        // The list may be empty now; Edit, Delete, Clone and Adjust must not stay enabled.
+        SetButtons();
     }
     return changed;
 }

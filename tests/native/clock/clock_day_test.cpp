@@ -109,6 +109,30 @@ TEST_F(ClockTest, ADataFileThatWentAwayDuringTheDayIsWrittenAgainAtMidnight) {
     EXPECT_TRUE(headless::MessageBoxLog().empty());
 }
 
+TEST_F(ClockTest, TheButtonsFollowTheListsAfterTheReloadAndTheClocksRemovals) {
+    const auto buttons = [this] {
+        return std::string(form->EditAlarmButton.Enabled() ? "Edit" : "-") + " " +
+               (form->DeleteAlarmButton.Enabled() ? "Delete" : "-") + " " +
+               (form->CloneButton.Enabled() ? "Clone" : "-") + " " +
+               (form->AdjustTimeButton.Enabled() ? "Adjust" : "-") + ", fixed rows " +
+               std::to_string(form->AlarmGrid.FixedRows());
+    };
+    headless::SetClock(Clock(23, 59, 50));
+    WriteDataFile({OneTime("Only", Day() + At(23, 59, 52))});
+    Start();
+    EXPECT_EQ(buttons(), "Edit Delete Clone Adjust, fixed rows 1");
+    Answer("Delete");
+    Tick(5);
+    ASSERT_EQ(OneTimeList(), std::vector<std::string>{});
+    EXPECT_EQ(buttons(), "- - - -, fixed rows 0") << "after the notification's Delete";
+
+    // Another copy of the program wrote a reminder for tomorrow; midnight reads it.
+    WriteDataFile({OneTime("Read at midnight", Day(1) + At(8, 0))});
+    Tick(10);
+    ASSERT_EQ(OneTimeList(), std::vector<std::string>{"Read at midnight"});
+    EXPECT_EQ(buttons(), "Edit Delete Clone Adjust, fixed rows 1") << "after the reload";
+}
+
 TEST_F(ClockTest, ADateSetBackReloadsNothingUntilTheDatePassesTheLoadDate) {
     headless::SetClock(Clock(9, 0));
     WriteDataFile({OneTime("Kept", Day(1) + At(18, 0))});
