@@ -26,6 +26,17 @@ FormFakes& State() {
     return fakes;
 }
 
+// The first control in tab order that can take the focus: the one the platform focuses when a
+// window is activated and none of its controls had the focus yet.
+Control* FirstTabStop(Control& parent) {
+    for (Control* child : parent.Children()) {
+        if (!child->Visible() || !child->Enabled()) continue;
+        if (child->TabStop()) return child;
+        if (Control* inner = FirstTabStop(*child)) return inner;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 // The headless backend makes no native controls: the portable state is all there is.
@@ -76,6 +87,9 @@ int RunModal(Form& form) {
     form.SetVisible(true);
     State().modal.push_back(&form);
     if (form.OnShow) Application::Dispatch(form.OnShow);
+    if (!form.ActiveControl()) {
+        if (Control* first = FirstTabStop(form)) form.SetActiveControl(first);
+    }
     form.ActivatedByPlatform();
     try {
         script(form);
