@@ -135,6 +135,8 @@ public:
     void Reload();
     // The local date of the last load.
     TDateTime LoadDate() const { return loadDate_; }
+    // True while the lists do not hold what the data file holds, because it could not be opened.
+    bool DataFileUnread() const { return dataFileUnread_; }
 
     // ---- the clock, snooze and sounds (schedule/) ----
     void Timer1Timer();
@@ -226,6 +228,9 @@ private:
     // The last load did not read the whole data file: it is kept as the backup before the next
     // save writes over it (datafile.cpp).
     bool keepDataFileBeforeSave_ = false;
+    // The data file was there but could not be opened at the last load (another program held
+    // it), so the lists do not show what it holds (datafile.cpp).
+    bool dataFileUnread_ = false;
     int tickCounter_ = 0;
     // How many WithClockStopped calls are running, one inside another.
     int clockStops_ = 0;

@@ -97,8 +97,8 @@ public:
     // closing the window) gives a modal form: mr::kCancel unless the form says otherwise.
     int CloseResult() const { return closeResult_; }
     void SetCloseResult(int result) { closeResult_ = result; }
-    // As the close box: a modal form ends with its CloseResult; another asks OnCloseQuery and then runs
-    // OnClose and hides, and closing the main form ends the program.
+    // As the close box: a modal form ends with its CloseResult; another asks OnCloseQuery and then
+    // runs OnClose and hides, and closing the main form ends the program.
     void Close();
 
     // The outer window rectangle in screen pixels (design pixels scaled to the screen's

@@ -2,9 +2,9 @@
 #include <functional>
 
 #include "platform/application.h"
-#include "platform/headless/testing.h"
 #include "platform/backend.h"
 #include "platform/form.h"
+#include "platform/headless/testing.h"
 
 namespace pellino::backend {
 

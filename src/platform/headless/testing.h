@@ -63,6 +63,10 @@ void SetReadOnly(const std::string& programPath, bool readOnly);
 // write that does not fit is cut short, as on a full disk.
 void SetDiskSpace(std::int64_t bytes);
 
+// Makes the n-th operation from now that creates, renames, replaces, copies or deletes a file
+// fail, as a disk or another program may make any of them fail (0: none).
+void FailFileOperation(int n);
+
 // The screen: 1024 x 768 at 96 DPI unless a test says otherwise.
 void SetScreen(Size size, int dpi);
 

@@ -65,15 +65,16 @@ TEST_F(ClockTest, WhatFellDueWhileAWindowHeldTheClockAcrossMidnightIsNotified) {
     form->mnuAboutClick();
     Answer("Ok");
     Tick();
-    EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Meanwhile.WAV",
-                                    "window 'Meanwhile' with Delete: Ok"}));
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\Meanwhile.WAV", "window 'Meanwhile' with Delete: Ok"}));
     EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
 
     // A notification stays open across midnight; the reminder after it in the list, due before
     // midnight, is notified in the same pass.
     ResetProgram();
     headless::SetClock(Clock(23, 59, 50));
-    WriteDataFile({OneTime("First", Day() + At(23, 59, 51)), OneTime("Second", Day() + At(23, 59, 58))});
+    WriteDataFile(
+        {OneTime("First", Day() + At(23, 59, 51)), OneTime("Second", Day() + At(23, 59, 58))});
     Start();
     onWindow = [this] {
         if (log.size() == 2) headless::AdvanceClock(60'000);

@@ -210,7 +210,7 @@ TEST_F(ClockTest, NoTickStartsInsideAnother) {
     // the open window would notify the same reminder again.
     struct Way {
         const char* what;
-        bool commandWaiting;   // a Delete (answered No) waits to be delivered inside the tick
+        bool commandWaiting;  // a Delete (answered No) waits to be delivered inside the tick
         bool switchOnInside;  // the timer is switched on while the window is open
     };
     const Way ways[] = {
