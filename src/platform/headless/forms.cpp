@@ -37,10 +37,46 @@ Control* FirstTabStop(Control& parent) {
     return nullptr;
 }
 
+// What the screen shows of a control that draws itself, for the tests that put one there. As on
+// the platform, the window's text and font change without anything being drawn; only an
+// invalidation (or a change of colour, which the platform's peers answer with one) makes the
+// window draw itself again, once the waiting messages are processed.
+class ScreenPeer final : public ControlPeer {
+public:
+    explicit ScreenPeer(Control& control) : control_(control) {}
+    void SetColor(Color) override { dirty_ = true; }
+    void Invalidate() override { dirty_ = true; }
+    bool Focused() const override {
+        Form* form = control_.OwnerForm();
+        return form && form->ActiveControl() == &control_;
+    }
+    const std::string& Shown() {
+        if (dirty_) {
+            shown_ = control_.Text();
+            dirty_ = false;
+        }
+        return shown_;
+    }
+    bool Dirty() const { return dirty_; }
+
+private:
+    Control& control_;
+    std::string shown_;
+    bool dirty_ = true;  // a new window draws itself
+};
+
+Control* controlGoingOnScreen = nullptr;
+
+ScreenPeer* screenPeerOf(const Control& control) {
+    return dynamic_cast<ScreenPeer*>(control.Peer());
+}
+
 }  // namespace
 
-// The headless backend makes no native controls: the portable state is all there is.
-std::unique_ptr<ControlPeer> CreateControlPeer(Control&) {
+// The headless backend makes no native controls, except the stand-in for the screen that a test
+// asks for: otherwise the portable state is all there is.
+std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
+    if (&control == controlGoingOnScreen) return std::make_unique<ScreenPeer>(control);
     return nullptr;
 }
 
@@ -108,6 +144,22 @@ int RunModal(Form& form) {
 }  // namespace backend
 
 namespace headless {
+
+void PutOnScreen(Control& control) {
+    controlGoingOnScreen = &control;
+    control.CreatePeers();
+    controlGoingOnScreen = nullptr;
+}
+
+std::string ShownText(const Control& control) {
+    ScreenPeer* peer = screenPeerOf(control);
+    return peer ? peer->Shown() : std::string("<not on the screen>");
+}
+
+bool RepaintPending(const Control& control) {
+    const ScreenPeer* peer = screenPeerOf(control);
+    return peer && peer->Dirty();
+}
 
 // As on the platform, the window that a message box came up over is activated again when the
 // box goes: the innermost modal form, else the main window while it is shown.

@@ -16,8 +16,9 @@
 #include "platform/regional.h"
 
 namespace pellino {
+class Control;
 class Form;
-}
+}  // namespace pellino
 
 namespace pellino::headless {
 
@@ -62,6 +63,13 @@ void SetReadOnly(const std::string& programPath, bool readOnly);
 // for everything. Writes to files the program creates and copies of files take from it, and a
 // write that does not fit is cut short, as on a full disk.
 void SetDiskSpace(std::int64_t bytes);
+
+// The screen, for a control that draws itself: once put there, the control's window is drawn
+// again only when it is invalidated, as on the platform. ShownText processes the waiting paint
+// and gives the text the window shows; RepaintPending says whether a paint is waiting.
+void PutOnScreen(Control& control);
+std::string ShownText(const Control& control);
+bool RepaintPending(const Control& control);
 
 // Makes the n-th operation from now that creates, renames, replaces, copies or deletes a file
 // fail, as a disk or another program may make any of them fail (0: none).

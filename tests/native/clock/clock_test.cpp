@@ -28,6 +28,17 @@ TEST_F(ClockTest, TheTimePanelShowsATwelveHourClockOnEveryTick) {
     }
 }
 
+TEST_F(ClockTest, EveryTickOfTheClockPanelReachesTheScreen) {
+    headless::SetClock(Clock(9, 0, 0));
+    Start();
+    headless::PutOnScreen(form->TimePanel);
+    EXPECT_EQ(headless::ShownText(form->TimePanel), "09:00:00am");
+    for (const char* shown : {"09:00:01am", "09:00:02am", "09:00:03am"}) {
+        Tick();
+        EXPECT_EQ(headless::ShownText(form->TimePanel), shown);
+    }
+}
+
 TEST_F(ClockTest, ARemindersFallsDueAtTheFirstCheckAtOrAfterItsMoment) {
     // The clock starts at 09:00:00 and checks at 09:00:05, 09:00:10, ...
     struct Case {
