@@ -161,11 +161,12 @@ bool RepaintPending(const Control& control) {
     return peer && peer->Dirty();
 }
 
-// As on the platform, the window that a message box came up over is activated again when the
-// box goes: the innermost modal form, else the main window while it is shown.
+// As on the platform, the main window is activated again when a message box that came up over it
+// goes. The platform does the same for a modal form under a box; the headless backend leaves that
+// out, so a modal form's activation handler runs only when the form is shown.
 void ReactivateAfterMessageBox() {
-    Form* active = State().modal.empty() ? Application::MainForm() : State().modal.back();
-    if (active && active->Visible()) active->ActivatedByPlatform();
+    Form* main = Application::MainForm();
+    if (State().modal.empty() && main && main->Visible()) main->ActivatedByPlatform();
 }
 
 void SetScreen(Size size, int dpi) {
