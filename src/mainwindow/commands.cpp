@@ -45,14 +45,21 @@ TClickableStringGrid& TMainForm::ShownGrid() {
 }
 
 void TMainForm::WithClockStopped(const std::function<void()>& command) {
+    // Stops nest: a command that runs inside a tick (delivered while the tick lets messages
+    // through) must leave the clock off for the rest of that tick. Only the outermost one switches
+    // it on again, which also retries a timer that the platform refused before.
     Timer1.SetEnabled(false);
+    ++clockStops_;
+    const auto resume = [this] {
+        if (--clockStops_ == 0) Timer1.SetEnabled(true);
+    };
     try {
         command();
     } catch (...) {
-        Timer1.SetEnabled(true);
+        resume();
         throw;
     }
-    Timer1.SetEnabled(true);
+    resume();
 }
 
 void TMainForm::DeleteAlarmButtonClick() {

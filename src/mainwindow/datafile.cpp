@@ -72,12 +72,14 @@ void TMainForm::SaveToDisk() {
             writer, kHeaderInteger, kHeaderFloat, [this](TWriter& w) { writeRows(w, AlarmGrid); },
             [this](TWriter& w) { writeRows(w, RepeatingAlarmGrid); });
     };
-    std::optional<std::string> backup;
-    if (keepDataFileBeforeSave_) backup = BackupFilePath();
-    saveDataFileSafely(DataFilePath(), TemporaryDataFilePath(), backup, writeLists);
+    // A file the program did not read whole is never lost by writing over it: a copy of it is
+    // kept first, and without that copy nothing is written.
+    if (keepDataFileBeforeSave_ && FileExists(DataFilePath())) KeepDataFileBackup();
+    saveDataFileSafely(writeLists);
     // The file now holds everything the lists hold; a backup is kept only of a file that was not
     // read whole, and that one has been written over.
     keepDataFileBeforeSave_ = false;
+    dataFileUnread_ = false;
     changesUnsaved_ = false;
     saveFailureShown_ = false;
 }
@@ -99,6 +101,7 @@ void TMainForm::LoadFromDisk() {
     RepeatingAlarmGrid.FreeRowObjects();
 
     const std::string path = DataFilePath();
+    dataFileUnread_ = false;
     if (!FileExists(path)) {
         keepDataFileBeforeSave_ = false;
         return;
@@ -106,7 +109,10 @@ void TMainForm::LoadFromDisk() {
     // Until the whole file has been read, the next save must keep it.
     keepDataFileBeforeSave_ = true;
     const std::unique_ptr<Stream> file = OpenFileExclusiveRead(path);
-    if (!file) throw EFOpenError("Cannot open file " + path);
+    if (!file) {
+        dataFileUnread_ = true;
+        throw EFOpenError("Cannot open file " + path);
+    }
     GridSink sink(AlarmGrid, RepeatingAlarmGrid);
     const DataFileReading reading = readDataFile(*file, sink);
     keepDataFileBeforeSave_ = !reading.complete();

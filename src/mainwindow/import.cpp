@@ -22,7 +22,14 @@ void TMainForm::ImportfromPellino1xFile1Click() {
         if (!OpenAlarmsDat.Execute()) return;
         // Another file than the first version's is ignored without a word.
         if (UpperCase(ExtractFileName(OpenAlarmsDat.FileName())) != kVersion1FileName) return;
-        LoadFromDiskOldStyle(OpenAlarmsDat.FileName());
+        // An import that ends in an error may still have added reminders: the buttons must fit
+        // the list whatever happened.
+        try {
+            LoadFromDiskOldStyle(OpenAlarmsDat.FileName());
+        } catch (...) {
+            SetButtons();
+            throw;
+        }
         SetButtons();
     });
 }

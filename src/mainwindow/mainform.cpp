@@ -43,6 +43,9 @@ TMainForm::TMainForm() : Form("TMainForm") {
 // The form's destruction is where any sound still playing is stopped (startup.cpp).
 TMainForm::~TMainForm() {
     FormDestroy();
+    // The window and its native controls go first, while the menus and controls that they
+    // mirror still exist; the members are destroyed before the base class would do it.
+    DestroyPeers();
 }
 
 void TMainForm::LayOut() {

@@ -135,6 +135,8 @@ public:
     void Reload();
     // The local date of the last load.
     TDateTime LoadDate() const { return loadDate_; }
+    // True while the lists do not hold what the data file holds, because it could not be opened.
+    bool DataFileUnread() const { return dataFileUnread_; }
 
     // ---- the clock, snooze and sounds (schedule/) ----
     void Timer1Timer();
@@ -209,10 +211,13 @@ private:
     std::string SoundForNewReminder() const;
     // Runs a command with the clock stopped, so that no reminder falls due and no list is
     // reloaded while the command changes a list; the clock runs again afterwards even when the
-    // command fails (commands.cpp).
+    // command fails, unless the command ran inside another stop, such as a tick (commands.cpp).
     void WithClockStopped(const std::function<void()>& command);
-    // One due-check pass over a list (schedule/clock.cpp); true when it changed a record.
-    bool CheckAlarms(TClickableStringGrid& grid, bool oneTime);
+    // One due-check pass over a list for the reminders of `day` (schedule/clock.cpp); true when
+    // it changed a record.
+    bool CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime day);
+    // Both lists' due checks for the reminders of `day`, then the write of their changes.
+    void CheckAlarmsOf(TDateTime day);
     // Writes the clock's changes to the data file (schedule/clock.cpp).
     void SaveClockChanges();
     // Moves the records in memory on to a new date, as a reload would (schedule/clock.cpp).
@@ -223,7 +228,13 @@ private:
     // The last load did not read the whole data file: it is kept as the backup before the next
     // save writes over it (datafile.cpp).
     bool keepDataFileBeforeSave_ = false;
+    // The data file was there but could not be opened at the last load (another program held
+    // it), so the lists do not show what it holds (datafile.cpp).
+    bool dataFileUnread_ = false;
     int tickCounter_ = 0;
+    // How many WithClockStopped calls are running, one inside another.
+    int clockStops_ = 0;
+    bool inTick_ = false;
     bool changesUnsaved_ = false;
     bool saveFailureShown_ = false;
     bool firstActivation_ = false;

@@ -6,9 +6,10 @@
 namespace pellino {
 
 // The program's name drawn as its logo: white bold letters on the teal of the lists' selection.
+// It is a picture, not a control one can use, so the keyboard passes it by.
 class TLogo : public CustomControl {
 public:
-    explicit TLogo(Control* parent) : CustomControl(parent) {}
+    explicit TLogo(Control* parent) : CustomControl(parent) { SetTabStop(false); }
     void Paint(Canvas& canvas) override;
 };
 

@@ -5,6 +5,7 @@
 #include "model/datafile.h"
 #include "model/settings.h"
 #include "platform/application.h"
+#include "platform/dialogs.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "runtime/formats.h"
@@ -83,6 +84,9 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormActivate() {
     if (!firstActivation_) return;
+    // Cleared first: a message box shown from here gives the activation back to this window when
+    // it closes, and that activation must not start the whole sequence over again.
+    firstActivation_ = false;
     // A settings file that refuses the placement is reported, but the start goes on: without the
     // rest of the first activation the clock would never run.
     try {
@@ -100,8 +104,15 @@ void TMainForm::FormActivate() {
         BringToFront();
     }
     SetButtons();
+    // Said once, with the window on the screen; the file itself is left as it is.
+    if (dataFileUnread_) {
+        ShowMessageBox("The reminders in " + DataFilePath() +
+                           " could not be read: another program may be using the file.\r\n\r\n"
+                           "The file is left as it is. If reminders are saved before it is "
+                           "read, it is first copied to a backup file beside it.",
+                       Application::Title(), mb::kOk | mb::kIconWarning);
+    }
     Timer1.SetEnabled(true);
-    firstActivation_ = false;
 }
 
 void TMainForm::StartMinimized() {
@@ -109,6 +120,9 @@ void TMainForm::StartMinimized() {
 }
 
 void TMainForm::FormCloseQuery(bool& canClose) {
+    // A data file that could not be read, with nothing saved or waiting to be saved since, is
+    // left alone: writing the lists would only replace it with less.
+    if (dataFileUnread_ && !changesUnsaved_) return;
     // The lists are written whole at every close, changed or not. When that fails the window
     // stays open, so the reminders in it are not lost with the process.
     try {

@@ -10,8 +10,12 @@ namespace pellino {
 namespace {
 
 constexpr const char* kDataFileName = "Pellino.dat";
-constexpr const char* kBackupFileName = "Pellino.bak";
+constexpr const char* kBackupFileStem = "Pellino";
+constexpr const char* kBackupFileExtension = ".bak";
 constexpr const char* kTemporaryFileName = "Pellino.tmp";
+constexpr const char* kAsideFileName = "Pellino.old";
+// Far more backups than a user will ever let pile up; beyond them the save is refused.
+constexpr int kMostBackups = 999;
 constexpr const char* kStreamWriteError = "Stream write error";
 
 [[noreturn]] void cannotCreate(const std::string& path) {
@@ -62,12 +66,17 @@ std::string DataFilePath() {
     return ProgramFolder() + kDataFileName;
 }
 
-std::string BackupFilePath() {
-    return ProgramFolder() + kBackupFileName;
+std::string BackupFilePath(int number) {
+    const std::string suffix = number > 1 ? std::to_string(number) : std::string();
+    return ProgramFolder() + kBackupFileStem + suffix + kBackupFileExtension;
 }
 
 std::string TemporaryDataFilePath() {
     return ProgramFolder() + kTemporaryFileName;
+}
+
+std::string AsideDataFilePath() {
+    return ProgramFolder() + kAsideFileName;
 }
 
 DataFileReading readDataFile(Stream& stream, DataFileSink& sink) {
@@ -130,13 +139,42 @@ void writeDataFile(TWriter& writer, const DataFileContents& contents) {
                   records(contents.repeating));
 }
 
-void saveDataFileSafely(const std::string& path, const std::string& temporaryPath,
-                        const std::optional<std::string>& backupPath,
+SaveFileOps ProgramFileOps() {
+    SaveFileOps files;
+    files.create = CreateFileExclusive;
+    files.replace = ReplaceFileAtomically;
+    files.rename = RenameFile;
+    files.exists = FileExists;
+    files.remove = DeleteFileIfExists;
+    return files;
+}
+
+namespace {
+
+// Puts the new file in the old one's place without a replacing move. Returns false when the data
+// file is still the old one, whole; raises when the old one is safe only at `asidePath`.
+bool replaceStepByStep(const SaveFileOps& files, const std::string& temporaryPath,
+                       const std::string& path, const std::string& asidePath) {
+    // A leftover of a save that was cut off halfway; the data file is in its place, so the
+    // leftover is an older copy of no use.
+    if (files.exists(path) && !files.remove(asidePath) && files.exists(asidePath)) return false;
+    if (files.exists(path) && !files.rename(path, asidePath)) return false;
+    if (files.rename(temporaryPath, path)) {
+        // The new file is in place; the old one may go. If it cannot, it waits for the next save.
+        files.remove(asidePath);
+        return true;
+    }
+    // The old file goes back; should even that fail, it stays whole beside the new one.
+    if (files.rename(asidePath, path)) return false;
+    cannotCreate(path);
+}
+
+}  // namespace
+
+void saveDataFileSafely(const SaveFileOps& files, const std::string& path,
+                        const std::string& temporaryPath, const std::string& asidePath,
                         const std::function<void(TWriter&)>& write) {
-    // Without its backup the file must not be written over. Most often the copy fails because
-    // another program holds the data file, so the message names the data file.
-    if (backupPath && FileExists(path) && !CopyFileReplacing(path, *backupPath)) cannotCreate(path);
-    std::unique_ptr<Stream> file = CreateFileExclusive(temporaryPath);
+    std::unique_ptr<Stream> file = files.create(temporaryPath);
     if (!file) cannotCreate(path);
     try {
         {
@@ -155,13 +193,60 @@ void saveDataFileSafely(const std::string& path, const std::string& temporaryPat
         file.reset();
         // A data file held open by another program cannot be replaced; to the user that is the
         // same failure as not being able to create it.
-        if (!ReplaceFileAtomically(temporaryPath, path)) cannotCreate(path);
+        switch (files.replace(temporaryPath, path)) {
+            case ReplaceResult::Replaced:
+                break;
+            case ReplaceResult::Failed:
+                cannotCreate(path);
+            case ReplaceResult::Unsupported:
+                if (!replaceStepByStep(files, temporaryPath, path, asidePath)) cannotCreate(path);
+                break;
+        }
     } catch (...) {
         file.reset();
-        // Nothing of the failed write may stay behind; the data file itself was never touched.
-        DeleteFileIfExists(temporaryPath);
+        // Nothing of the failed write may stay behind, as long as the data file is in its place;
+        // without it, the new file may be the only whole copy there is.
+        if (files.exists(path)) files.remove(temporaryPath);
         throw;
     }
+}
+
+void saveDataFileSafely(const std::function<void(TWriter&)>& write) {
+    saveDataFileSafely(ProgramFileOps(), DataFilePath(), TemporaryDataFilePath(),
+                       AsideDataFilePath(), write);
+}
+
+namespace {
+
+// The bytes of a file of the program's, or nothing when it cannot be read.
+std::optional<std::vector<char>> fileBytes(const std::string& path) {
+    const std::unique_ptr<Stream> file = OpenFileExclusiveRead(path);
+    if (!file) return std::nullopt;
+    std::vector<char> bytes(static_cast<std::size_t>(file->Size()));
+    if (!bytes.empty() && file->Read(bytes.data(), bytes.size()) != bytes.size()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::string KeepDataFileBackup() {
+    const std::string path = DataFilePath();
+    // Most often the data file cannot be read because another program holds it, so the message
+    // names the data file.
+    const std::optional<std::vector<char>> data = fileBytes(path);
+    if (!data) cannotCreate(path);
+    for (int number = 1; number <= kMostBackups; ++number) {
+        const std::string backup = BackupFilePath(number);
+        if (!FileExists(backup)) {
+            if (!CopyFileReplacing(path, backup)) cannotCreate(path);
+            return backup;
+        }
+        // A copy of these very bytes is kept already: a second one would only pile up.
+        if (fileBytes(backup) == data) return backup;
+    }
+    cannotCreate(path);
 }
 
 }  // namespace pellino

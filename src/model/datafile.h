@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/reminder.h"
+#include "platform/files.h"
 
 namespace pellino {
 
@@ -23,10 +24,14 @@ std::string ProgramFolderOf(const std::string& exePath);
 std::string ProgramFolder();
 // "Pellino.dat" in the program's folder.
 std::string DataFilePath();
-// Where a data file that could not be read whole is kept before it is first written over.
-std::string BackupFilePath();
+// Where a data file that could not be read whole is kept before it is first written over; when
+// that holds another file already, the first free of "Pellino2.bak", "Pellino3.bak" and so on.
+std::string BackupFilePath(int number = 1);
 // The new data file is written here first and takes the data file's place only once complete.
 std::string TemporaryDataFilePath();
+// Where the old data file waits while the new one takes its place, on a platform that cannot
+// move one file onto another.
+std::string AsideDataFilePath();
 
 // ---- Reading ----
 
@@ -108,16 +113,38 @@ void writeDataFile(TWriter& writer, std::int32_t headerInteger, double headerFlo
                    const std::function<void(TWriter&)>& writeOneTime,
                    const std::function<void(TWriter&)>& writeRepeating);
 
+// The file operations of a safe save, so that the same steps serve the program's own files and
+// the paths the data file inspector is given.
+struct SaveFileOps {
+    // Creates a file anew for writing; null when that fails.
+    std::function<std::unique_ptr<Stream>(const std::string&)> create;
+    std::function<ReplaceResult(const std::string& source, const std::string& target)> replace;
+    // Fails when the target exists.
+    std::function<bool(const std::string& source, const std::string& target)> rename;
+    std::function<bool(const std::string&)> exists;
+    std::function<bool(const std::string&)> remove;
+};
+// The program's own files, through the platform.
+SaveFileOps ProgramFileOps();
+
 // Writes a new data file at `path` without ever leaving a partial one there: the values go to
 // the temporary file beside it, which is flushed to the disk and only then takes the data file's
-// place in one step. On any failure the data file is exactly as it was, the temporary file is
-// removed, and an error is raised: EFCreateError "Cannot create file <path>" when a file cannot be
-// created or replaced, EWriteError "Stream write error" when the disk takes fewer bytes.
-//
-// When `backupPath` is given and the data file exists, it is first copied there (replacing an
-// older copy); a copy that fails raises the same EFCreateError and touches nothing else.
-void saveDataFileSafely(const std::string& path, const std::string& temporaryPath,
-                        const std::optional<std::string>& backupPath,
+// place in one step. Where the platform has no such step, the old file first moves to
+// `asidePath`, the new one takes its place, and the old one goes last, so that at every moment a
+// whole copy is on the disk. On any failure the data file is as it was, the temporary file is
+// removed (unless it is the only whole copy left), and an error is raised: EFCreateError "Cannot
+// create file <path>" when a file cannot be created or replaced, EWriteError "Stream write error"
+// when the disk takes fewer bytes.
+void saveDataFileSafely(const SaveFileOps& files, const std::string& path,
+                        const std::string& temporaryPath, const std::string& asidePath,
                         const std::function<void(TWriter&)>& write);
+// The same for the program's data file, with the program's own files.
+void saveDataFileSafely(const std::function<void(TWriter&)>& write);
+
+// Keeps a copy of the data file, before a save writes over a file that the program did not read
+// whole: in the first backup that holds the same bytes already, else in the first free one. No
+// backup is ever written over. Returns the backup's path; raises EFCreateError "Cannot create file
+// <data file>" when no copy can be made (most often because another program holds the file).
+std::string KeepDataFileBackup();
 
 }  // namespace pellino

@@ -1,6 +1,8 @@
 #include "model/hostfile.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace pellino {
 
@@ -56,6 +58,36 @@ bool HostFileStream::close() {
     const bool ok = std::fclose(file_) == 0;
     file_ = nullptr;
     return ok;
+}
+
+SaveFileOps HostFileOps() {
+    namespace fs = std::filesystem;
+    SaveFileOps files;
+    files.create = [](const std::string& path) -> std::unique_ptr<Stream> {
+        return HostFileStream::createForWriting(path);
+    };
+    // Both systems' own renames put a file in another's place in one step.
+    files.replace = [](const std::string& source, const std::string& target) {
+        std::error_code ec;
+        fs::rename(source, target, ec);
+        return ec ? ReplaceResult::Failed : ReplaceResult::Replaced;
+    };
+    files.rename = [](const std::string& source, const std::string& target) {
+        std::error_code ec;
+        if (fs::exists(target, ec)) return false;
+        fs::rename(source, target, ec);
+        return !ec;
+    };
+    files.exists = [](const std::string& path) {
+        std::error_code ec;
+        return fs::is_regular_file(path, ec);
+    };
+    files.remove = [](const std::string& path) {
+        std::error_code ec;
+        fs::remove(path, ec);
+        return !ec;
+    };
+    return files;
 }
 
 }  // namespace pellino

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/datafile.h"
 #include "platform/stream.h"
 
 namespace pellino {
@@ -44,5 +45,8 @@ private:
     std::int64_t size_;
     std::int64_t position_ = 0;
 };
+
+// The safe save's file operations on paths of the machine the program runs on.
+SaveFileOps HostFileOps();
 
 }  // namespace pellino

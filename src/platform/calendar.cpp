@@ -66,6 +66,8 @@ void MonthCalendar::SetDate(std::int32_t date) {
 void MonthCalendar::SetRange(std::int32_t first, std::int32_t last) {
     first_ = std::max(first, kFirstCalendarDate);
     last_ = std::max(first_, std::min(last, kLastCalendarDate));
+    // The days outside the range are drawn differently, even when the date stays.
+    Invalidate();
     SetDate(date_);
 }
 

@@ -61,6 +61,13 @@ void Control::SetText(const std::string& text) {
     if (text == text_) return;
     text_ = text;
     if (peer_) peer_->SetText(text_);
+    // The platform keeps a window's text without drawing it again; a control that draws its
+    // text itself must be drawn anew, or the screen shows the old text until it is uncovered.
+    if (DrawsItself()) Invalidate();
+}
+
+bool Control::DrawsItself() const {
+    return kind_ == ControlKind::Panel || kind_ == ControlKind::Custom;
 }
 
 void Control::SetVisible(bool visible) {
@@ -97,6 +104,8 @@ void Control::SetFont(const Font& font) {
 
 void Control::FontChanged() {
     if (peer_) peer_->SetFont(GetFont());
+    // The platform's font message draws nothing for a window the program draws itself.
+    if (DrawsItself()) Invalidate();
     for (Control* child : children_) {
         if (child->ParentFont()) child->FontChanged();
     }

@@ -165,6 +165,8 @@ public:
     void SetFocus();
     bool Focused() const;
     void Invalidate();
+    // Painted by the program (panels and custom controls) rather than by the platform.
+    bool DrawsItself() const;
 
     // A press of the control by the user (or by a test acting as one): the same path as a native
     // click, through the error dispatch.

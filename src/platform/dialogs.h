@@ -10,6 +10,7 @@ inline constexpr unsigned kOk = 0x0;
 inline constexpr unsigned kYesNo = 0x4;
 inline constexpr unsigned kIconError = 0x10;
 inline constexpr unsigned kIconQuestion = 0x20;
+inline constexpr unsigned kIconWarning = 0x30;
 inline constexpr unsigned kIconInformation = 0x40;
 }  // namespace mb
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,9 +23,15 @@ std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path);
 
 bool FileExists(const std::string& path);
 
+enum class ReplaceResult : std::uint8_t { Replaced, Failed, Unsupported };
+
 // Replaces `target` by `source` in one step (the target's old content survives whole if this
-// fails).
-bool ReplaceFileAtomically(const std::string& source, const std::string& target);
+// fails). On a platform that cannot move a file onto another (the Windows 95 family) it touches
+// nothing and says so.
+ReplaceResult ReplaceFileAtomically(const std::string& source, const std::string& target);
+
+// Gives a file another name; fails when a file of that name exists already.
+bool RenameFile(const std::string& source, const std::string& target);
 
 // Copies a file, replacing the destination. False when either side fails.
 bool CopyFileReplacing(const std::string& source, const std::string& destination);

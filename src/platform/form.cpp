@@ -107,7 +107,7 @@ int Form::ShowModal() {
 
 void Form::Close() {
     if (modal_) {
-        modalResult_ = mr::kCancel;
+        modalResult_ = closeResult_;
         return;
     }
     bool canClose = true;

@@ -93,8 +93,12 @@ public:
     bool Modal() const { return modal_; }
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
-    // As the close box: a modal form ends with mr::kCancel; another asks OnCloseQuery and then runs
-    // OnClose and hides, and closing the main form ends the program.
+    // The modal result that the platform's close command (the close box, Alt+F4, another program
+    // closing the window) gives a modal form: mr::kCancel unless the form says otherwise.
+    int CloseResult() const { return closeResult_; }
+    void SetCloseResult(int result) { closeResult_ = result; }
+    // As the close box: a modal form ends with its CloseResult; another asks OnCloseQuery and then
+    // runs OnClose and hides, and closing the main form ends the program.
     void Close();
 
     // The outer window rectangle in screen pixels (design pixels scaled to the screen's
@@ -151,6 +155,7 @@ private:
     WindowState windowState_ = WindowState::Normal;
     bool modal_ = false;
     int modalResult_ = mr::kNone;
+    int closeResult_ = mr::kCancel;
     WindowPlacement placement_;
     Control* activeControl_ = nullptr;  // not owned
     MainMenu* menu_ = nullptr;          // not owned

@@ -16,6 +16,9 @@ MenuItem::MenuItem(MenuItem* parent) : parent_(parent), id_(nextMenuId++) {
 }
 
 MenuItem::~MenuItem() {
+    // A native menu may outlive the items it was built from (the window that shows it goes
+    // later); it is told, so it never reaches back into them.
+    if (rootPeer_) rootPeer_->RootDestroyed();
     for (MenuItem* item : items_) item->parent_ = nullptr;
     if (parent_) {
         auto& siblings = parent_->items_;

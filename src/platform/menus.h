@@ -16,6 +16,8 @@ public:
     virtual ~MenuPeer() = default;
     virtual void Rebuild() = 0;
     virtual void ItemChanged(MenuItem& item) = 0;
+    // The menu's root item is being destroyed; the peer must not touch it afterwards.
+    virtual void RootDestroyed() {}
 };
 
 // One item of a main or pop-up menu: a command, a check item, a separator ("-") or a submenu.

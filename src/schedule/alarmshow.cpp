@@ -66,8 +66,10 @@ void TAlarmShow::LayOut() {
     PlaceButton(OkButton, "OkButton", "Ok", 270, 95, 83, 35, "Terminate this alarm", kAlarmOk);
     OkButton.SetFont(Font{"Arial", 11, true, colors::kBlack});
     OkButton.SetDefault(true);
-    // There is no cancel button: Escape does nothing, and the platform's close command ends the
-    // window with 2, the same answer as "Delete".
+    // There is no cancel button: Escape does nothing. The platform's close command (Alt+F4, the
+    // taskbar button's "Close window", another program closing the window) is a common way to get
+    // a window out of sight, not a request to throw the reminder away: it acknowledges it, as Ok.
+    SetCloseResult(kAlarmOk);
 }
 
 void TAlarmShow::FormActivate() {

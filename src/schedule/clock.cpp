@@ -17,16 +17,19 @@ namespace {
 // Due checks run on every fifth tick, about every five seconds.
 constexpr int kTicksPerCheck = 5;
 
-bool IsDue(const TReminder& reminder) {
+// Due in a pass for the reminders of `day`: Pending, of that day, and its moment has come. A pass
+// for a day that is already over (the first tick of a new date, or a pass that a notification
+// held open across midnight) finds every Pending reminder of that day due.
+bool IsDue(const TReminder& reminder, TDateTime day) {
     // The cheap test first: most reminders are not Pending, and the clock is read only for those
     // that are, at the moment of their own test.
-    if (reminder.Status != kStatusPending) return false;
-    return Today() == reminder.DueDate() && TimeOfDay() >= reminder.DueTime();
+    if (reminder.Status != kStatusPending || reminder.DueDate() != day) return false;
+    const TDateTime today = Today();
+    return day < today || (day == today && TimeOfDay() >= reminder.DueTime());
 }
 
 bool DataFileReadable() {
-    const std::string path = DataFilePath();
-    return !FileExists(path) || OpenFileExclusiveRead(path) != nullptr;
+    return OpenFileExclusiveRead(DataFilePath()) != nullptr;
 }
 
 bool PlaysSound(const TReminder& reminder) {
@@ -55,42 +58,68 @@ void TMainForm::ShowTimeOfDay() {
 void TMainForm::Timer1Timer() {
     // The timer stays off for the whole tick, so no tick starts inside another, not even while a
     // notification window holds the tick open; an error shown by the dispatch does not stop the
-    // clock for good.
+    // clock for good. Should anything switch the timer on inside the tick all the same, its tick
+    // is dropped: a second pass under the first would notify the same reminder twice.
+    if (inTick_) return;
+    inTick_ = true;
+    struct TickEnd {
+        bool& inTick;
+        ~TickEnd() { inTick = false; }
+    } tickEnd{inTick_};
     WithClockStopped([this] {
         ShowTimeOfDay();
         Application::ProcessMessages();
         if (Today() > loadDate_) {
+            // The reminders of the day that has just ended come first: one due in its last
+            // seconds, or one that fell due while a window held the clock across midnight, is
+            // notified before the lists move on to the new date.
+            CheckAlarmsOf(loadDate_);
+            if (Application::Terminated()) return;
             // The reload reads the data file, so whatever the clock changed must be in it first.
-            // When the file refuses the write, or is held by another program so that it cannot
-            // be read, a reload would lose those changes or empty the lists: they then stay and
-            // only move on to the new date.
+            // When the file refuses the write, is held by another program so that it cannot be
+            // read, or has gone, a reload would lose those changes or empty the lists: they then
+            // stay and only move on to the new date. A file that has gone is written anew from
+            // them, so that the reminders are on the disk again.
             SaveClockChanges();
-            if (changesUnsaved_ || !DataFileReadable()) {
+            const bool fileGone = !FileExists(DataFilePath());
+            if (changesUnsaved_ || fileGone || !DataFileReadable()) {
                 RefreshForNewDate();
+                if (fileGone) {
+                    changesUnsaved_ = true;
+                    SaveClockChanges();
+                }
             } else {
                 Reload();
             }
             AlarmGrid.Invalidate();
             RepeatingAlarmGrid.Invalidate();
+            // The lists read may hold more or fewer reminders than before.
+            SetButtons();
         } else if (++tickCounter_ >= kTicksPerCheck) {
             tickCounter_ = 0;
-            CheckNormalAlarms();
-            CheckRepeatAlarms();
+            CheckAlarmsOf(Today());
         }
     });
 }
 
+void TMainForm::CheckAlarmsOf(TDateTime day) {
+    if (CheckAlarms(AlarmGrid, true, day)) changesUnsaved_ = true;
+    SaveClockChanges();
+    if (CheckAlarms(RepeatingAlarmGrid, false, day)) changesUnsaved_ = true;
+    SaveClockChanges();
+}
+
 void TMainForm::CheckNormalAlarms() {
-    if (CheckAlarms(AlarmGrid, true)) changesUnsaved_ = true;
+    if (CheckAlarms(AlarmGrid, true, Today())) changesUnsaved_ = true;
     SaveClockChanges();
 }
 
 void TMainForm::CheckRepeatAlarms() {
-    if (CheckAlarms(RepeatingAlarmGrid, false)) changesUnsaved_ = true;
+    if (CheckAlarms(RepeatingAlarmGrid, false, Today())) changesUnsaved_ = true;
     SaveClockChanges();
 }
 
-bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime) {
+bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime day) {
     // The rows present at the start of the pass are tested once each, in the list's order. A
     // snoozed row moves, and the row that moves up into its place waits for the next pass.
     const int rows = grid.RowCount() - 1;
@@ -98,7 +127,7 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime) {
     bool changed = false;
     for (int row = 1; row <= rows && !Application::Terminated(); ++row) {
         TReminder* reminder = ReminderAt(grid, row);
-        if (!reminder || !IsDue(*reminder)) continue;
+        if (!reminder || !IsDue(*reminder, day)) continue;
         if (PlaysSound(*reminder)) PlaySoundNow(reminder->SoundFile);
         int result = 0;
         if (ShowsMessage(*reminder)) {
@@ -141,6 +170,8 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime) {
             if (reminder && reminder->Status == kStatusRemove) grid.DeleteRow(row);
         }
         grid.Invalidate();
+        // The list may be empty now; Edit, Delete, Clone and Adjust must not stay enabled.
+        SetButtons();
     }
     return changed;
 }

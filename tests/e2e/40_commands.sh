@@ -67,6 +67,8 @@ drive key "Pellino!" - 0 40 || fail "Down did not reach the menu"
 drive key "Pellino!" - 0 13 || fail "Enter did not reach the menu"
 drive wait "About Pellino!" 5000 || fail "no About window"
 expect_eq "$(drive topmost "About Pellino!")" "topmost" "the About window stays on top"
+# The logo is a picture: the first focus goes to the only button.
+expect_eq "$(drive focus "About Pellino!")" "OK" "the focus in the About window"
 screenshot commands-about
 drive click "About Pellino!" "OK"
 drive gone "About Pellino!" 5000 || fail "the About window stayed open"

@@ -22,6 +22,12 @@
 //                                        child window of class CLASS, or to the window that has
 //                                        the keyboard focus when CLASS is "-"
 //   pellino-e2e altkey CAPTION CLASS N VK  the same with Alt held
+//   pellino-e2e boxes CAPTION            print how many message boxes CAPTION are on the screen
+//   pellino-e2e boxclick CAPTION TEXT    post a click to the button TEXT of message box CAPTION
+//   pellino-e2e childrect CAPTION CLASS N  print the screen rectangle "L T R B" of the N-th child
+//                                        window of class CLASS
+//   pellino-e2e hover CAPTION TEXT       put the mouse pointer on the middle of the child window
+//                                        with text TEXT
 //   pellino-e2e launch EXE SHOWCMD       start EXE from the current folder with the show command
 //                                        SHOWCMD in its start-up information, and return at once
 //   pellino-e2e closetimes CAPTION FILE  post the close command and print, in milliseconds from
@@ -68,6 +74,27 @@ HWND FindTopWindow(const char* caption) {
     Search search{caption, nullptr};
     EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// Visible message boxes (dialog class) with a caption; a box may share its caption with the
+// program's main window.
+struct BoxSearch {
+    const char* caption;
+    int count;
+    HWND first;
+};
+
+BOOL CALLBACK FindBox(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<BoxSearch*>(data);
+    char text[512], cls[64];
+    GetWindowTextA(hwnd, text, sizeof text);
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::strcmp(text, search->caption) == 0 && std::strcmp(cls, "#32770") == 0 &&
+        IsWindowVisible(hwnd)) {
+        if (!search->first) search->first = hwnd;
+        ++search->count;
+    }
+    return TRUE;
 }
 
 struct ChildSearch {
@@ -328,6 +355,38 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "tab" && argc > 3) return ClickTab(Require(caption), std::atoi(argv[3]));
+    if (command == "boxes" || command == "boxclick") {
+        BoxSearch search{caption, 0, nullptr};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (command == "boxes") {
+            std::printf("%d\n", search.count);
+            return 0;
+        }
+        HWND button = search.first && argc > 3 ? FindChildWindow(search.first, "Button", argv[3], 0)
+                                               : nullptr;
+        if (!button) {
+            std::fprintf(stderr, "no message box \"%s\" with a button\n", caption);
+            return 1;
+        }
+        PostMessageA(button, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "childrect" && argc > 4) {
+        HWND child = FindChildWindow(Require(caption), argv[3], nullptr, std::atoi(argv[4]));
+        if (!child) return 1;
+        RECT r;
+        GetWindowRect(child, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (command == "hover" && argc > 3) {
+        HWND child = FindChildWindow(Require(caption), nullptr, argv[3], 0);
+        if (!child) return 1;
+        RECT r;
+        GetWindowRect(child, &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return 0;
+    }
     if (command == "control" && argc > 3) {
         HWND child = FindChildWindow(Require(caption), nullptr, argv[3], 0);
         if (!child) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -155,6 +157,31 @@ TEST(Win32Widgets, MainWindowHasItsDesignedClientSizeAndBars) {
         buttons += FindChild(panel, "Button", "E&xit") != nullptr;
     }
     EXPECT_EQ(buttons, 2) << "the bottom bar holds Minimize and E&xit";
+}
+
+TEST(Win32Widgets, AMenuBarWhoseItemsEndFirstIsNeverReachedAgain) {
+    // A form holds its menu as a member, so the items end before the form's window does. The
+    // items live here in storage of the test's own, which is spoiled right after they end: a
+    // native menu that still reached back into them would fall over.
+    struct Menus {
+        MainMenu bar;
+        MenuItem file{&bar.Items};
+        MenuItem exit{&file};
+    };
+    alignas(Menus) unsigned char storage[sizeof(Menus)];
+    auto* menus = new (storage) Menus;
+    menus->file.SetCaption("File");
+    menus->exit.SetCaption("Exit");
+    TestForm form;
+    form.SetMenu(&menus->bar);
+    form.Show();
+    HWND top = FindWindowA("TPellinoTestForm", "Widget test");
+    ASSERT_NE(GetMenu(top), nullptr);
+    menus->~Menus();
+    std::memset(storage, 0xCD, sizeof storage);
+    form.Note.SetText("after the menu");
+    form.DestroyPeers();
+    EXPECT_FALSE(IsWindow(top)) << "the window went without touching the menu's items";
 }
 
 }  // namespace

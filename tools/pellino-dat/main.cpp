@@ -2,6 +2,7 @@
 //
 //   pellino-dat dump FILE         the file's values as text, and how far it could be read
 //   pellino-dat make FILE < TEXT  the file written from that text, as the program writes it
+//                                 (a new file beside it that takes its place once whole)
 //   pellino-dat check FILE        exit status 0 when the file reads completely, 1 otherwise
 
 #include <cstdio>
@@ -58,17 +59,9 @@ int make(const std::string& path) {
         // The whole text is read before the file is touched, so a mistake in it leaves the old
         // file as it was.
         const DataFileContents contents = parseDump(text);
-        const auto file = HostFileStream::createForWriting(path);
-        if (!file) {
-            std::cerr << "Cannot create file " << path << "\n";
-            return kFailure;
-        }
-        {
-            TWriter writer(*file);
-            writeDataFile(writer, contents);
-            writer.FlushBuffer();
-        }
-        if (!file->close()) throw EWriteError("Stream write error");
+        // As the program saves: a full disk or a refused replace leaves the old file whole.
+        saveDataFileSafely(HostFileOps(), path, path + ".tmp", path + ".old",
+                           [&contents](TWriter& writer) { writeDataFile(writer, contents); });
     } catch (const Exception& e) {
         std::cerr << e.Message() << "\n";
         return kFailure;

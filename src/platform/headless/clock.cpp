@@ -122,6 +122,9 @@ void AdvanceClock(std::int64_t ms) {
         // across the call.
         next->owner->Fire();
     }
+    // A handler may have advanced the clock itself (a user who takes long over a window), past
+    // this advance's end; time never runs back.
+    if (Clock().ticks >= target) return;
     Clock().wallMs += target - Clock().ticks;
     Clock().ticks = target;
 }

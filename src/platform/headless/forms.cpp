@@ -17,6 +17,8 @@ struct FormFakes {
     std::map<std::string, std::deque<headless::ModalScript>> scripts;
     std::vector<std::string> modalLog;
     std::vector<std::string> popups;
+    // The modal forms running, innermost last.
+    std::vector<Form*> modal;
 };
 
 FormFakes& State() {
@@ -24,10 +26,57 @@ FormFakes& State() {
     return fakes;
 }
 
+// The first control in tab order that can take the focus: the one the platform focuses when a
+// window is activated and none of its controls had the focus yet.
+Control* FirstTabStop(Control& parent) {
+    for (Control* child : parent.Children()) {
+        if (!child->Visible() || !child->Enabled()) continue;
+        if (child->TabStop()) return child;
+        if (Control* inner = FirstTabStop(*child)) return inner;
+    }
+    return nullptr;
+}
+
+// What the screen shows of a control that draws itself, for the tests that put one there. As on
+// the platform, the window's text and font change without anything being drawn; only an
+// invalidation (or a change of colour, which the platform's peers answer with one) makes the
+// window draw itself again, once the waiting messages are processed.
+class ScreenPeer final : public ControlPeer {
+public:
+    explicit ScreenPeer(Control& control) : control_(control) {}
+    void SetColor(Color) override { dirty_ = true; }
+    void Invalidate() override { dirty_ = true; }
+    bool Focused() const override {
+        Form* form = control_.OwnerForm();
+        return form && form->ActiveControl() == &control_;
+    }
+    const std::string& Shown() {
+        if (dirty_) {
+            shown_ = control_.Text();
+            dirty_ = false;
+        }
+        return shown_;
+    }
+    bool Dirty() const { return dirty_; }
+
+private:
+    Control& control_;
+    std::string shown_;
+    bool dirty_ = true;  // a new window draws itself
+};
+
+Control* controlGoingOnScreen = nullptr;
+
+ScreenPeer* screenPeerOf(const Control& control) {
+    return dynamic_cast<ScreenPeer*>(control.Peer());
+}
+
 }  // namespace
 
-// The headless backend makes no native controls: the portable state is all there is.
-std::unique_ptr<ControlPeer> CreateControlPeer(Control&) {
+// The headless backend makes no native controls, except the stand-in for the screen that a test
+// asks for: otherwise the portable state is all there is.
+std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
+    if (&control == controlGoingOnScreen) return std::make_unique<ScreenPeer>(control);
     return nullptr;
 }
 
@@ -72,9 +121,19 @@ int RunModal(Form& form) {
     headless::ModalScript script = std::move(queue.front());
     queue.pop_front();
     form.SetVisible(true);
+    State().modal.push_back(&form);
     if (form.OnShow) Application::Dispatch(form.OnShow);
+    if (!form.ActiveControl()) {
+        if (Control* first = FirstTabStop(form)) form.SetActiveControl(first);
+    }
     form.ActivatedByPlatform();
-    script(form);
+    try {
+        script(form);
+    } catch (...) {
+        State().modal.pop_back();
+        throw;
+    }
+    State().modal.pop_back();
     form.SetVisible(false);
     if (Application::Terminated() && form.ModalResult() == 0) form.SetModalResult(mr::kCancel);
     if (form.ModalResult() == 0)
@@ -85,6 +144,30 @@ int RunModal(Form& form) {
 }  // namespace backend
 
 namespace headless {
+
+void PutOnScreen(Control& control) {
+    controlGoingOnScreen = &control;
+    control.CreatePeers();
+    controlGoingOnScreen = nullptr;
+}
+
+std::string ShownText(const Control& control) {
+    ScreenPeer* peer = screenPeerOf(control);
+    return peer ? peer->Shown() : std::string("<not on the screen>");
+}
+
+bool RepaintPending(const Control& control) {
+    const ScreenPeer* peer = screenPeerOf(control);
+    return peer && peer->Dirty();
+}
+
+// As on the platform, the main window is activated again when a message box that came up over it
+// goes. The platform does the same for a modal form under a box; the headless backend leaves that
+// out, so a modal form's activation handler runs only when the form is shown.
+void ReactivateAfterMessageBox() {
+    Form* main = Application::MainForm();
+    if (State().modal.empty() && main && main->Visible()) main->ActivatedByPlatform();
+}
 
 void SetScreen(Size size, int dpi) {
     State().screen = size;

@@ -1,12 +1,32 @@
+#include <deque>
+#include <functional>
+
 #include "platform/application.h"
 #include "platform/backend.h"
 #include "platform/form.h"
+#include "platform/headless/testing.h"
 
 namespace pellino::backend {
 
-// Without a window system there are no waiting messages; what a message loop would deliver, the
-// tests deliver themselves (clicks, key presses, the fake clock's timer events).
-void ProcessMessages() {}
+namespace {
+
+std::deque<std::function<void()>>& Waiting() {
+    static std::deque<std::function<void()>> waiting;
+    return waiting;
+}
+
+}  // namespace
+
+// Without a window system the only waiting messages are those a test posted; everything else a
+// message loop would deliver, the tests deliver themselves (clicks, key presses, the fake clock's
+// timer events).
+void ProcessMessages() {
+    while (!Waiting().empty()) {
+        const std::function<void()> work = std::move(Waiting().front());
+        Waiting().pop_front();
+        Application::Dispatch(work);
+    }
+}
 void RunMessageLoop(Form&) {}
 void QuitMessageLoop() {}
 
@@ -20,3 +40,15 @@ void RestoreApplication() {
 }
 
 }  // namespace pellino::backend
+
+namespace pellino::headless {
+
+void PostToMessageLoop(std::function<void()> work) {
+    backend::Waiting().push_back(std::move(work));
+}
+
+void ResetMessageLoop() {
+    backend::Waiting().clear();
+}
+
+}  // namespace pellino::headless

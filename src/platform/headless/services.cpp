@@ -23,6 +23,8 @@ void ResetForms();
 void ResetProfiles();
 void ResetInstances();
 void ResetOpenDialogs();
+void ReactivateAfterMessageBox();
+void ResetMessageLoop();
 }  // namespace headless
 
 namespace {
@@ -42,6 +44,7 @@ struct Fakes {
     int startupInfoShowCommand = 1;
     bool family95 = false;
     std::int64_t diskSpace = -1;  // -1: unlimited
+    int failCountdown = 0;        // 0: no failure chosen
 };
 
 Fakes& State() {
@@ -109,6 +112,12 @@ bool IsLocked(const std::string& path) {
     return State().locked.count(Upper(path)) > 0;
 }
 
+// Counts the operations that change files; true for the one a test chose to fail.
+bool FailsNow() {
+    int& countdown = State().failCountdown;
+    return countdown > 0 && --countdown == 0;
+}
+
 }  // namespace
 
 RegionalSettings ReadRegionalSettings() {
@@ -118,17 +127,19 @@ RegionalSettings ReadRegionalSettings() {
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     headless::MessageBoxCall call{text, caption, flags};
     State().log.push_back(call);
+    int answer = (flags & 0xF) == mb::kYesNo ? idresult::kYes : idresult::kOk;
     if (!State().answers.empty()) {
-        const int answer = State().answers.front();
+        answer = State().answers.front();
         State().answers.pop_front();
-        return answer;
+    } else if (State().unexpected) {
+        answer = State().unexpected(call);
     }
-    if (State().unexpected) return State().unexpected(call);
-    return (flags & 0xF) == mb::kYesNo ? idresult::kYes : idresult::kOk;
+    headless::ReactivateAfterMessageBox();
+    return answer;
 }
 
 std::unique_ptr<Stream> CreateFileExclusive(const std::string& path) {
-    if (IsLocked(path)) return nullptr;
+    if (IsLocked(path) || FailsNow()) return nullptr;
     std::FILE* file = std::fopen(headless::HostPath(path).c_str(), "w+b");
     return file ? std::make_unique<HostFileStream>(file) : nullptr;
 }
@@ -144,15 +155,24 @@ bool FileExists(const std::string& path) {
     return fs::is_regular_file(headless::HostPath(path), ec);
 }
 
-bool ReplaceFileAtomically(const std::string& source, const std::string& target) {
-    if (IsLocked(source) || IsLocked(target)) return false;
+ReplaceResult ReplaceFileAtomically(const std::string& source, const std::string& target) {
+    // As on the 95 family, which has no replacing move.
+    if (State().family95) return ReplaceResult::Unsupported;
+    if (IsLocked(source) || IsLocked(target) || FailsNow()) return ReplaceResult::Failed;
+    std::error_code ec;
+    fs::rename(headless::HostPath(source), headless::HostPath(target), ec);
+    return ec ? ReplaceResult::Failed : ReplaceResult::Replaced;
+}
+
+bool RenameFile(const std::string& source, const std::string& target) {
+    if (IsLocked(source) || IsLocked(target) || FileExists(target) || FailsNow()) return false;
     std::error_code ec;
     fs::rename(headless::HostPath(source), headless::HostPath(target), ec);
     return !ec;
 }
 
 bool CopyFileReplacing(const std::string& source, const std::string& destination) {
-    if (IsLocked(source) || IsLocked(destination)) return false;
+    if (IsLocked(source) || IsLocked(destination) || FailsNow()) return false;
     std::error_code ec;
     std::int64_t& space = State().diskSpace;
     if (space >= 0) {
@@ -166,7 +186,7 @@ bool CopyFileReplacing(const std::string& source, const std::string& destination
 }
 
 bool DeleteFileIfExists(const std::string& path) {
-    if (IsLocked(path)) return false;
+    if (IsLocked(path) || FailsNow()) return false;
     std::error_code ec;
     fs::remove(headless::HostPath(path), ec);
     return !ec;
@@ -254,6 +274,10 @@ void SetDiskSpace(std::int64_t bytes) {
     State().diskSpace = bytes;
 }
 
+void FailFileOperation(int n) {
+    State().failCountdown = n;
+}
+
 const std::vector<std::string>& SoundLog() {
     return State().sounds;
 }
@@ -278,6 +302,7 @@ void ResetAll() {
     ResetForms();
     ResetProfiles();
     ResetOpenDialogs();
+    ResetMessageLoop();
     auto& s = State();
     s.regional = RegionalSettings{};
     s.answers.clear();
@@ -290,6 +315,7 @@ void ResetAll() {
     s.startupInfoShowCommand = 1;
     s.family95 = false;
     s.diskSpace = -1;
+    s.failCountdown = 0;
     std::error_code ignored;
     if (!s.root.empty()) {
         fs::remove_all(s.root / "PELLINO", ignored);

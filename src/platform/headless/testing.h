@@ -16,8 +16,9 @@
 #include "platform/regional.h"
 
 namespace pellino {
+class Control;
 class Form;
-}
+}  // namespace pellino
 
 namespace pellino::headless {
 
@@ -62,6 +63,17 @@ void SetReadOnly(const std::string& programPath, bool readOnly);
 // for everything. Writes to files the program creates and copies of files take from it, and a
 // write that does not fit is cut short, as on a full disk.
 void SetDiskSpace(std::int64_t bytes);
+
+// The screen, for a control that draws itself: once put there, the control's window is drawn
+// again only when it is invalidated, as on the platform. ShownText processes the waiting paint
+// and gives the text the window shows; RepaintPending says whether a paint is waiting.
+void PutOnScreen(Control& control);
+std::string ShownText(const Control& control);
+bool RepaintPending(const Control& control);
+
+// Makes the n-th operation from now that creates, renames, replaces, copies or deletes a file
+// fail, as a disk or another program may make any of them fail (0: none).
+void FailFileOperation(int n);
 
 // The screen: 1024 x 768 at 96 DPI unless a test says otherwise.
 void SetScreen(Size size, int dpi);
@@ -109,6 +121,10 @@ void SetOtherCopyRunning(const std::string& mutexName, bool running);
 // The start-up show command and the platform family the program sees.
 void SetStartupShowCommand(int showCommand, int startupInfoShowCommand = 1);
 void SetWindows95Family(bool family95);
+
+// Input that waits in the message queue, as a click the user made while the program was busy:
+// it is delivered, through the error dispatch, at the program's next processing of messages.
+void PostToMessageLoop(std::function<void()> work);
 
 // Puts every fake back to its start state: clock at 2026-01-05 09:00:00.000 (a Monday), no timers,
 // no message boxes queued or logged, en-US regional settings, an empty program folder.

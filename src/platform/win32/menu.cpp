@@ -32,8 +32,8 @@ void Fill(HMENU menu, MenuItem& parent) {
 
 }  // namespace
 
-NativeMenu::NativeMenu(MenuItem& root, bool popup) : root_(root), popup_(popup) {
-    root_.SetRootPeer(this);
+NativeMenu::NativeMenu(MenuItem& root, bool popup) : root_(&root), popup_(popup) {
+    root_->SetRootPeer(this);
     Rebuild();
 }
 
@@ -43,12 +43,14 @@ NativeMenu::~NativeMenu() {
 }
 
 void NativeMenu::Detach() {
-    if (root_.RootPeer() == this) root_.SetRootPeer(nullptr);
+    if (root_ && root_->RootPeer() == this) root_->SetRootPeer(nullptr);
+    root_ = nullptr;
 }
 
 void NativeMenu::Rebuild() {
+    if (!root_) return;
     HMENU fresh = popup_ ? CreatePopupMenu() : CreateMenu();
-    Fill(fresh, root_);
+    Fill(fresh, *root_);
     // A menu bar is swapped in its window before the old one goes.
     HWND owner = nullptr;
     if (!popup_) {

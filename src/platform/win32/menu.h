@@ -16,11 +16,12 @@ public:
     HMENU Handle() const { return menu_; }
     void Rebuild() override;
     void ItemChanged(MenuItem& item) override;
+    void RootDestroyed() override { root_ = nullptr; }
     // The menu's items no longer report to this menu.
     void Detach();
 
 private:
-    MenuItem& root_;
+    MenuItem* root_;  // not owned; null once the items are gone
     bool popup_;
     HMENU menu_ = nullptr;
 };

@@ -59,6 +59,15 @@ HWND TooltipFor(HWND formHandle) {
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                formHandle, nullptr, Instance(), nullptr);
     SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, Application::HintPause());
+    // A tooltip drawn by the visual style of the newer common controls ignores the colour it is
+    // given; without a style it draws in that colour. Systems without styles lack the library.
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    if (HMODULE uxtheme = LoadLibraryA("uxtheme.dll")) {
+        if (auto setTheme = reinterpret_cast<SetWindowThemeFn>(
+                reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")))) {
+            setTheme(tip, L"", L"");
+        }
+    }
     SendMessageA(tip, TTM_SETTIPBKCOLOR, ToColorRef(Application::HintColor()), 0);
     SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, Scale(400));
     Tooltips()[formHandle] = tip;

@@ -183,15 +183,17 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ReplaceFileAtomically(const std::string& source, const std::string& target) {
+ReplaceResult ReplaceFileAtomically(const std::string& source, const std::string& target) {
     if (MoveFileExA(source.c_str(), target.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
+        return ReplaceResult::Replaced;
     }
-    // The Windows 95 family has no replacing move. There the old file goes first; the new one is
-    // complete and flushed by then, so only the moment between the two steps is exposed.
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-    if (!DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    // The Windows 95 family has no replacing move; the caller then goes step by step.
+    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? ReplaceResult::Unsupported
+                                                        : ReplaceResult::Failed;
+}
+
+bool RenameFile(const std::string& source, const std::string& target) {
     return MoveFileA(source.c_str(), target.c_str()) != 0;
 }
 

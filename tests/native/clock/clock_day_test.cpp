@@ -33,9 +33,110 @@ TEST_F(ClockTest, TheFirstTickOfANewDayReloadsAndChecksNothing) {
               (Events{"sound C:\\SOUNDS\\Midnight.WAV", "window 'Midnight' with Delete: Ok"}));
 }
 
+TEST_F(ClockTest, RemindersOfTheEndingDayAreNotifiedBeforeTheListsMoveOn) {
+    // Due in the last seconds of the day, between the last check and midnight.
+    headless::SetClock(Clock(23, 59, 55));
+    WriteDataFile({OneTime("Late", Day() + At(23, 59, 58)), OneTime("Tomorrow", Day(1) + At(8, 0))},
+                  {Repeating("Nightly", At(23, 59, 59))});
+    Start();
+    Answer("Ok");
+    Answer("Ok");
+    Tick(5);  // 00:00:00, the first tick of the new date
+    EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Late.WAV", "window 'Late' with Delete: Ok",
+                                    "sound C:\\SOUNDS\\Nightly.WAV", "window 'Nightly': Ok"}));
+    EXPECT_EQ(form->LoadDate(), Day(1));
+    EXPECT_EQ(OneTimeList(), (std::vector<std::string>{"Late", "Tomorrow"}));
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusDone) << "acknowledged, not Expired unseen";
+    EXPECT_EQ(OneTimeRow(2).Status, kStatusPending);
+    EXPECT_DOUBLE_EQ(RepeatingRow(1).DueDateTime, Day(1) + At(23, 59, 59));
+    EXPECT_EQ(ReadDataFile().oneTime.at(0).Status, kStatusDone);
+}
+
+TEST_F(ClockTest, WhatFellDueWhileAWindowHeldTheClockAcrossMidnightIsNotified) {
+    // The About box stays open from before midnight to after it; the reminder that fell due in
+    // between comes up at the first tick after it closes.
+    headless::SetClock(Clock(23, 59, 50));
+    WriteDataFile({OneTime("Meanwhile", Day() + At(23, 59, 58))});
+    Start();
+    headless::ScriptModal("TSplashform", [](Form& about) {
+        headless::AdvanceClock(20'000);
+        about.SetModalResult(mr::kOk);
+    });
+    form->mnuAboutClick();
+    Answer("Ok");
+    Tick();
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\Meanwhile.WAV", "window 'Meanwhile' with Delete: Ok"}));
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
+
+    // A notification stays open across midnight; the reminder after it in the list, due before
+    // midnight, is notified in the same pass.
+    ResetProgram();
+    headless::SetClock(Clock(23, 59, 50));
+    WriteDataFile(
+        {OneTime("First", Day() + At(23, 59, 51)), OneTime("Second", Day() + At(23, 59, 58))});
+    Start();
+    onWindow = [this] {
+        if (log.size() == 2) headless::AdvanceClock(60'000);
+        onWindow = nullptr;
+    };
+    Answer("Ok");
+    Answer("Ok");
+    Tick(5);
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\First.WAV", "window 'First' with Delete: Ok",
+                      "sound C:\\SOUNDS\\Second.WAV", "window 'Second' with Delete: Ok"}));
+    Tick();
+    EXPECT_EQ(form->LoadDate(), Day(1));
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
+    EXPECT_EQ(OneTimeRow(2).Status, kStatusDone);
+}
+
+TEST_F(ClockTest, ADataFileThatWentAwayDuringTheDayIsWrittenAgainAtMidnight) {
+    headless::SetClock(Clock(23, 59, 50));
+    WriteDataFile({OneTime("Tomorrow", Day(1) + At(8, 0))}, {Repeating("Daily", At(7, 0))});
+    Start();
+    ASSERT_TRUE(DeleteFileIfExists(DataFilePath()));
+    Tick(15);
+    EXPECT_EQ(form->LoadDate(), Day(1));
+    ASSERT_EQ(OneTimeList(), std::vector<std::string>{"Tomorrow"}) << "the lists are kept";
+    ASSERT_EQ(form->RepeatingAlarmGrid.RowCount(), 2);
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusPending) << "and moved on to the new date";
+    EXPECT_DOUBLE_EQ(RepeatingRow(1).DueDateTime, Day(1) + At(7, 0));
+    const DataFileContents stored = ReadDataFile();
+    ASSERT_EQ(stored.oneTime.size(), 1u) << "the file is written again at once";
+    EXPECT_EQ(stored.oneTime[0].Description, "Tomorrow");
+    ASSERT_EQ(stored.repeating.size(), 1u);
+    EXPECT_TRUE(headless::MessageBoxLog().empty());
+}
+
+TEST_F(ClockTest, TheButtonsFollowTheListsAfterTheReloadAndTheClocksRemovals) {
+    const auto buttons = [this] {
+        return std::string(form->EditAlarmButton.Enabled() ? "Edit" : "-") + " " +
+               (form->DeleteAlarmButton.Enabled() ? "Delete" : "-") + " " +
+               (form->CloneButton.Enabled() ? "Clone" : "-") + " " +
+               (form->AdjustTimeButton.Enabled() ? "Adjust" : "-") + ", fixed rows " +
+               std::to_string(form->AlarmGrid.FixedRows());
+    };
+    headless::SetClock(Clock(23, 59, 50));
+    WriteDataFile({OneTime("Only", Day() + At(23, 59, 52))});
+    Start();
+    EXPECT_EQ(buttons(), "Edit Delete Clone Adjust, fixed rows 1");
+    Answer("Delete");
+    Tick(5);
+    ASSERT_EQ(OneTimeList(), std::vector<std::string>{});
+    EXPECT_EQ(buttons(), "- - - -, fixed rows 0") << "after the notification's Delete";
+
+    // Another copy of the program wrote a reminder for tomorrow; midnight reads it.
+    WriteDataFile({OneTime("Read at midnight", Day(1) + At(8, 0))});
+    Tick(10);
+    ASSERT_EQ(OneTimeList(), std::vector<std::string>{"Read at midnight"});
+    EXPECT_EQ(buttons(), "Edit Delete Clone Adjust, fixed rows 1") << "after the reload";
+}
+
 TEST_F(ClockTest, ADateSetBackReloadsNothingUntilTheDatePassesTheLoadDate) {
     headless::SetClock(Clock(9, 0));
-    WriteDataFile({OneTime("Kept", Day() + At(18, 0))});
+    WriteDataFile({OneTime("Kept", Day(1) + At(18, 0))});
     Start();
     // Another program's copy of the file; only a reload would show it.
     WriteDataFile({OneTime("Reloaded", Day(1) + At(18, 0))});

@@ -2,6 +2,7 @@
 // answer of the notification window does to them.
 
 #include "clock/clock_fixture.h"
+#include "platform/dialogs.h"
 
 namespace pellino::testing {
 namespace {
@@ -24,6 +25,17 @@ TEST_F(ClockTest, TheTimePanelShowsATwelveHourClockOnEveryTick) {
         headless::SetClock(c.before);
         Tick();
         EXPECT_EQ(form->TimePanel.Text(), c.text);
+    }
+}
+
+TEST_F(ClockTest, EveryTickOfTheClockPanelReachesTheScreen) {
+    headless::SetClock(Clock(9, 0, 0));
+    Start();
+    headless::PutOnScreen(form->TimePanel);
+    EXPECT_EQ(headless::ShownText(form->TimePanel), "09:00:00am");
+    for (const char* shown : {"09:00:01am", "09:00:02am", "09:00:03am"}) {
+        Tick();
+        EXPECT_EQ(headless::ShownText(form->TimePanel), shown);
     }
 }
 
@@ -128,7 +140,7 @@ TEST_F(ClockTest, DeletedRemindersLeaveTheListOnlyAtTheEndOfThePass) {
     EXPECT_EQ(OneTimeList(), (std::vector<std::string>{"Second", "Later"}));
 }
 
-TEST_F(ClockTest, ARepeatingReminderIsSnoozedAcknowledgedAndClosedAway) {
+TEST_F(ClockTest, ARepeatingReminderIsSnoozedAcknowledgedAndClosed) {
     headless::SetClock(Clock(9, 0));
     WriteDataFile({}, {Repeating("Stretch", At(9, 0, 3), 30)});
     Start();
@@ -149,7 +161,24 @@ TEST_F(ClockTest, ARepeatingReminderIsSnoozedAcknowledgedAndClosedAway) {
     Answer("<close>");
     Tick(20 * 60);
     EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Stretch.WAV", "window 'Stretch': <close>"}));
-    EXPECT_EQ(form->RepeatingAlarmGrid.RowCount(), 1) << "closing the window deletes the reminder";
+    ASSERT_EQ(form->RepeatingAlarmGrid.RowCount(), 2) << "closing the window deletes nothing";
+    EXPECT_DOUBLE_EQ(RepeatingRow(1).DueDateTime, Day() + AddMinutes(60, At(9, 0, 3)))
+        << "closing the window acknowledges the occurrence, as Ok does";
+}
+
+TEST_F(ClockTest, ClosingTheNotificationWindowAcknowledgesAOneTimeReminder) {
+    headless::SetClock(Clock(9, 0));
+    WriteDataFile({OneTime("Dentist", Day() + At(9, 0, 1)), OneTime("Later", Day() + At(18, 0))});
+    Start();
+    Answer("<close>");
+    Tick(5);
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\Dentist.WAV", "window 'Dentist' with Delete: <close>"}));
+    EXPECT_EQ(OneTimeList(), (std::vector<std::string>{"Dentist", "Later"}));
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
+    const DataFileContents stored = ReadDataFile();
+    ASSERT_EQ(stored.oneTime.size(), 2u) << "the data file keeps the reminder";
+    EXPECT_EQ(stored.oneTime[0].Status, kStatusDone);
 }
 
 TEST_F(ClockTest, ARepeatingReminderAcknowledgedAfterItsLastOccurrenceRestsUntilTomorrow) {
@@ -185,6 +214,47 @@ TEST_F(ClockTest, ARefusedTimerIsReportedAndTheClockStandsUntilSwitchedOnAgain) 
     form->Timer1.SetEnabled(true);
     Tick();
     EXPECT_EQ(form->TimePanel.Text(), "09:00:13am");
+}
+
+TEST_F(ClockTest, NoTickStartsInsideAnother) {
+    // The user takes ten seconds to answer. The clock must stay off all that time: a tick under
+    // the open window would notify the same reminder again.
+    struct Way {
+        const char* what;
+        bool commandWaiting;  // a Delete (answered No) waits to be delivered inside the tick
+        bool switchOnInside;  // the timer is switched on while the window is open
+    };
+    const Way ways[] = {
+        {"a command delivered while the tick lets messages through", true, false},
+        {"the timer switched on during the tick", false, true},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.what);
+        ResetProgram();
+        headless::SetClock(Clock(9, 0));
+        WriteDataFile({OneTime("Once", Day() + At(9, 0, 4))});
+        Start();
+        Tick(4);
+        if (way.commandWaiting) {
+            headless::QueueMessageBoxAnswer(idresult::kNo);
+            headless::PostToMessageLoop([this] { form->DeleteAlarmButtonClick(); });
+        }
+        onWindow = [this, &way] {
+            if (way.switchOnInside) {
+                form->Timer1.SetEnabled(true);
+            } else {
+                EXPECT_FALSE(form->Timer1.Enabled()) << "the command left the clock on";
+            }
+            Tick(10);
+        };
+        Answer("Ok");
+        Tick();
+        EXPECT_EQ(TakeEvents(),
+                  (Events{"sound C:\\SOUNDS\\Once.WAV", "window 'Once' with Delete: Ok"}));
+        EXPECT_EQ(headless::MessageBoxLog().size(), way.commandWaiting ? 1u : 0u);
+        EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
+        EXPECT_TRUE(form->Timer1.Enabled()) << "the clock runs again after the tick";
+    }
 }
 
 }  // namespace

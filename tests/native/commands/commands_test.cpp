@@ -264,7 +264,9 @@ TEST_F(CommandsTest, AboutShowsItsWindowWithTheClockStoppedAndHelpAsksForItsTopi
         auto& about = static_cast<TSplashform&>(shown);
         log.push_back(about.Caption() + ": " + about.VersionLabel.Text() + ", " +
                       about.PlatformLabel.Text() + ", clock " +
-                      (form->Timer1.Enabled() ? "running" : "stopped"));
+                      (form->Timer1.Enabled() ? "running" : "stopped") + ", focus on " +
+                      (about.ActiveControl() ? about.ActiveControl()->Name() : "nothing"));
+        EXPECT_FALSE(about.Logo.TabStop()) << "the logo is a picture, not a control";
         const Rect main = form->ScreenBounds();
         const Rect box = about.ScreenBounds();
         EXPECT_NEAR(box.left + box.right, main.left + main.right, 1) << "centred over the main";
@@ -274,7 +276,8 @@ TEST_F(CommandsTest, AboutShowsItsWindowWithTheClockStoppedAndHelpAsksForItsTopi
     });
     form->mnuAbout.Click();
     EXPECT_EQ(TakeEvents(),
-              Texts{"About Pellino!: Version 2.1e, 32-bit version for Windows 95, clock stopped"});
+              Texts{"About Pellino!: Version 2.1e, 32-bit version for Windows 95, clock stopped, "
+                    "focus on OkButton"});
     EXPECT_TRUE(form->Timer1.Enabled());
 
     form->mnuContents.Click();

@@ -82,5 +82,21 @@ TEST_F(ImportTest, AFileHeldByAnotherProgramIsReportedAndTheClockRunsOn) {
     EXPECT_TRUE(form->Timer1.Enabled());
 }
 
+TEST_F(ImportTest, AnImportThatEndsInAnErrorStillBringsTheButtonsUpToDate) {
+    Start();
+    ASSERT_FALSE(form->EditAlarmButton.Enabled()) << "an empty list to start from";
+    // The reminders are read and added, and then the data file refuses the write.
+    headless::LockFile(DataFilePath(), true);
+    Import(WriteAlarmsDat("ALARMS.DAT", kFile));
+    ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(headless::MessageBoxLog()[0].text, "Cannot create file " + DataFilePath() + ".");
+    EXPECT_EQ(OneTimeList().size(), 2u);
+    for (const Button* button : {&form->EditAlarmButton, &form->DeleteAlarmButton,
+                                 &form->CloneButton, &form->AdjustTimeButton}) {
+        EXPECT_TRUE(button->Enabled()) << button->Text();
+    }
+    EXPECT_EQ(form->AlarmGrid.FixedRows(), 1) << "the header row is fixed again";
+}
+
 }  // namespace
 }  // namespace pellino::testing

@@ -262,7 +262,9 @@ TEST_F(DataFile, AFileHeldOpenByAnotherProgramCannotBeLoadedOrSaved) {
 
     // Once the other program lets go, the file that was never read is kept before the save.
     headless::LockFile(DataFilePath(), false);
+    EXPECT_TRUE(form->DataFileUnread());
     form->SaveToDisk();
+    EXPECT_FALSE(form->DataFileUnread());
     EXPECT_EQ(ReadHostFile(HostBackup()), before);
     EXPECT_EQ(ReadHostFile(HostDataFile()).size(), kEmptyFile.size() + 52);
 }
@@ -342,16 +344,15 @@ TEST_F(DataFile, ADiskThatFillsAndFreesDuringTheSaveLeavesTheOldFileWhole) {
     const Bytes before = ReadHostFile(HostDataFile());
     const DataFileContents contents = SampleContents();
     headless::SetDiskSpace(500);
-    EXPECT_THROW(saveDataFileSafely(DataFilePath(), TemporaryDataFilePath(), std::nullopt,
-                                    [&](TWriter& writer) {
-                                        for (const TReminder& r : contents.oneTime) {
-                                            r.SaveToWriter(writer);
-                                        }
-                                        headless::SetDiskSpace(-1);
-                                        for (const TReminder& r : contents.repeating) {
-                                            r.SaveToWriter(writer);
-                                        }
-                                    }),
+    EXPECT_THROW(saveDataFileSafely([&](TWriter& writer) {
+                     for (const TReminder& r : contents.oneTime) {
+                         r.SaveToWriter(writer);
+                     }
+                     headless::SetDiskSpace(-1);
+                     for (const TReminder& r : contents.repeating) {
+                         r.SaveToWriter(writer);
+                     }
+                 }),
                  EWriteError);
     EXPECT_EQ(ReadHostFile(HostDataFile()), before);
     EXPECT_FALSE(fs::exists(HostTemporary()));
@@ -376,21 +377,81 @@ TEST_F(DataFile, AFileNotReadWholeIsKeptOnceBeforeItIsWrittenOver) {
         {"a record with a damaged value", damagedRecord, true},
         {"no header", Bytes{0x00}, true},
     };
+    const std::string second = headless::HostPath(BackupFilePath(2));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        fs::remove(second);
+        // A backup of an earlier file, which must survive.
         const Bytes older = {'o', 'l', 'd'};
         WriteHostFile(HostBackup(), older);
         WriteHostFile(HostDataFile(), c.bytes);
         Load();
-        EXPECT_EQ(ReadHostFile(HostBackup()), older) << "loading writes nothing";
+        EXPECT_FALSE(fs::exists(second)) << "loading writes nothing";
         form->SaveToDisk();
-        EXPECT_EQ(ReadHostFile(HostBackup()), c.kept ? c.bytes : older);
+        EXPECT_EQ(ReadHostFile(HostBackup()), older) << "no backup is written over";
+        if (c.kept) {
+            EXPECT_EQ(ReadHostFile(second), c.bytes) << "kept in the next free backup";
+        } else {
+            EXPECT_FALSE(fs::exists(second));
+        }
         // The second save writes over a file the program wrote itself: nothing more to keep.
-        const Bytes written = ReadHostFile(HostDataFile());
         Append(form->AlarmGrid, OneTime("later", StartDay() + At(20, 0)));
         form->SaveToDisk();
-        EXPECT_EQ(ReadHostFile(HostBackup()), c.kept ? c.bytes : older);
+        EXPECT_EQ(ReadHostFile(HostBackup()), older);
+        EXPECT_EQ(fs::exists(second), c.kept);
+        EXPECT_FALSE(fs::exists(headless::HostPath(BackupFilePath(3))));
     }
+}
+
+TEST_F(DataFile, TheSameUnreadFileIsKeptOnlyOnce) {
+    const Bytes cut(kEmptyFile.begin(), kEmptyFile.end() - 1);
+    for (int round = 0; round < 3; ++round) {
+        WriteHostFile(HostDataFile(), cut);
+        Load();
+        form->SaveToDisk();
+    }
+    EXPECT_EQ(ReadHostFile(HostBackup()), cut);
+    EXPECT_FALSE(fs::exists(headless::HostPath(BackupFilePath(2))))
+        << "a second copy of the same bytes would only pile up";
+}
+
+TEST_F(DataFile, OnThe95FamilyAFailureAtAnyStepOfTheSaveLeavesTheDataFileWhole) {
+    // That family cannot move a file onto another, so the new file takes the old one's place in
+    // several steps. Each of them is made to fail in turn, as a disk or another program may.
+    headless::SetWindows95Family(true);
+    DataFileContents old;
+    old.oneTime = {OneTime("old", StartDay() + At(10, 0))};
+    const Bytes oldBytes = FileBytes(old);
+    DataFileContents changed = old;
+    changed.oneTime.push_back(OneTime("new", StartDay() + At(11, 0)));
+    const Bytes newBytes = FileBytes(changed);
+    bool saved = false;
+    for (int step = 1; step <= 10 && !saved; ++step) {
+        SCOPED_TRACE("step " + std::to_string(step) + " fails");
+        for (const std::string& path : {HostTemporary(), headless::HostPath(AsideDataFilePath())})
+            fs::remove(path);
+        WriteHostFile(HostDataFile(), oldBytes);
+        Load();
+        Append(form->AlarmGrid, changed.oneTime.back());
+        headless::FailFileOperation(step);
+        try {
+            form->SaveToDisk();
+            saved = true;
+        } catch (const EFCreateError& e) {
+            EXPECT_EQ(e.Message(), "Cannot create file C:\\PELLINO\\Pellino.dat");
+        }
+        headless::FailFileOperation(0);
+        const Bytes now = ReadHostFile(HostDataFile());
+        EXPECT_TRUE(now == oldBytes || now == newBytes) << "the data file is one whole copy";
+        if (!saved) {
+            EXPECT_EQ(now, oldBytes) << "a failed save leaves the old file";
+            EXPECT_FALSE(fs::exists(HostTemporary()));
+        }
+    }
+    EXPECT_TRUE(saved) << "with no step failing the save goes through";
+    EXPECT_EQ(ReadHostFile(HostDataFile()), newBytes);
+    EXPECT_FALSE(fs::exists(HostTemporary()));
+    EXPECT_FALSE(fs::exists(headless::HostPath(AsideDataFilePath())));
 }
 
 TEST_F(DataFile, TheBackupDecisionIsTheInspectorsCheck) {

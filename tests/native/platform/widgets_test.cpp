@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/application.h"
+#include "platform/calendar.h"
+#include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/exception.h"
 #include "platform/form.h"
@@ -214,6 +217,46 @@ TEST_F(WidgetsTest, TabsRunTheirHandlerOnlyForTheUsersChoiceAndPagesShowOneAtATi
     EXPECT_FALSE(first.Visible());
     EXPECT_TRUE(second.Visible());
     EXPECT_EQ(second.Bounds(), BoundsRect(0, 0, 300, 200)) << "a page fills its notebook";
+}
+
+TEST_F(WidgetsTest, EveryChangeOfWhatAControlDrawsItselfReachesTheScreen) {
+    Form form("TTestForm");
+    form.SetClientSize(300, 200);
+    Panel panel(&form);
+    CustomControl custom(&form);
+    MonthCalendar calendar(&form);
+    struct Change {
+        const char* what;
+        Control* control;
+        std::function<void()> change;
+    };
+    const Change changes[] = {
+        {"a panel's text", &panel, [&] { panel.SetText("12:00:01pm"); }},
+        {"a panel's font", &panel,
+         [&] {
+             panel.SetFont(Font{"Arial", 20, true, colors::kRed});
+         }},
+        {"a panel's colour", &panel, [&] { panel.SetColor(colors::kAqua); }},
+        {"a custom control's font", &custom,
+         [&] {
+             custom.SetFont(Font{"Arial", 20, true, colors::kRed});
+         }},
+        {"the parent's font, which the calendar uses", &calendar,
+         [&] {
+             form.SetFont(Font{"Courier New", 13, false, colors::kBlack});
+         }},
+        {"the calendar's range", &calendar,
+         [&] { calendar.SetRange(calendar.Date() - 3, calendar.Date() + 3); }},
+    };
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.what);
+        headless::PutOnScreen(*c.control);
+        headless::ShownText(*c.control);  // the window's first paint
+        ASSERT_FALSE(headless::RepaintPending(*c.control));
+        c.change();
+        EXPECT_TRUE(headless::RepaintPending(*c.control));
+    }
+    EXPECT_EQ(headless::ShownText(panel), "12:00:01pm");
 }
 
 }  // namespace

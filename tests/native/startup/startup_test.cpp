@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "model/datafile.h"
 #include "model/settings.h"
 #include "platform/application.h"
+#include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/headless/testing.h"
 #include "runtime/errors.h"
@@ -341,10 +343,17 @@ TEST_F(StartupTest, WithoutASettingsFileTheSwitchesAreOff) {
     EXPECT_FALSE(form->mnuUseTray.Checked());
 }
 
-TEST_F(StartupTest, AReadOnlySettingsFileIsReportedAndTheStartGoesOn) {
+TEST_F(StartupTest, AReadOnlySettingsFileIsReportedOnceAndTheStartGoesOn) {
     WriteIni("[TMainForm_Placement]\r\nLeft=100\r\nTop=50\r\nRight=700\r\nBottom=450\r\n");
     headless::SetReadOnly(SettingsFilePath(), true);
-    Start();
+    // Closing the error box activates the main window again. A start that begins anew at that
+    // activation shows the box without end; the third box ends the test instead.
+    struct BoxesWithoutEnd {};
+    headless::SetUnexpectedMessageBoxHandler([](const headless::MessageBoxCall&) -> int {
+        if (headless::MessageBoxLog().size() >= 3) throw BoxesWithoutEnd{};
+        return idresult::kOk;
+    });
+    ASSERT_NO_THROW(Start()) << "the error box came back again and again";
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
     EXPECT_EQ(headless::MessageBoxLog()[0].text, "Unable to write to C:\\PELLINO\\PELLINO.INI.");
     EXPECT_EQ(form->ScreenBounds(), (Rect{100, 50, 700, 450})) << "the placement was applied";
@@ -396,6 +405,62 @@ TEST_F(StartupTest, AReadOnlySettingsFileDoesNotKeepTheProgramFromEnding) {
     EXPECT_EQ(headless::MessageBoxLog()[0].text, "Unable to write to C:\\PELLINO\\PELLINO.INI.");
     EXPECT_TRUE(Application::Terminated());
     EXPECT_EQ(ReadHostFile(HostDataFile()).size(), 20u);
+}
+
+TEST_F(StartupTest, NoRunOfStartsAndClosesDestroysADataFileThatWasNotRead) {
+    const Bytes original = FileBytes({666, 2.0, {OneTime("original", StartDay() + 1)}, {}});
+    WriteHostFile(HostDataFile(), original);
+    const auto hostBackup = [](int number) { return headless::HostPath(BackupFilePath(number)); };
+    const auto unreadMessages = [] {
+        int n = 0;
+        for (const auto& box : headless::MessageBoxLog()) {
+            n += box.text.find("could not be read") != std::string::npos;
+        }
+        return n;
+    };
+    // Another program holds the file at every start.
+    const auto startHeld = [&] {
+        form.reset();
+        Application::Reset();
+        headless::LockFile(DataFilePath(), true);
+        Start();
+    };
+
+    // A start while the file is held, then a close: the user is told once where the file is, and
+    // nothing is written over it.
+    startHeld();
+    EXPECT_EQ(unreadMessages(), 1);
+    EXPECT_NE(headless::MessageBoxLog().back().text.find("C:\\PELLINO\\Pellino.dat"),
+              std::string::npos);
+    EXPECT_EQ(form->AlarmGrid.RowCount(), 1);
+    form->Close();
+    EXPECT_TRUE(Application::Terminated());
+    headless::LockFile(DataFilePath(), false);
+    EXPECT_EQ(ReadHostFile(HostDataFile()), original);
+    EXPECT_FALSE(std::filesystem::exists(hostBackup(1)));
+
+    // Again, and this time a reminder is added; it is saved once the other program lets go,
+    // with the unread file kept first.
+    startHeld();
+    form->AppendOneTimeReminder(
+        std::make_unique<TReminder>(OneTime("added second", StartDay() + 2)));
+    EXPECT_ANY_THROW(form->SaveChanges()) << "the file is still held";
+    headless::LockFile(DataFilePath(), false);
+    form->Close();
+    EXPECT_TRUE(Application::Terminated());
+    EXPECT_EQ(ReadHostFile(hostBackup(1)), original);
+    const Bytes second = ReadHostFile(HostDataFile());
+
+    // A third such start must not take the first backup for its own.
+    startHeld();
+    headless::LockFile(DataFilePath(), false);
+    form->AppendOneTimeReminder(
+        std::make_unique<TReminder>(OneTime("added third", StartDay() + 3)));
+    form->SaveChanges();
+    form->Close();
+    EXPECT_EQ(ReadHostFile(hostBackup(1)), original);
+    EXPECT_EQ(ReadHostFile(hostBackup(2)), second);
+    EXPECT_EQ(unreadMessages(), 3) << "once at every start";
 }
 
 }  // namespace
