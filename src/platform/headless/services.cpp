@@ -23,6 +23,8 @@ void ResetForms();
 void ResetProfiles();
 void ResetInstances();
 void ResetOpenDialogs();
+void ResetMessages();
+void ResetTray();
 }  // namespace headless
 
 namespace {
@@ -278,6 +280,8 @@ void ResetAll() {
     ResetForms();
     ResetProfiles();
     ResetOpenDialogs();
+    ResetMessages();
+    ResetTray();
     auto& s = State();
     s.regional = RegionalSettings{};
     s.answers.clear();

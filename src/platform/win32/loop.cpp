@@ -105,10 +105,19 @@ void MinimizeApplication() {
 }
 
 void RestoreApplication() {
+    // Only a minimised program is restored: a maximised window stays so, and a hidden one is not
+    // shown by this.
     if (Form* main = Application::MainForm(); main && main->Peer()) {
-        ShowWindow(win32::HandleOf(*main), SW_RESTORE);
+        if (IsIconic(win32::HandleOf(*main))) ShowWindow(win32::HandleOf(*main), SW_RESTORE);
     }
 }
+
+void PostFormMessage(Form& form, unsigned message) {
+    if (HWND hwnd = win32::HandleOf(form)) PostMessageA(hwnd, message, 0, 0);
+}
+
+// A window's messages go with the window.
+void DropPostedMessages(const void*) {}
 
 }  // namespace backend
 

@@ -199,6 +199,9 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         }
         default:
+            // The program's own messages to its forms; the dialog keys' messages in that range
+            // and every other one go on to the platform.
+            if (message >= WM_USER && form.MessageByPlatform(message)) return 0;
             break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
