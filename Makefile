@@ -1,7 +1,7 @@
 # The two commands: `make run` builds PELLINO.EXE and starts it under Wine; `make test` builds
 # everything and runs every test. Both install what is missing first.
 
-.PHONY: all deps native asan win32 test test-native test-wine run bench clean
+.PHONY: all deps native asan win32 test test-native test-imports test-wine run bench clean
 
 all: native win32
 
@@ -26,10 +26,14 @@ test-native: native asan
 	@echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 	@ctest --preset native-asan --timeout 300
 
+# The shipped program must load on the oldest Windows it names: no import outside the checked list.
+test-imports: win32
+	@scripts/check-imports build/win32/PELLINO.EXE tests/imports/pellino-imports.txt
+
 test-wine: win32
 	@scripts/test-wine
 
-test: test-native test-wine
+test: test-native test-imports test-wine
 
 run: win32
 	@scripts/run

@@ -9,8 +9,19 @@ namespace pellino {
 
 namespace win32 {
 
+namespace {
+
+// The top-level window a window belongs to. GetAncestor would say it, but Windows 95 and NT 4
+// before its fourth service pack do not have it.
+HWND RootOf(HWND hwnd) {
+    while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) hwnd = GetParent(hwnd);
+    return hwnd;
+}
+
+}  // namespace
+
 bool PreTranslate(MSG& msg) {
-    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    HWND top = RootOf(msg.hwnd);
     if (!top) return false;
     Control* control = ControlOf(top);
     if (!control || control->Kind() != ControlKind::Form) return false;
