@@ -171,6 +171,19 @@ void PostKey(HWND target, WPARAM key) {
     PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
+// Prints a top-level window whose caption is the one given: class, shown or not, rectangle.
+BOOL CALLBACK PrintCaptioned(HWND hwnd, LPARAM caption) {
+    char text[256] = "", cls[128] = "";
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (std::strcmp(text, reinterpret_cast<const char*>(caption)) != 0) return TRUE;
+    GetClassNameA(hwnd, cls, sizeof cls);
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    std::printf("%s|%s|%ld %ld %ld %ld\n", cls, IsWindowVisible(hwnd) ? "visible" : "hidden",
+                r.left, r.top, r.right, r.bottom);
+    return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -294,23 +307,7 @@ int main(int argc, char** argv) {
     }
     if (command == "windows") {
         // Hidden windows too: the notification area's own window shows only while it holds icons.
-        struct Listing {
-            const char* caption;
-        } listing{caption};
-        EnumWindows(
-            [](HWND hwnd, LPARAM data) -> BOOL {
-                char text[256] = "", cls[128] = "";
-                GetWindowTextA(hwnd, text, sizeof text);
-                if (std::strcmp(text, reinterpret_cast<Listing*>(data)->caption) != 0) return TRUE;
-                GetClassNameA(hwnd, cls, sizeof cls);
-                RECT r;
-                GetWindowRect(hwnd, &r);
-                std::printf("%s|%s|%ld %ld %ld %ld\n", cls,
-                            IsWindowVisible(hwnd) ? "visible" : "hidden", r.left, r.top, r.right,
-                            r.bottom);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&listing));
+        EnumWindows(PrintCaptioned, reinterpret_cast<LPARAM>(caption));
         return 0;
     }
     if (command == "trayicon") {
