@@ -55,14 +55,17 @@ wait_tray() {
   return 1
 }
 
-# True when the screenshots $1 and $2 differ in the corner where Wine's notification area shows.
+# True when the screenshots $1 and $2 differ in the corner where Wine's notification area shows;
+# fails the scenario when the pictures cannot be compared at all.
 tray_pixels_differ() {
   local differing
-  differing=$(compare -metric AE \
-    <(convert "$PELLINO_E2E_OUT/$1.png" -crop 166x45+0+0 +repage png:-) \
-    <(convert "$PELLINO_E2E_OUT/$2.png" -crop 166x45+0+0 +repage png:-) null: 2>&1 || true)
+  convert "$PELLINO_E2E_OUT/$1.png" -crop 166x45+0+0 +repage "$APP_DIR/corner-a.png" &&
+    convert "$PELLINO_E2E_OUT/$2.png" -crop 166x45+0+0 +repage "$APP_DIR/corner-b.png" ||
+    fail "the screenshots $1 and $2 could not be cut"
+  differing=$(compare -metric AE "$APP_DIR/corner-a.png" "$APP_DIR/corner-b.png" null: 2>&1 || true)
+  [[ $differing =~ ^[0-9]+$ ]] || fail "the screenshots $1 and $2 could not be compared: $differing"
   echo "pixels differing in the notification area's corner, $1 to $2: $differing"
-  [ "${differing%% *}" != 0 ]
+  [ "$differing" -gt 0 ]
 }
 
 # Waits up to 5 s until the main window is "visible" or "hidden" ($1).
