@@ -5,7 +5,7 @@
 FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SECONDS ?= 20
 
-.PHONY: all deps native asan win32 test test-native test-fuzz test-wine run bench fuzz clean
+.PHONY: all deps native asan win32 test test-native test-fuzz test-imports test-wine run bench fuzz clean
 
 all: native win32
 
@@ -30,6 +30,10 @@ test-native: native asan
 	@echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 	@ctest --preset native-asan --timeout 300
 
+# The shipped program must load on the oldest Windows it names: no import outside the checked list.
+test-imports: win32
+	@scripts/check-imports build/win32/PELLINO.EXE tests/imports/pellino-imports.txt
+
 test-wine: win32
 	@scripts/test-wine
 
@@ -39,7 +43,7 @@ test-fuzz: deps
 	@echo "== fuzz targets, $(FUZZ_SMOKE_SECONDS) s each"
 	@scripts/fuzz $(FUZZ_SMOKE_SECONDS)
 
-test: test-native test-fuzz test-wine
+test: test-native test-fuzz test-imports test-wine
 
 fuzz: deps win32
 	@scripts/fuzz $(FUZZ_SECONDS)

@@ -4,19 +4,16 @@
 
 #include "mainwindow/mainform.h"
 #include "platform/application.h"
-#include "platform/files.h"
-#include "platform/instance.h"
 #include "platform/system.h"
-#include "runtime/strings.h"
+#include "schedule/justone.h"
 
 int main() {
     using namespace pellino;
     // Two copies would notify every reminder twice and write the same data file over each
-    // other's changes, so a second copy ends at once, before it reads or writes any file.
-    // The mutex is named after the program file without its folder: a copy started from another
-    // folder under the same name counts, a program file of another name runs beside it.
-    const InstanceMutex instance(ExtractFileName(ProgramExePath()));
-    if (instance.AnotherCopyRunning()) return 0;
+    // other's changes, so a second copy ends at once, before it reads or writes any file; the
+    // user who started it finds the running copy brought forward instead.
+    const TJustOne justOne;
+    if (justOne.PreviousInstance()) return 0;
     // The platform family is recorded once, before any window exists; only the tray depends on
     // it.
     IsWindows95Family();

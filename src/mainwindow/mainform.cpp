@@ -37,6 +37,7 @@ TMainForm::TMainForm() : Form("TMainForm") {
     SetUpClock();
     SetUpCommands();
     SetUpEditCommands();
+    SetUpTray();
     FormCreate();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/form.h"
 #include "platform/menus.h"
 #include "platform/timer.h"
+#include "platform/trayicon.h"
 #include "runtime/datetime.h"
 
 namespace pellino {
@@ -62,6 +63,12 @@ public:
     TClickableStringGrid RepeatingAlarmGrid{&RepeatRemindersPage};
 
     Timer Timer1;
+
+    // The icon in the notification area and its menu (schedule/tray.cpp).
+    TrayIcon TrayIcon_;
+    PopupMenu TrayMenu;
+    MenuItem mnuShowPellino{&TrayMenu.Items};
+    MenuItem Exit1{&TrayMenu.Items};
 
     // Dropped down by "Adjust Time +-": each item shifts the selected one-time reminder by its
     // Tag in minutes.
@@ -181,6 +188,16 @@ public:
     void mnuUseTrayClick();
     void mnuContentsClick();
     void mnuAboutClick();
+    // ---- the tray icon and a second start (schedule/tray.cpp) ----
+    // Posted by the main window to itself at a minimised start in the tray.
+    static constexpr unsigned kTrayStartMessage = 1067;
+    void TrayIconAppMinimize();
+    void TrayIconAppRestore();
+    void mnuShowPellinoClick();
+    void Exit1Click();
+    void TrayStartMessage();
+    // A second copy of the program was started: this one restores itself and comes to the front.
+    void ComeForward();
     // ---- the first version's file (import.cpp) ----
     void ImportfromPellino1xFile1Click();
     // Adds the future one-time reminders of an "ALARMS.DAT" to the one-time list, each in its
@@ -206,6 +223,7 @@ private:
     void SetUpClock();         // schedule/clock.cpp
     void SetUpCommands();      // commands.cpp
     void SetUpEditCommands();  // editcommands.cpp
+    void SetUpTray();          // schedule/tray.cpp
     // The sound file a new reminder starts with: the default one, unless sounds are off or it
     // has gone (editcommands.cpp).
     std::string SoundForNewReminder() const;
@@ -239,6 +257,7 @@ private:
     bool saveFailureShown_ = false;
     bool firstActivation_ = false;
     std::string defaultSoundFile_;
+    unsigned comeForwardMessage_ = 0;
 };
 
 }  // namespace pellino

@@ -117,6 +117,11 @@ void TMainForm::FormActivate() {
 
 void TMainForm::StartMinimized() {
     Application::Minimize();
+    // Into the tray: the icon now, and the window hidden once the start is over.
+    if (IsWindows95Family() && mnuUseTray.Checked()) {
+        PostMessage(kTrayStartMessage);
+        TrayIcon_.SetActive(true);
+    }
 }
 
 void TMainForm::FormCloseQuery(bool& canClose) {

@@ -15,6 +15,9 @@ struct ApplicationState {
     std::string helpFile;
     Form* mainForm = nullptr;
     bool terminated = false;
+    const void* minimizeListener = nullptr;
+    std::function<void()> onMinimize;
+    std::function<void()> onRestore;
 };
 
 ApplicationState& State() {
@@ -102,6 +105,24 @@ void Application::Minimize() {
 }
 void Application::Restore() {
     backend::RestoreApplication();
+}
+
+void Application::SetMinimizeListener(const void* listener, std::function<void()> onMinimize,
+                                      std::function<void()> onRestore) {
+    State().minimizeListener = listener;
+    State().onMinimize = std::move(onMinimize);
+    State().onRestore = std::move(onRestore);
+}
+
+void Application::RemoveMinimizeListener(const void* listener) {
+    if (State().minimizeListener != listener) return;
+    SetMinimizeListener(nullptr, nullptr, nullptr);
+}
+
+void Application::MinimizedChanged(bool minimized) {
+    // A copy: the handler may replace itself.
+    const std::function<void()> handler = minimized ? State().onMinimize : State().onRestore;
+    if (handler) Dispatch(handler);
 }
 
 }  // namespace pellino

@@ -43,9 +43,18 @@ public:
     // headless backend starts many programs in one process and resets between them.
     static void Reset();
 
-    // Minimises every window of the program to its taskbar button, and brings them back.
+    // Minimises every window of the program to its taskbar button, and brings them back; the
+    // restore does nothing unless the program is minimised.
     static void Minimize();
     static void Restore();
+    // The one listener that is told after the program has been minimised, and after it has been
+    // restored, however that came about (the main form reports it). A new listener takes the
+    // place of the one before; removing a listener that was replaced does nothing.
+    static void SetMinimizeListener(const void* listener, std::function<void()> onMinimize,
+                                    std::function<void()> onRestore);
+    static void RemoveMinimizeListener(const void* listener);
+    // Backend and form use: the main form went into or out of its minimised state.
+    static void MinimizedChanged(bool minimized);
 };
 
 }  // namespace pellino

@@ -26,6 +26,11 @@ void PopupMenu(PopupMenu& menu, int screenX, int screenY);
 // The same, at the lower left corner of the control.
 void PopupMenuUnder(pellino::PopupMenu& menu, Control& control);
 void RestoreApplication();
+// Posts a message of the program's own to a form; it arrives through Form::MessageByPlatform after
+// the messages waiting before it.
+void PostFormMessage(Form& form, unsigned message);
+// Forgets what was posted for an object that goes away (a form, a tray icon).
+void DropPostedMessages(const void* target);
 // Shows the file-open dialog; true with the chosen file's full path when the user picked one.
 bool RunOpenDialog(const OpenDialog& dialog, std::string& chosen);
 

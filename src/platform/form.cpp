@@ -39,6 +39,7 @@ Form::Form(std::string className)
 
 Form::~Form() {
     Application::FormDestroyed(*this);
+    backend::DropPostedMessages(this);
     DestroyPeers();
 }
 
@@ -75,8 +76,28 @@ void Form::SetMenu(MainMenu* menu) {
 
 void Form::SetWindowState(WindowState state) {
     if (state == windowState_) return;
+    const WindowState before = windowState_;
     windowState_ = state;
     if (Peer()) Peer()->SetWindowState(state);
+    WindowStateChanged(before);
+}
+
+void Form::WindowStateChanged(WindowState before) {
+    if (Application::MainForm() != this) return;
+    const bool was = before == WindowState::Minimized;
+    const bool is = windowState_ == WindowState::Minimized;
+    if (was != is) Application::MinimizedChanged(is);
+}
+
+void Form::PostMessage(unsigned message) {
+    backend::PostFormMessage(*this, message);
+}
+
+bool Form::MessageByPlatform(unsigned message) {
+    if (!OnMessage) return false;
+    bool known = false;
+    Application::Dispatch([&] { known = OnMessage(message); });
+    return known;
 }
 
 void Form::Show() {
@@ -160,6 +181,7 @@ void Form::ActivatedByPlatform() {
 }
 
 void Form::ResizedByPlatform(int clientWidth, int clientHeight, WindowState state) {
+    const WindowState before = windowState_;
     windowState_ = state;
     if (state != WindowState::Minimized) {
         const Rect m = FrameMargins(*this);
@@ -167,6 +189,7 @@ void Form::ResizedByPlatform(int clientWidth, int clientHeight, WindowState stat
                                            clientHeight + m.top + m.bottom));
     }
     if (OnResize) Application::Dispatch(OnResize);
+    WindowStateChanged(before);
 }
 
 bool Form::KeyPreviewByPlatform(int key, ShiftState shift) {

@@ -124,6 +124,12 @@ public:
     std::function<void()> OnClose;
     std::function<void()> OnResize;
     std::function<void(int& key, ShiftState)> OnKeyDown;
+    // A message of the program's own (a number from 1024 up) that reached the form; true when the
+    // handler knew it.
+    std::function<bool(unsigned message)> OnMessage;
+
+    // Posts such a message to the form, to be handled after the messages already waiting.
+    void PostMessage(unsigned message);
 
     FormPeer* Peer() const { return static_cast<FormPeer*>(Control::Peer()); }
 
@@ -133,6 +139,8 @@ public:
     void CloseRequestedByPlatform() { Close(); }
     // Returns true when the form's key handler consumed the key.
     bool KeyPreviewByPlatform(int key, ShiftState shift);
+    // True when OnMessage knew the message.
+    bool MessageByPlatform(unsigned message);
 
     // Presses the default (Enter) or cancel (Escape) button of the form, if it has one that can be
     // pressed; true when one was.
@@ -163,6 +171,8 @@ private:
     int clientHeight_ = 0;
 
     void BoundsChanged() override;
+    // Tells the application when the main form goes into or out of its minimised state.
+    void WindowStateChanged(WindowState before);
 };
 
 // Screen size in screen pixels and the logical resolution, from the platform.

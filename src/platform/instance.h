@@ -24,4 +24,14 @@ private:
     bool anotherCopy_ = false;
 };
 
+// The message by which a second copy asks the running one to bring its main window forward: the
+// same number in every process that names the same mutex, and a number that no other program
+// gives a meaning to.
+unsigned ComeForwardMessage(const std::string& mutexName);
+
+// Posts the message to every top-level window of the class and caption given, and lets the
+// processes that own them take the foreground (the user started this one, so it may hand that
+// on). True when a window was found.
+bool PostToRunningCopy(const std::string& className, const std::string& caption, unsigned message);
+
 }  // namespace pellino

@@ -36,6 +36,15 @@
 //   pellino-e2e closekill CAPTION MS [FILE]  post the close command and kill the window's
 //                                        process MS milliseconds (a decimal fraction) later; with
 //                                        FILE, print whether that file was there at the kill
+//   pellino-e2e visible CAPTION          print "visible" or "hidden" (a hidden main window has no
+//                                        taskbar button)
+//   pellino-e2e foreground CAPTION       print "foreground" when the window is the foreground
+//                                        window, else "background"
+//   pellino-e2e windows CAPTION          print "CLASS|visible|L T R B" (or hidden) for each
+//                                        top-level window captioned CAPTION, shown or not
+//   pellino-e2e trayicon MSG [MSG ...]   post the mouse messages MSG (decimal) to the program's
+//                                        tray icon window, as the notification area does
+//   pellino-e2e front CAPTION            bring the window to the front, as a click on it would
 //
 // Exit status 0 on success, 1 when the condition was not met in time, 2 on a usage error.
 // clang-format on
@@ -259,6 +268,19 @@ void PostKey(HWND target, WPARAM key) {
     PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
+// Prints a top-level window whose caption is the one given: class, shown or not, rectangle.
+BOOL CALLBACK PrintCaptioned(HWND hwnd, LPARAM caption) {
+    char text[256] = "", cls[128] = "";
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (std::strcmp(text, reinterpret_cast<const char*>(caption)) != 0) return TRUE;
+    GetClassNameA(hwnd, cls, sizeof cls);
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    std::printf("%s|%s|%ld %ld %ld %ld\n", cls, IsWindowVisible(hwnd) ? "visible" : "hidden",
+                r.left, r.top, r.right, r.bottom);
+    return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -395,6 +417,41 @@ int main(int argc, char** argv) {
         }
         std::printf("%s %s\n", IsWindowVisible(child) ? "visible" : "hidden",
                     IsWindowEnabled(child) ? "enabled" : "disabled");
+        return 0;
+    }
+    if (command == "visible") {
+        std::printf("%s\n", IsWindowVisible(Require(caption)) ? "visible" : "hidden");
+        return 0;
+    }
+    if (command == "foreground") {
+        std::printf("%s\n",
+                    GetForegroundWindow() == Require(caption) ? "foreground" : "background");
+        return 0;
+    }
+    if (command == "front") {
+        HWND hwnd = Require(caption);
+        SetForegroundWindow(hwnd);
+        BringWindowToTop(hwnd);
+        return 0;
+    }
+    if (command == "windows") {
+        // Hidden windows too: the notification area's own window shows only while it holds icons.
+        EnumWindows(PrintCaptioned, reinterpret_cast<LPARAM>(caption));
+        return 0;
+    }
+    if (command == "trayicon") {
+        // The notification area tells the icon's window of the mouse with the icon's callback
+        // message (1124), the mouse message in the last argument and the icon's id (42) in the
+        // first.
+        HWND icon = FindWindowA("PellinoTrayIcon", nullptr);
+        if (!icon) {
+            std::fprintf(stderr, "no tray icon window\n");
+            return 1;
+        }
+        for (int i = 2; i < argc; ++i) {
+            PostMessageA(icon, WM_USER + 100, 42, std::atoi(argv[i]));
+            Sleep(30);
+        }
         return 0;
     }
     if (command == "topmost") {

@@ -20,7 +20,61 @@ e2e_cleanup() {
     sleep 1
     kill "$PROGRAM_PID" 2>/dev/null || true
   fi
+  if [ -n "${WINDOWS_98:-}" ]; then
+    wine reg delete 'HKCU\Software\Wine\AppDefaults\PELLINO.EXE' /f >/dev/null 2>&1 || true
+  fi
   rm -rf "$APP_DIR"
+}
+
+# From here on PELLINO.EXE sees the Windows 95 family (Windows 98), until the scenario ends. The
+# setting is Wine's, by program file name, and is taken when a program starts.
+use_windows_98() {
+  WINDOWS_98=1
+  wine reg add 'HKCU\Software\Wine\AppDefaults\PELLINO.EXE' /v Version /d win98 /f >/dev/null 2>&1 ||
+    fail "cannot set the Windows version for PELLINO.EXE"
+}
+
+# The notification area as Wine shows it where the X server has none: a window of Wine's own,
+# class "__winex11_standalone_tray", captioned "Wine System Tray", 166 x 45 pixels at the top
+# left corner of the screen. It first comes with the first icon, is shown while it holds an icon
+# and is hidden when the last one goes. Prints "icon" while it is shown, else "no icon".
+tray_state() {
+  if drive windows "Wine System Tray" | grep -q '^__winex11_standalone_tray|visible|'; then
+    echo icon
+  else
+    echo "no icon"
+  fi
+}
+
+# Waits up to 5 s until tray_state prints $1.
+wait_tray() {
+  for _ in $(seq 1 50); do
+    [ "$(tray_state)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# True when the screenshots $1 and $2 differ in the corner where Wine's notification area shows;
+# fails the scenario when the pictures cannot be compared at all.
+tray_pixels_differ() {
+  local differing
+  convert "$PELLINO_E2E_OUT/$1.png" -crop 166x45+0+0 +repage "$APP_DIR/corner-a.png" &&
+    convert "$PELLINO_E2E_OUT/$2.png" -crop 166x45+0+0 +repage "$APP_DIR/corner-b.png" ||
+    fail "the screenshots $1 and $2 could not be cut"
+  differing=$(compare -metric AE "$APP_DIR/corner-a.png" "$APP_DIR/corner-b.png" null: 2>&1 || true)
+  [[ $differing =~ ^[0-9]+$ ]] || fail "the screenshots $1 and $2 could not be compared: $differing"
+  echo "pixels differing in the notification area's corner, $1 to $2: $differing"
+  [ "$differing" -gt 0 ]
+}
+
+# Waits up to 5 s until the main window is "visible" or "hidden" ($1).
+wait_visible() {
+  for _ in $(seq 1 50); do
+    [ "$(drive visible "Pellino!")" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 # The driver, with its output (and nothing of Wine's) on standard output.

@@ -6,49 +6,81 @@
 #include "platform/form.h"
 #include "platform/headless/testing.h"
 
-namespace pellino::backend {
+namespace pellino {
 
 namespace {
 
-std::deque<std::function<void()>>& Waiting() {
-    static std::deque<std::function<void()>> waiting;
-    return waiting;
+struct Posted {
+    const void* target;
+    std::function<void()> deliver;
+};
+
+std::deque<Posted>& Queue() {
+    static std::deque<Posted> queue;
+    return queue;
 }
 
 }  // namespace
 
-// Without a window system the only waiting messages are those a test posted; everything else a
-// message loop would deliver, the tests deliver themselves (clicks, key presses, the fake clock's
-// timer events).
+namespace headless {
+
+void PostToQueue(const void* target, std::function<void()> deliver) {
+    Queue().push_back(Posted{target, std::move(deliver)});
+}
+
+std::size_t PendingMessages() {
+    return Queue().size();
+}
+
+void ResetMessages() {
+    Queue().clear();
+}
+
+// Input that waits in the queue, as a click the user made while the program was busy: delivered
+// through the error dispatch, as every message is.
+void PostToMessageLoop(std::function<void()> work) {
+    PostToQueue(nullptr, [work = std::move(work)] { Application::Dispatch(work); });
+}
+
+}  // namespace headless
+
+namespace backend {
+
+// Without a window system the only waiting messages are the ones the program posted to itself;
+// what the user would do, the tests do themselves (clicks, key presses, the fake clock's timer
+// events). Messages posted while the waiting ones are delivered are delivered as well.
 void ProcessMessages() {
-    while (!Waiting().empty()) {
-        const std::function<void()> work = std::move(Waiting().front());
-        Waiting().pop_front();
-        Application::Dispatch(work);
+    while (!Queue().empty()) {
+        Posted next = std::move(Queue().front());
+        Queue().pop_front();
+        next.deliver();
     }
 }
 void RunMessageLoop(Form&) {}
 void QuitMessageLoop() {}
 
+void PostFormMessage(Form& form, unsigned message) {
+    headless::PostToQueue(&form, [&form, message] { form.MessageByPlatform(message); });
+}
+
+void DropPostedMessages(const void* target) {
+    auto& queue = Queue();
+    std::erase_if(queue, [target](const Posted& p) { return p.target == target; });
+}
+
 // Minimising and restoring the program change the main window's state, as the platform's do, so
-// tests see where a command left the window.
+// tests see where a command left the window. A restore of a window that is not minimised does
+// nothing, as on the platform.
 void MinimizeApplication() {
     if (Form* main = Application::MainForm()) main->SetWindowState(WindowState::Minimized);
 }
 void RestoreApplication() {
-    if (Form* main = Application::MainForm()) main->SetWindowState(WindowState::Normal);
+    Form* main = Application::MainForm();
+    if (main && main->GetWindowState() == WindowState::Minimized) {
+        main->SetWindowState(WindowState::Normal);
+    }
 }
 
-}  // namespace pellino::backend
+}  // namespace backend
 
-namespace pellino::headless {
-
-void PostToMessageLoop(std::function<void()> work) {
-    backend::Waiting().push_back(std::move(work));
-}
-
-void ResetMessageLoop() {
-    backend::Waiting().clear();
-}
-
-}  // namespace pellino::headless
+}  // namespace pellino

@@ -24,7 +24,8 @@ void ResetProfiles();
 void ResetInstances();
 void ResetOpenDialogs();
 void ReactivateAfterMessageBox();
-void ResetMessageLoop();
+void ResetMessages();
+void ResetTray();
 }  // namespace headless
 
 namespace {
@@ -302,7 +303,8 @@ void ResetAll() {
     ResetForms();
     ResetProfiles();
     ResetOpenDialogs();
-    ResetMessageLoop();
+    ResetMessages();
+    ResetTray();
     auto& s = State();
     s.regional = RegionalSettings{};
     s.answers.clear();

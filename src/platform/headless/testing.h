@@ -125,6 +125,25 @@ void SetWindows95Family(bool family95);
 // Input that waits in the message queue, as a click the user made while the program was busy:
 // it is delivered, through the error dispatch, at the program's next processing of messages.
 void PostToMessageLoop(std::function<void()> work);
+// Messages the program posted to itself and that wait for Application::ProcessMessages.
+std::size_t PendingMessages();
+
+// The notification area: whether the program's icon is in it, with which tip, and what the icon
+// asked of the platform, in order: "add", "remove", "freeze" and "unfreeze" (the desktop's
+// drawing), "foreground", "menu at X,Y", "empty message".
+bool TrayIconShown();
+const std::string& TrayIconTip();
+const std::vector<std::string>& TrayLog();
+void ClearTrayLog();
+// The next menu opened from the icon chooses the item of that name; without one it chooses
+// nothing.
+void ChooseFromTrayMenu(const std::string& itemName);
+// The platform refuses new icons, as where there is no notification area.
+void RefuseTrayIcons(bool refuse);
+
+// Requests that a second copy of the program sent to the running one, as "CLASS|CAPTION|MESSAGE".
+// The running copy's window is the main form of this process, when its class and caption match.
+const std::vector<std::string>& RunningCopyRequests();
 
 // Puts every fake back to its start state: clock at 2026-01-05 09:00:00.000 (a Monday), no timers,
 // no message boxes queued or logged, en-US regional settings, an empty program folder.

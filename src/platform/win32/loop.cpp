@@ -9,8 +9,19 @@ namespace pellino {
 
 namespace win32 {
 
+namespace {
+
+// The top-level window a window belongs to. GetAncestor would say it, but Windows 95 and NT 4
+// before its fourth service pack do not have it.
+HWND RootOf(HWND hwnd) {
+    while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) hwnd = GetParent(hwnd);
+    return hwnd;
+}
+
+}  // namespace
+
 bool PreTranslate(MSG& msg) {
-    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    HWND top = RootOf(msg.hwnd);
     if (!top) return false;
     Control* control = ControlOf(top);
     if (!control || control->Kind() != ControlKind::Form) return false;
@@ -105,10 +116,19 @@ void MinimizeApplication() {
 }
 
 void RestoreApplication() {
+    // Only a minimised program is restored: a maximised window stays so, and a hidden one is not
+    // shown by this.
     if (Form* main = Application::MainForm(); main && main->Peer()) {
-        ShowWindow(win32::HandleOf(*main), SW_RESTORE);
+        if (IsIconic(win32::HandleOf(*main))) ShowWindow(win32::HandleOf(*main), SW_RESTORE);
     }
 }
+
+void PostFormMessage(Form& form, unsigned message) {
+    if (HWND hwnd = win32::HandleOf(form)) PostMessageA(hwnd, message, 0, 0);
+}
+
+// A window's messages go with the window.
+void DropPostedMessages(const void*) {}
 
 }  // namespace backend
 

@@ -57,8 +57,15 @@ HWND TimerWindow() {
         wc.hInstance = win32::Instance();
         wc.lpszClassName = "PellinoTimers";
         RegisterClassA(&wc);
-        return CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               win32::Instance(), nullptr);
+        HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    win32::Instance(), nullptr);
+        // Windows 95, 98 and NT 4 have no windows for messages only; there a top-level window
+        // that is never shown carries the timers, else the clock would never tick.
+        if (!hwnd) {
+            hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   win32::Instance(), nullptr);
+        }
+        return hwnd;
     }();
     return window;
 }

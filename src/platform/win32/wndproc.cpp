@@ -199,6 +199,9 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         }
         default:
+            // The program's own messages to its forms; the dialog keys' messages in that range
+            // and every other one go on to the platform.
+            if (message >= WM_USER && form.MessageByPlatform(message)) return 0;
             break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -342,6 +345,24 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+// The common controls that the forms use. The common controls of Windows 95 and NT 4 as they
+// came have no InitCommonControlsEx (it came with later versions of the library): there the older
+// call registers every class they have.
+void InitCommonControlClasses() {
+    using InitExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    HMODULE library = GetModuleHandleA("comctl32.dll");
+    const auto initEx = library ? reinterpret_cast<InitExFn>(reinterpret_cast<void*>(
+                                      GetProcAddress(library, "InitCommonControlsEx")))
+                                : nullptr;
+    if (!initEx) {
+        InitCommonControls();
+        return;
+    }
+    const INITCOMMONCONTROLSEX init{sizeof(init), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES |
+                                                      ICC_DATE_CLASSES | ICC_TAB_CLASSES};
+    initEx(&init);
+}
+
 }  // namespace
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -355,11 +376,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 void RegisterFormClass(const std::string& className) {
     static std::set<std::string> registered;
     if (registered.count(className)) return;
-    if (registered.empty()) {
-        INITCOMMONCONTROLSEX init{sizeof(init), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES |
-                                                    ICC_DATE_CLASSES | ICC_TAB_CLASSES};
-        InitCommonControlsEx(&init);
-    }
+    if (registered.empty()) InitCommonControlClasses();
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = WindowProc;

@@ -1,0 +1,139 @@
+// The tray icon on the platform: an entry of the notification area (Shell_NotifyIconA) whose
+// messages come to a hidden window of the icon's own.
+#include <cstring>
+
+#include "platform/application.h"
+#include "platform/menus.h"
+#include "platform/trayicon.h"
+#include "platform/win32/menu.h"
+#include "platform/win32/win32.h"
+// This one needs the declarations of <windows.h> before it.
+#include <shellapi.h>
+
+namespace pellino {
+
+namespace {
+
+constexpr char kTrayWindowClass[] = "PellinoTrayIcon";
+constexpr char kOwnerProperty[] = "PellinoTrayIcon";
+constexpr UINT kIconId = 42;
+// The notification area reports the icon's mouse messages with this message.
+constexpr UINT kCallbackMessage = WM_USER + 100;  // 1124
+// The icon's posted steps come back with this one.
+constexpr UINT kStepMessage = WM_APP + 1;
+
+LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* owner = static_cast<TrayIcon*>(GetPropA(hwnd, kOwnerProperty));
+    if (!owner) return DefWindowProcA(hwnd, message, wParam, lParam);
+    switch (message) {
+        case kCallbackMessage: {
+            // The entry's messages carry no position: the mouse is where the pointer is now.
+            POINT at{};
+            GetCursorPos(&at);
+            const int mouse = static_cast<int>(lParam);
+            Application::Dispatch([&] { owner->MouseMessageByPlatform(mouse, at.x, at.y); });
+            return 0;
+        }
+        case kStepMessage: {
+            const auto step = static_cast<TrayStep>(wParam);
+            Application::Dispatch([&] { owner->RunStepByPlatform(step); });
+            return 0;
+        }
+        case WM_QUERYENDSESSION:
+            // The icon never holds up the user's log-off or the shutdown.
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) owner->EndSessionByPlatform();
+            return 0;
+        default:
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+HWND CreateTrayWindow() {
+    static const bool registered = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = TrayWindowProc;
+        wc.hInstance = win32::Instance();
+        wc.lpszClassName = kTrayWindowClass;
+        return RegisterClassA(&wc) != 0;
+    }();
+    if (!registered) return nullptr;
+    // A top-level window that is never shown: only those hear of the end of the user's session.
+    return CreateWindowExA(0, kTrayWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           win32::Instance(), nullptr);
+}
+
+class Win32TrayIconPeer final : public TrayIconPeer {
+public:
+    explicit Win32TrayIconPeer(TrayIcon& owner) : window_(CreateTrayWindow()) {
+        if (window_) SetPropA(window_, kOwnerProperty, &owner);
+        // The notification area shows small icons: the small picture of the program's icon.
+        icon_ = static_cast<HICON>(LoadImageA(win32::Instance(), "MAINICON", IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), 0));
+        if (!icon_) {
+            icon_ = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+            sharedIcon_ = true;
+        }
+    }
+    ~Win32TrayIconPeer() override {
+        if (window_) {
+            RemovePropA(window_, kOwnerProperty);
+            DestroyWindow(window_);
+        }
+        if (icon_ && !sharedIcon_) DestroyIcon(icon_);
+    }
+    Win32TrayIconPeer(const Win32TrayIconPeer&) = delete;
+    Win32TrayIconPeer& operator=(const Win32TrayIconPeer&) = delete;
+
+    bool Add(const std::string& tip) override {
+        NOTIFYICONDATAA data = Entry();
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = kCallbackMessage;
+        data.hIcon = icon_;
+        std::strncpy(data.szTip, tip.c_str(), sizeof data.szTip - 1);
+        return Shell_NotifyIconA(NIM_ADD, &data) != 0;
+    }
+    void Remove() override {
+        NOTIFYICONDATAA data = Entry();
+        Shell_NotifyIconA(NIM_DELETE, &data);
+    }
+    void Post(TrayStep step) override {
+        PostMessageA(window_, kStepMessage, static_cast<WPARAM>(step), 0);
+    }
+    void FreezeDesktop(bool frozen) override {
+        LockWindowUpdate(frozen ? GetDesktopWindow() : nullptr);
+    }
+    void SetForeground() override { SetForegroundWindow(window_); }
+    MenuItem* TrackMenu(PopupMenu& menu, int screenX, int screenY) override {
+        win32::NativeMenu native(menu.Items, true);
+        const UINT id = TrackPopupMenu(native.Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screenX,
+                                       screenY, 0, window_, nullptr);
+        return id ? FindMenuItem(menu.Items, id) : nullptr;
+    }
+    void PostEmptyMessage() override { PostMessageA(window_, WM_USER, 0, 0); }
+
+private:
+    // The entry as the oldest notification area knows it: every version of the platform takes
+    // that size, and the first ones take no other.
+    NOTIFYICONDATAA Entry() const {
+        NOTIFYICONDATAA data{};
+        data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        data.hWnd = window_;
+        data.uID = kIconId;
+        return data;
+    }
+
+    HWND window_;
+    HICON icon_ = nullptr;
+    bool sharedIcon_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<TrayIconPeer> CreateTrayIconPeer(TrayIcon& owner) {
+    return std::make_unique<Win32TrayIconPeer>(owner);
+}
+
+}  // namespace pellino
