@@ -47,7 +47,7 @@ test: test-native test-fuzz test-imports test-wine
 
 fuzz: deps win32
 	@scripts/fuzz $(FUZZ_SECONDS)
-	@PELLINO_KILLS=50 scripts/test-wine 50_kill_during_save
+	@PELLINO_KILLS=50 scripts/test-wine 60_kill_during_save
 
 run: win32
 	@scripts/run
