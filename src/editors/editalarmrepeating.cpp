@@ -162,9 +162,10 @@ void TEditAlarmRepeating::AllDaysCheckClick() {
 }
 
 bool TEditAlarmRepeating::CheckValidTime() {
-    if (pellino::CheckValidTime(TimeEdit)) return true;
-    TimeEdit.SetText(UserTimeText(TimeOfDay()));
-    return false;
+    // The field shows the current time before the message comes up: closing the message
+    // activates this dialog again, whose activation checks the field once more, and a text still
+    // refused there would bring the message back without end.
+    return pellino::CheckValidTime(TimeEdit, true);
 }
 
 bool TEditAlarmRepeating::CheckValidEndTime() {

@@ -20,7 +20,7 @@ std::string InvalidTimeMessage(const std::string& prefix) {
     return prefix + "\r   Example: " + UserTimeText(Now());
 }
 
-bool CheckValidTime(Edit& field) {
+bool CheckValidTime(Edit& field, bool showNowWhenRefused) {
     TDateTime value = 0;
     if (TryUserTime(field.Text(), value)) {
         field.SetText(UserTimeText(value));
@@ -28,7 +28,10 @@ bool CheckValidTime(Edit& field) {
     }
     // The box is shown with the fixed set back in force: nothing that runs while it is open may
     // meet the user's set.
-    ShowInformation(InvalidTimeMessage("Invalid time. Please use your Windows Time format"));
+    const std::string message =
+        InvalidTimeMessage("Invalid time. Please use your Windows Time format");
+    if (showNowWhenRefused) field.SetText(UserTimeText(TimeOfDay()));
+    ShowInformation(message);
     return false;
 }
 

@@ -161,12 +161,15 @@ bool RepaintPending(const Control& control) {
     return peer && peer->Dirty();
 }
 
-// As on the platform, the main window is activated again when a message box that came up over it
-// goes. The platform does the same for a modal form under a box; the headless backend leaves that
-// out, so a modal form's activation handler runs only when the form is shown.
+// As on the platform, the window a message box came up over is activated again when the box goes:
+// the innermost modal form, or else the main window.
 void ReactivateAfterMessageBox() {
+    if (!State().modal.empty()) {
+        State().modal.back()->ActivatedByPlatform();
+        return;
+    }
     Form* main = Application::MainForm();
-    if (State().modal.empty() && main && main->Visible()) main->ActivatedByPlatform();
+    if (main && main->Visible()) main->ActivatedByPlatform();
 }
 
 void SetScreen(Size size, int dpi) {

@@ -79,12 +79,10 @@ TEST_F(RepeatingEditorTest, SaveRefusesInItsOrderAndLeavesTheDialogOpen) {
     } cases[] = {
         {"no day",
          [](TEditAlarmRepeating& e) {
-             e.AllDaysCheck.Click();           // all seven on
-             e.AllDaysCheck.Click();           // and off again
-             e.TimeEdit.TypeText("nonsense");  // not reached
+             e.AllDaysCheck.Click();  // all seven on
+             e.AllDaysCheck.Click();  // and off again
          },
-         "You must select at least one day for this \rreminder to occur on", "nonsense",
-         "10:00 AM"},
+         "You must select at least one day for this \rreminder to occur on", "9:00 AM", "10:00 AM"},
         {"bad starting time", [](TEditAlarmRepeating& e) { e.TimeEdit.TypeText("25:00"); },
          "Invalid time. Please use your Windows Time format\r   Example: 9:00 AM", "9:00 AM",
          "10:00 AM"},
@@ -242,6 +240,26 @@ TEST_F(RepeatingEditorTest, TheSpinFieldStepsByTenAndHoldsItsBoundsWhenTheFocusL
     });
     form->AddAlarmButton.Click();
     EXPECT_EQ(seen, (Texts{"50", "720", "720", "10"}));
+}
+
+TEST_F(RepeatingEditorTest, AMessageOverTheEditorDoesNotComeBackWhenItsActivationChecksAgain) {
+    // Closing a message activates the editor again, and its activation checks the starting time.
+    // A refused time is replaced before its message shows, so that check finds a valid one.
+    headless::SetClock(Clock(9, 0));
+    StartOnRepeatingPage();
+    OnEditor([&](TEditAlarmRepeating& e) {
+        e.TimeEdit.TypeText("bad");
+        for (CheckBox* day : {&e.Monday, &e.Tuesday, &e.Wednesday, &e.Thursday, &e.Friday}) {
+            day->Click();
+        }
+        e.SetAlarmButton.Click();
+        e.CancelButton.Click();
+    });
+    form->AddAlarmButton.Click();
+    EXPECT_EQ(TakeMessages(),
+              (Texts{"You must select at least one day for this \rreminder to occur on",
+                     "Invalid time. Please use your Windows Time format\r   Example: 9:00 AM"}))
+        << "each told once";
 }
 
 TEST_F(RepeatingEditorTest, ABadStartingTimeIsToldAtTheNextChoiceAndHidesTheEnding) {
