@@ -38,8 +38,8 @@ void TMainForm::SetUpTray() {
 }
 
 void TMainForm::TrayIconAppMinimize() {
-    // Only the Windows 95 family has the notification area the program was made for; elsewhere,
-    // or unchecked, a minimised program keeps its taskbar button.
+    // The program goes into the tray on the Windows 95 family only; on the NT family, or with the
+    // item unchecked, a minimised program keeps its taskbar button.
     if (!IsWindows95Family() || !mnuUseTray.Checked()) return;
     TrayIcon_.HideApplication();
     TrayIcon_.SetActive(true);
