@@ -51,12 +51,9 @@ void TEditAlarmExact::LayOut() {
     TimeCaption.SetText("&Time");
     TimeCaption.SetFont(Font{"Arial", 11, true, colors::kBlack});
     TimeCaption.SetFocusControl(&TimeEdit);
-    TimeEdit.SetName("TimeEdit");
-    TimeEdit.SetBounds(72, 42, 110, 21);
-    TimeEdit.SetHint("Enter the reminder time here");
-    TimeEdit.SetAutoSelect(false);
-    SetUpButton(ExplorerButton1, {"ExplorerButton1", "", BoundsRect(186, 40, 26, 25),
-                                  "Click for Quick Time Set", Glyph::Clock});
+    SetUpTimeField(TimeEdit,
+                   {"TimeEdit", "", BoundsRect(72, 42, 110, 21), "Enter the reminder time here"},
+                   ExplorerButton1, "ExplorerButton1");
 
     SetUpNavigation(PrevYear, "PrevYear", "Year-", 10, "Show the previous year");
     SetUpNavigation(PrevMonth, "PrevMonth", "Month-", 97, "Show the previous month");

@@ -84,12 +84,9 @@ void TEditAlarmRepeating::LayOut() {
     StartingCaption.SetBounds(10, 33, 90, 16);
     StartingCaption.SetText("&Starting Time");
     StartingCaption.SetFocusControl(&TimeEdit);
-    TimeEdit.SetName("TimeEdit");
-    TimeEdit.SetBounds(104, 30, 100, 21);
-    TimeEdit.SetHint("Enter the reminder time here");
-    TimeEdit.SetAutoSelect(false);
-    SetUpButton(ExplorerButton1, {"ExplorerButton1", "", BoundsRect(208, 28, 26, 25),
-                                  "Click for Quick Time Set", Glyph::Clock});
+    SetUpTimeField(TimeEdit,
+                   {"TimeEdit", "", BoundsRect(104, 30, 100, 21), "Enter the reminder time here"},
+                   ExplorerButton1, "ExplorerButton1");
     SetUpControl(OncePerDayCheck, {"OncePerDayCheck", "Once per day", BoundsRect(10, 64, 150, 17),
                                    "Check here to have this reminder occur \ronly once per day"});
     SetUpControl(RepeatEveryCheck,
@@ -116,12 +113,9 @@ void TEditAlarmRepeating::LayOut() {
                  {"UntilTime", "Until", BoundsRect(8, 36, 60, 17),
                   "Check here to have this reminder continue \rrepeating at the defined intervals "
                   "until a \rspecified time"});
-    UntilTimeEdit.SetName("UntilTimeEdit");
-    UntilTimeEdit.SetBounds(70, 34, 100, 21);
-    UntilTimeEdit.SetHint("Enter the ending time here");
-    UntilTimeEdit.SetAutoSelect(false);
-    SetUpButton(EndingtimeButton, {"EndingtimeButton", "", BoundsRect(174, 32, 26, 25),
-                                   "Click for Quick Time Set", Glyph::Clock});
+    SetUpTimeField(UntilTimeEdit,
+                   {"UntilTimeEdit", "", BoundsRect(70, 34, 100, 21), "Enter the ending time here"},
+                   EndingtimeButton, "EndingtimeButton");
 
     TimeInstruct.SetName("TimeInstruct");
     TimeInstruct.SetBounds(8, 196, 283, 40);

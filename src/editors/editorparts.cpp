@@ -40,6 +40,14 @@ void SetUpMessageRow(Label& caption, Edit& message) {
     message.SetAutoSelect(false);
 }
 
+void SetUpTimeField(Edit& field, const ControlArgs& args, Button& picker, const char* pickerName) {
+    SetUpControl(field, args);
+    field.SetAutoSelect(false);
+    SetUpButton(picker,
+                {pickerName, "", BoundsRect(args.bounds.right + 4, args.bounds.top - 2, 26, 25),
+                 "Click for Quick Time Set", Glyph::Clock});
+}
+
 void SetUpEditorBar(const EditorBar& parts) {
     SetUpDialogBar(parts.bar, "ButtonBar", kEditorWidth, kEditorHeight, 53);
     SetUpBarButton(parts.save, {"SetAlarmButton", "&Save", BoundsRect(12, 12, 81, 33),

@@ -18,6 +18,8 @@ inline constexpr int kEditorHeight = 352;
 void SetUpEditorForm(Form& form, const char* name, const char* caption);
 // The "&Message" label and its field: 100 characters at most, not selected on focus.
 void SetUpMessageRow(Label& caption, Edit& message);
+// A time field, not selected on focus, with the picker button right beside it.
+void SetUpTimeField(Edit& field, const ControlArgs& args, Button& picker, const char* pickerName);
 struct EditorBar {
     Panel& bar;
     Button& save;
