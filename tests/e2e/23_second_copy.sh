@@ -27,8 +27,19 @@ cp "$WIN32_DIR/PELLINO.EXE" "$other_dir/PELLINO2.EXE"
 other=$!
 wait_for_line "$other_dir/PELLINO.INI" "Maximized=0" 20 || fail "PELLINO2.EXE did not start"
 screenshot second-copy
+# Both windows are called "Pellino!": close one and wait until it has gone, so the next close
+# cannot reach it again while it is still closing.
 drive close "Pellino!"
+for _ in $(seq 1 100); do
+  kill -0 "$other" 2>/dev/null && kill -0 "$PROGRAM_PID" 2>/dev/null || break
+  sleep 0.1
+done
 drive close "Pellino!"
+for _ in $(seq 1 100); do
+  kill -0 "$other" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$other" 2>/dev/null && fail "PELLINO2.EXE did not end when closed"
 wait "$other" 2>/dev/null || true
 rm -rf "$other_dir"
 expect_program_ends 10
