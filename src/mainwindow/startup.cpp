@@ -6,6 +6,7 @@
 #include "model/settings.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
+#include "platform/help.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "runtime/formats.h"
@@ -149,6 +150,7 @@ void TMainForm::FormClose() {
 
 void TMainForm::FormDestroy() {
     StopWave();
+    CloseHelp(Application::HelpFile());
 }
 
 void TMainForm::CreateNotificationWindow() {

@@ -32,6 +32,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Windows XP: the last NT version with the WinHelp engine, and one that has the NT tray rules.
+constexpr PlatformVersion kHeadlessVersion{2, 5, 1};
+constexpr PlatformVersion kWindows98{1, 4, 10};
+
 struct Fakes {
     RegionalSettings regional;
     std::deque<int> answers;
@@ -43,7 +47,7 @@ struct Fakes {
     std::vector<std::string> help;
     int showCommand = 10;
     int startupInfoShowCommand = 1;
-    bool family95 = false;
+    PlatformVersion version = kHeadlessVersion;
     std::int64_t diskSpace = -1;  // -1: unlimited
     int failCountdown = 0;        // 0: no failure chosen
 };
@@ -158,7 +162,7 @@ bool FileExists(const std::string& path) {
 
 ReplaceResult ReplaceFileAtomically(const std::string& source, const std::string& target) {
     // As on the 95 family, which has no replacing move.
-    if (State().family95) return ReplaceResult::Unsupported;
+    if (IsWindows95Family()) return ReplaceResult::Unsupported;
     if (IsLocked(source) || IsLocked(target) || FailsNow()) return ReplaceResult::Failed;
     std::error_code ec;
     fs::rename(headless::HostPath(source), headless::HostPath(target), ec);
@@ -219,7 +223,14 @@ void StopWave() {
 }
 
 void ShowHelpContext(const std::string& helpFile, int context) {
-    State().help.push_back(helpFile + " #" + std::to_string(context));
+    const HelpRequest request = HelpRequestFor(State().version, helpFile, context);
+    State().help.push_back(request.engine == HelpEngine::WinHelp
+                               ? request.file + " #" + std::to_string(request.context)
+                               : request.topic);
+}
+
+void CloseHelp(const std::string& helpFile) {
+    State().help.push_back("<close " + helpFile + ">");
 }
 
 int StartupShowCommand() {
@@ -229,7 +240,11 @@ int StartupInfoShowCommand() {
     return State().startupInfoShowCommand;
 }
 bool IsWindows95Family() {
-    return State().family95;
+    return State().version.platformId == kWindows98.platformId;
+}
+
+PlatformVersion CurrentPlatformVersion() {
+    return State().version;
 }
 
 namespace headless {
@@ -293,7 +308,11 @@ void SetStartupShowCommand(int showCommand, int startupInfoShowCommand) {
 }
 
 void SetWindows95Family(bool family95) {
-    State().family95 = family95;
+    State().version = family95 ? kWindows98 : kHeadlessVersion;
+}
+
+void SetPlatformVersion(const PlatformVersion& version) {
+    State().version = version;
 }
 
 void ResetAll() {
@@ -315,7 +334,7 @@ void ResetAll() {
     s.help.clear();
     s.showCommand = 10;
     s.startupInfoShowCommand = 1;
-    s.family95 = false;
+    s.version = kHeadlessVersion;
     s.diskSpace = -1;
     s.failCountdown = 0;
     std::error_code ignored;

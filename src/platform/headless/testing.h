@@ -14,6 +14,7 @@
 #include "platform/controls.h"
 #include "platform/graphics.h"
 #include "platform/regional.h"
+#include "platform/system.h"
 
 namespace pellino {
 class Control;
@@ -109,7 +110,9 @@ struct UnscriptedOpenDialog {};
 
 // Wave playback requests in order; a stop request is logged as "<stop>".
 const std::vector<std::string>& SoundLog();
-// Help requests in order, as "<help file> #<context number>".
+// Help requests in order: "<help file> #<context number>" for the WinHelp engine,
+// "<file>.CHM::/ctx<context number>.html" for HTML Help, "<close <help file>>" when the program
+// closes its help windows.
 const std::vector<std::string>& HelpLog();
 // Pop-up menus shown under a control, by the control's name, in order. A pop-up shown in a test
 // chooses nothing; tests click the item they want.
@@ -121,6 +124,9 @@ void SetOtherCopyRunning(const std::string& mutexName, bool running);
 // The start-up show command and the platform family the program sees.
 void SetStartupShowCommand(int showCommand, int startupInfoShowCommand = 1);
 void SetWindows95Family(bool family95);
+// The platform version the program sees (Windows XP unless set; SetWindows95Family sets Windows 98
+// or back to that).
+void SetPlatformVersion(const PlatformVersion& version);
 
 // Input that waits in the message queue, as a click the user made while the program was busy:
 // it is delivered, through the error dispatch, at the program's next processing of messages.

@@ -256,10 +256,75 @@ void StopWave() {
     sndPlaySoundA(nullptr, SND_ASYNC);
 }
 
-void ShowHelpContext(const std::string& helpFile, int context) {
+namespace {
+
+// HTML Help lives in hhctrl.ocx, which the Windows 95 family may lack: it is looked up when it is
+// first needed, so the program still loads where it is missing.
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+constexpr UINT kHhDisplayTopic = 0x0000;
+constexpr UINT kHhCloseAll = 0x0012;
+
+HtmlHelpFunction HtmlHelpEntry() {
+    static const HtmlHelpFunction entry = [] {
+        HMODULE library = LoadLibraryA("hhctrl.ocx");
+        return library ? reinterpret_cast<HtmlHelpFunction>(
+                             reinterpret_cast<void (*)()>(GetProcAddress(library, "HtmlHelpA")))
+                       : nullptr;
+    }();
+    return entry;
+}
+
+bool htmlHelpUsed = false;
+bool winHelpUsed = false;
+
+HWND HelpOwner() {
     HWND owner = GetActiveWindow();
     if (Form* main = Application::MainForm(); !owner && main) owner = win32::HandleOf(*main);
-    WinHelpA(owner, helpFile.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+    return owner;
+}
+
+void ShowWinHelp(HWND owner, const std::string& file, int context) {
+    winHelpUsed = true;
+    const auto context32 = static_cast<ULONG_PTR>(context);
+    if (WinHelpA(owner, file.c_str(), HELP_CONTEXT, context32)) return;
+    // The engine's first start can return before its window is there to take the request (Wine
+    // does): wait for the window a moment and ask once more. Asking again at once would start
+    // a second engine.
+    for (int i = 0; i < 50 && !FindWindowA("MS_WINHELP", nullptr); ++i) Sleep(100);
+    WinHelpA(owner, file.c_str(), HELP_CONTEXT, context32);
+}
+
+}  // namespace
+
+PlatformVersion CurrentPlatformVersion() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    GetVersionExA(&info);
+    return PlatformVersion{static_cast<int>(info.dwPlatformId),
+                           static_cast<int>(info.dwMajorVersion),
+                           static_cast<int>(info.dwMinorVersion)};
+}
+
+void ShowHelpContext(const std::string& helpFile, int context) {
+    const HelpRequest request = HelpRequestFor(CurrentPlatformVersion(), helpFile, context);
+    HWND owner = HelpOwner();
+    if (request.engine == HelpEngine::HtmlHelp) {
+        if (HtmlHelpFunction htmlHelp = HtmlHelpEntry()) {
+            htmlHelpUsed = true;
+            if (htmlHelp(owner, request.topic.c_str(), kHhDisplayTopic, 0)) return;
+        }
+        // Without the compiled file, or without the engine, the request goes to WinHelp, whose
+        // engine tells the user what is missing: HTML Help itself says nothing.
+    }
+    ShowWinHelp(owner, helpFile, context);
+}
+
+void CloseHelp(const std::string& helpFile) {
+    if (htmlHelpUsed) {
+        if (HtmlHelpFunction htmlHelp = HtmlHelpEntry()) htmlHelp(nullptr, nullptr, kHhCloseAll, 0);
+    }
+    // The WinHelp engine runs as a program of its own and stays open unless it is told to go.
+    if (winHelpUsed) WinHelpA(HelpOwner(), helpFile.c_str(), HELP_QUIT, 0);
 }
 
 int StartupShowCommand() {
@@ -279,12 +344,7 @@ int StartupInfoShowCommand() {
 
 bool IsWindows95Family() {
     // Asked once, at the first call (the program's start), and kept for the process's life.
-    static const bool family95 = [] {
-        OSVERSIONINFOA info{};
-        info.dwOSVersionInfoSize = sizeof(info);
-        GetVersionExA(&info);
-        return info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-    }();
+    static const bool family95 = CurrentPlatformVersion().platformId == VER_PLATFORM_WIN32_WINDOWS;
     return family95;
 }
 

@@ -375,6 +375,8 @@ TEST_F(StartupTest, ClosingWritesTheDataFileThenThePlacementAndStopsTheSound) {
     form.reset();
     EXPECT_EQ(headless::SoundLog(), std::vector<std::string>{"<stop>"})
         << "destroying the window stops any sound";
+    EXPECT_EQ(headless::HelpLog(), std::vector<std::string>{"<close C:\\PELLINO\\PELLINO.HLP>"})
+        << "and closes the help windows the program opened";
 }
 
 TEST_F(StartupTest, AFailedWriteOfTheDataFileKeepsTheWindowOpen) {
