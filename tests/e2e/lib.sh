@@ -102,7 +102,7 @@ use_screen_dpi() {
 }
 
 start_program() {
-  cp "$WIN32_DIR/PELLINO.EXE" "$APP_DIR/"
+  cp "$WIN32_DIR/PELLINO.EXE" "$WIN32_DIR/PELLINO.HLP" "$WIN32_DIR/PELLINO.CHM" "$APP_DIR/"
   (cd "$APP_DIR" && exec wine PELLINO.EXE "$@" >"$APP_DIR/wine.log" 2>&1) &
   PROGRAM_PID=$!
   drive wait "Pellino!" 20000 || fail "the main window did not appear"
@@ -111,7 +111,7 @@ start_program() {
 # Starts the program as a shortcut does, with show command $1 (7: minimised without activating),
 # through the driver. The program then is no child of this shell: wait for its window to go.
 launch_program() {
-  cp "$WIN32_DIR/PELLINO.EXE" "$APP_DIR/"
+  cp "$WIN32_DIR/PELLINO.EXE" "$WIN32_DIR/PELLINO.HLP" "$WIN32_DIR/PELLINO.CHM" "$APP_DIR/"
   # The program inherits the driver's output, so that goes to a file: a pipe would stay open.
   (cd "$APP_DIR" && wine "$E2E" launch PELLINO.EXE "$1" >"$APP_DIR/wine.log" 2>&1) ||
     fail "PELLINO.EXE could not be started"
