@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Help on a system without the WinHelp engine (Wine's default version, 6.1 as Windows 7 reports
+# itself): Help > Contents and the help button of every dialog open their own topic of
+# PELLINO.CHM through HTML Help. Wine's HTML Help finds each page in the compiled file but has no
+# HTML engine here to draw it, so the topic is read from its trace of the page it went to and of
+# how that page's loading ended: 80040154 (the page was found; nothing can show HTML) and not
+# 80030002 (no such page in the file).
+source "$(dirname "$0")/lib.sh"
+
+export WINEDEBUG=trace+htmlhelp,fixme+ieframe
+start_program
+LOG=$APP_DIR/wine.log
+HELP_WINDOW="Pellino! Help"  # the compiled file's title
+
+# Waits up to 10 s until HTML Help has gone to the page of context number $1, and checks that the
+# page is in the file.
+expect_html_topic() {
+  local page="PELLINO.CHM::/ctx$1.html" outcome=""
+  for _ in $(seq 1 50); do
+    outcome=$(tr -d '\r' <"$LOG" | awk -v page="$page" '
+      /navigate_url/ { going = index($0, page) > 0; next }
+      going && /BindToObject failed/ { result = $NF; going = 0 }
+      END { print result }')
+    [ -n "$outcome" ] && break
+    sleep 0.2
+  done
+  expect_eq "$outcome" "80040154" "the loading of $page"
+  drive wait "$HELP_WINDOW" 5000 || fail "no help window for context $1"
+}
+
+drive menu "Pellino!" h
+drive key "Pellino!" - 0 13 || fail "Enter did not reach the menu"
+expect_html_topic 1009
+screenshot help-htmlhelp-contents
+
+drive click "Pellino!" "&New"
+drive wait "Reminder Description" 5000 || fail "New opened no editor"
+drive click "Reminder Description" "&Help"
+expect_html_topic 1004
+
+drive click "Reminder Description" "Options"
+drive wait "Reminder Options" 5000 || fail "no options dialog"
+drive click "Reminder Options" "&Help"
+expect_html_topic 2004
+drive click "Reminder Options" "&Cancel"
+drive gone "Reminder Options" 5000 || fail "the options dialog stayed open"
+
+drive settext "Reminder Description" Edit 1 "11:58 pm" || fail "the time could not be typed"
+drive click "Reminder Description" "" || fail "the picker button could not be pressed"
+drive wait "Set Time As: 11:58 pm" 5000 || fail "no time picker"
+drive click "Set Time As: 11:58 pm" "&Help"
+expect_html_topic 2987
+drive click "Set Time As: 11:58 pm" "&Cancel"
+drive gone "Set Time As: 11:58 pm" 5000 || fail "the picker stayed open"
+drive click "Reminder Description" "&Cancel"
+drive gone "Reminder Description" 5000 || fail "the editor stayed open"
+
+drive tab "Pellino!" 1 || fail "the repeating list could not be shown"
+drive click "Pellino!" "&New"
+drive wait "Repeating Reminder Description" 5000 || fail "New opened no repeating editor"
+drive click "Repeating Reminder Description" "&Help"
+expect_html_topic 2986
+drive click "Repeating Reminder Description" "&Cancel"
+drive gone "Repeating Reminder Description" 5000 || fail "the repeating editor stayed open"
+
+# No WinHelp engine was asked for anything on this version.
+[ -z "$(drive windows "Wine Help")" ] || fail "the WinHelp engine was started"
+drive close "Pellino!"
+expect_program_ends 10
+drive gone "$HELP_WINDOW" 5000 || fail "the help window outlived the program"
