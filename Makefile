@@ -5,7 +5,7 @@
 FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SECONDS ?= 20
 
-.PHONY: all deps native asan win32 test test-native test-fuzz test-imports test-wine run bench fuzz clean
+.PHONY: all deps native asan win32 test test-native test-fuzz test-imports test-wine run bench fuzz dist clean
 
 all: native win32
 
@@ -51,6 +51,11 @@ fuzz: deps win32
 
 run: win32
 	@scripts/run
+
+# What a Windows user takes away: the 32-bit program, both help files, the data file inspector and
+# a read-me, in build/dist/ and zipped as build/dist/Pellino-<version>.zip.
+dist: win32
+	@scripts/dist
 
 bench: native
 	@build/native/bench/pellino_bench
