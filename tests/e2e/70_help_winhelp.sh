@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Help on a system with the WinHelp engine (Windows 98 here): Help > Contents and the help button
 # of every dialog open their own topic of PELLINO.HLP, the very first request included, and the
-# engine goes when the program ends.
+# engine goes when the program ends. Without the help file the engine itself says so.
 source "$(dirname "$0")/lib.sh"
+# The help engine is a program of its own: whatever happens, it does not outlive the scenario.
+trap 'e2e_cleanup; wineserver -k 2>/dev/null || true' EXIT
 
 use_windows_98
 start_program
@@ -62,3 +64,18 @@ drive gone "Repeating Reminder Description" 5000 || fail "the repeating editor s
 drive close "Pellino!"
 expect_program_ends 10
 drive gone "$HELP_WINDOW" 5000 || fail "the help window outlived the program"
+
+# Without PELLINO.HLP the engine tells the user; the program goes on once the question is answered.
+start_program
+rm "$APP_DIR/PELLINO.HLP"
+drive menu "Pellino!" h
+drive key "Pellino!" - 0 13 || fail "Enter did not reach the menu"
+drive wait "ERROR" 10000 || fail "a missing help file was not reported"
+expect_eq "$(drive text "ERROR" Static 1)" \
+  "Cannot find 'Z:$(tr / '\\' <<<"$APP_DIR")\PELLINO.HLP'. Do you want to find this file yourself?" \
+  "the help engine's message"
+drive click "ERROR" "&No"
+drive gone "ERROR" 5000 || fail "the help engine's message stayed"
+drive close "Pellino!"
+expect_program_ends 10
+drive gone "$HELP_WINDOW" 5000 || fail "the help engine outlived the program"
