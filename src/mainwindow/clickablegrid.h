@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/graphics.h"
@@ -79,6 +80,16 @@ public:
     // Removes a data row and frees the object of its first cell. The current row index stays,
     // unless it is now past the end.
     void DeleteRow(int row);
+    // Removes every data row whose record `doomed` marks, in one pass and with one update of the
+    // screen, as DeleteRow of each of them would.
+    template <class T>
+    void DeleteRowsOf(const std::function<bool(const T&)>& doomed) {
+        UpdateScope update(*this);
+        RemoveRows([&](int row) {
+            const T* record = std::as_const(*this).ObjectOf<T>(0, row);
+            return record && doomed(*record);
+        });
+    }
     // Frees the first-cell object of every data row; the rows and their strings stay.
     void FreeRowObjects();
     // Widens or narrows the adjusting column so that the columns fill the client width.

@@ -96,6 +96,9 @@ void TMainForm::SaveChanges() {
 }
 
 void TMainForm::LoadFromDisk() {
+    // Rows arrive one by one; the screen learns of them once, at the end.
+    const TClickableStringGrid::UpdateScope oneTimeUpdate(AlarmGrid);
+    const TClickableStringGrid::UpdateScope repeatingUpdate(RepeatingAlarmGrid);
     loadDate_ = Today();
     AlarmGrid.FreeRowObjects();
     RepeatingAlarmGrid.FreeRowObjects();
@@ -120,7 +123,11 @@ void TMainForm::LoadFromDisk() {
 
 void TMainForm::Reload() {
     // The day has changed under a running clock; whatever goes wrong here, the clock must go on,
-    // so each step's errors are dropped and the lists keep what could be read.
+    // so each step's errors are dropped and the lists keep what could be read. The lists are
+    // emptied and filled again as one change of the screen: with many reminders, a scroll bar and
+    // a repaint for every row would hold the window up for minutes.
+    const TClickableStringGrid::UpdateScope oneTimeUpdate(AlarmGrid);
+    const TClickableStringGrid::UpdateScope repeatingUpdate(RepeatingAlarmGrid);
     try {
         emptyList(AlarmGrid);
         emptyList(RepeatingAlarmGrid);

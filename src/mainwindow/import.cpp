@@ -41,6 +41,8 @@ void TMainForm::LoadFromDiskOldStyle(const std::string& path) {
     // A file that could not even be opened leaves everything as it was; one that failed part-way
     // gives the reminders read before the failure, and they are written like the rest.
     if (error != 0 && lines.empty()) throw EInOutError("I/O error " + std::to_string(error));
+    // The list shows the imported reminders once, when all are in.
+    const TClickableStringGrid::UpdateScope update(AlarmGrid);
     for (const std::string& line : lines) {
         std::unique_ptr<TReminder> reminder = ReminderFromVersion1Line(line);
         if (!reminder) continue;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "mainwindow/mainform.h"
@@ -123,14 +124,19 @@ void TMainForm::PlaceListControls() {
                          Exitbutton.Top(), Exitbutton.Width(), Exitbutton.Height());
 }
 
-TReminder* TMainForm::ReminderAt(const TClickableStringGrid& grid, int row) {
+const TReminder* TMainForm::ReminderAt(const TClickableStringGrid& grid, int row) {
+    if (row < 1 || row >= grid.RowCount()) return nullptr;
+    return grid.ObjectOf<TReminder>(0, row);
+}
+
+TReminder* TMainForm::ReminderAt(TClickableStringGrid& grid, int row) {
     if (row < 1 || row >= grid.RowCount()) return nullptr;
     return grid.ObjectOf<TReminder>(0, row);
 }
 
 void TMainForm::AlarmGridGetCellFormat(TClickableStringGrid&, int col, int row,
                                        const TGridDrawState&, TFormatOptions& options) {
-    if (const TReminder* reminder = ReminderAt(AlarmGrid, row)) {
+    if (const TReminder* reminder = ReminderAt(std::as_const(AlarmGrid), row)) {
         switch (col) {
             case 0:
                 options.Text = reminder->Description;
@@ -150,7 +156,7 @@ void TMainForm::AlarmGridGetCellFormat(TClickableStringGrid&, int col, int row,
 
 void TMainForm::RepeatingAlarmGridGetCellFormat(TClickableStringGrid&, int col, int row,
                                                 const TGridDrawState&, TFormatOptions& options) {
-    if (const TReminder* reminder = ReminderAt(RepeatingAlarmGrid, row)) {
+    if (const TReminder* reminder = ReminderAt(std::as_const(RepeatingAlarmGrid), row)) {
         switch (col) {
             case 0:
                 options.Text = reminder->Description;
@@ -190,7 +196,7 @@ void TMainForm::RepeatingAlarmGridGetHeaderCellFormat(TClickableStringGrid&, int
 void TMainForm::MoveGridRowToCorrectDateTimeSlot(int row, bool select) {
     const int rowCount = AlarmGrid.RowCount();
     if (rowCount <= 1) return;
-    const TReminder* moved = ReminderAt(AlarmGrid, row);
+    const TReminder* moved = ReminderAt(std::as_const(AlarmGrid), row);
     assert(moved && "only a row that holds a reminder can be placed");
     const TDateTime due = moved->DueDateTime;
 
@@ -199,7 +205,7 @@ void TMainForm::MoveGridRowToCorrectDateTimeSlot(int row, bool select) {
     int target = rowCount - 1;
     for (int i = 1; i < rowCount; ++i) {
         if (i == row) continue;
-        const TReminder* other = ReminderAt(AlarmGrid, i);
+        const TReminder* other = ReminderAt(std::as_const(AlarmGrid), i);
         assert(other && "every row of the list holds a reminder");
         if (other->DueDateTime >= due) {
             // The rows below the moved one move up by one when it is taken out.

@@ -11,6 +11,7 @@
 #include "platform/timer.h"
 #include "platform/trayicon.h"
 #include "runtime/datetime.h"
+#include "schedule/dueindex.h"
 
 namespace pellino {
 
@@ -130,8 +131,10 @@ public:
     void TabSetClick();
     void NotebookPageChanged();
     void FormResize();
-    // The record of a data row of a list, or null.
-    static TReminder* ReminderAt(const TClickableStringGrid& grid, int row);
+    // The record of a data row of a list, or null. Through a list that may be changed the record
+    // may be changed too, and the list counts that as a change of its contents.
+    static const TReminder* ReminderAt(const TClickableStringGrid& grid, int row);
+    static TReminder* ReminderAt(TClickableStringGrid& grid, int row);
 
     // ---- the data file (datafile.cpp) ----
     void SaveToDisk();
@@ -242,6 +245,9 @@ private:
     void RefreshForNewDate();
 
     std::unique_ptr<TAlarmShow> alarmShow_;
+    // What the due checks know of each list without looking at its rows (schedule/clock.cpp).
+    DueIndex oneTimeDue_;
+    DueIndex repeatingDue_;
     TDateTime loadDate_ = 0;
     // The last load did not read the whole data file: it is kept as the backup before the next
     // save writes over it (datafile.cpp).

@@ -164,7 +164,9 @@ public:
 
     void SetFocus();
     bool Focused() const;
-    void Invalidate();
+    // Asks for the control to be drawn again. A control that batches changes may hold the
+    // request until the batch ends.
+    virtual void Invalidate();
     // Painted by the program (panels and custom controls) rather than by the platform.
     bool DrawsItself() const;
 

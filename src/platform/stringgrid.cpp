@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace pellino {
 
@@ -39,6 +40,7 @@ void StringGrid::SetColCount(int count) {
 void StringGrid::SetRowCount(int count) {
     count = std::max(1, count);
     if (count == RowCount()) return;
+    ++contentRevision_;
     const std::size_t oldCount = rows_.size();
     rows_.resize(static_cast<std::size_t>(count));
     // Only the new rows need cells; adding rows one by one stays linear in the rows added.
@@ -71,22 +73,40 @@ void StringGrid::SetCells(int col, int row, std::string text) {
 }
 
 void StringGrid::SetObjects(int col, int row, std::unique_ptr<GridObject> object) {
+    ++contentRevision_;
     cell(col, row).object = std::move(object);
 }
 
 std::unique_ptr<GridObject> StringGrid::TakeObject(int col, int row) {
+    ++contentRevision_;
     return std::move(cell(col, row).object);
 }
 
 void StringGrid::MoveRow(int from, int to) {
     assert(from >= 0 && from < RowCount() && to >= 0 && to < RowCount());
     if (from == to) return;
+    ++contentRevision_;
     const auto first = rows_.begin();
     if (from < to) {
         std::rotate(first + from, first + from + 1, first + to + 1);
     } else {
         std::rotate(first + to, first + from, first + from + 1);
     }
+    Invalidate();
+}
+
+void StringGrid::RemoveRows(const std::function<bool(int row)>& doomed) {
+    const auto first = static_cast<std::size_t>(fixedRows_);
+    std::size_t kept = first;
+    for (std::size_t r = first; r < rows_.size(); ++r) {
+        // Rows from r on have not been moved yet, so the test sees each row where it was.
+        if (doomed(static_cast<int>(r))) continue;
+        if (kept != r) rows_[kept] = std::move(rows_[r]);
+        ++kept;
+    }
+    if (kept == rows_.size()) return;
+    // The rows left over past `kept` are the removed ones, or what moving the kept ones left.
+    SetRowCount(static_cast<int>(kept));
     Invalidate();
 }
 
@@ -293,18 +313,43 @@ void StringGrid::geometryChanged() {
 
 void StringGrid::updateScrollBars() {
     if (!Peer()) return;
+    if (Updating()) {
+        scrollBarsHeld_ = true;
+        return;
+    }
     const Layout layout = computeLayout();
     // A page that covers the whole range hides the bar.
-    if (layout.vertBar) {
-        SetScrollRange(true, RowCount() - fixedRows_ - 1, VisibleRowCount(), topRow_ - fixedRows_);
-    } else {
-        SetScrollRange(true, 0, 1, 0);
+    sendScrollBar(true, layout.vertBar ? ScrollBarState{RowCount() - fixedRows_ - 1,
+                                                        VisibleRowCount(), topRow_ - fixedRows_}
+                                       : ScrollBarState{0, 1, 0});
+    sendScrollBar(false, layout.horzBar
+                             ? ScrollBarState{colCount_ - 1, colCount_ - lastLeftCol(), leftCol_}
+                             : ScrollBarState{0, 1, 0});
+}
+
+void StringGrid::sendScrollBar(bool vertical, const ScrollBarState& bar) {
+    ScrollBarState& sent = sentBars_[vertical ? 1 : 0];
+    if (bar == sent) return;
+    sent = bar;
+    SetScrollRange(vertical, bar.max, bar.page, bar.position);
+}
+
+void StringGrid::Invalidate() {
+    if (Updating()) {
+        repaintHeld_ = true;
+        return;
     }
-    if (layout.horzBar) {
-        SetScrollRange(false, colCount_ - 1, colCount_ - lastLeftCol(), leftCol_);
-    } else {
-        SetScrollRange(false, 0, 1, 0);
-    }
+    CustomControl::Invalidate();
+}
+
+void StringGrid::EndUpdate() {
+    assert(updateDepth_ > 0 && "EndUpdate without BeginUpdate");
+    if (--updateDepth_ > 0) return;
+    // The rows may have come and gone many times over; the scroll position is put back in range
+    // once, and the screen is told once.
+    clampScroll();
+    if (std::exchange(scrollBarsHeld_, false)) updateScrollBars();
+    if (std::exchange(repaintHeld_, false)) Invalidate();
 }
 
 void StringGrid::scrollRowIntoView(int row) {
@@ -334,6 +379,8 @@ void StringGrid::BoundsChanged() {
 
 void StringGrid::ApplyStateToPeer() {
     CustomControl::ApplyStateToPeer();
+    // A new native control has bars of its own: everything is sent to it afresh.
+    sentBars_[0] = sentBars_[1] = ScrollBarState{};
     updateScrollBars();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cassert>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,11 @@
 
 namespace pellino {
 
+// The mark that tells the objects of one held type apart from all others without a run-time type
+// query: its address is unique to the type.
+template <class T>
+inline constexpr char kGridTypeTag = 0;
+
 // Something a grid cell owns: a row keeps its record alive in a cell's object slot, and removing
 // the row (or emptying the slot) destroys it.
 class GridObject {
@@ -21,14 +27,25 @@ public:
     virtual ~GridObject() = default;
     GridObject(const GridObject&) = delete;
     GridObject& operator=(const GridObject&) = delete;
+
+    // The type a GridValue holds, or null for an object of a class of its own.
+    const void* HeldType() const { return heldType_; }
+
+protected:
+    explicit GridObject(const void* heldType) : heldType_(heldType) {}
+
+private:
+    const void* heldType_ = nullptr;
 };
 
 // Holds a value of a type that does not derive from GridObject, so records of the model need not
-// know about grids.
+// know about grids. The holder carries its type's mark, so a grid finds a row's record with one
+// comparison, however many rows it reads.
 template <class T>
 class GridValue final : public GridObject {
 public:
-    explicit GridValue(std::unique_ptr<T> value) : value_(std::move(value)) {}
+    explicit GridValue(std::unique_ptr<T> value)
+        : GridObject(&kGridTypeTag<T>), value_(std::move(value)) {}
     T* Get() const { return value_.get(); }
 
 private:
@@ -94,7 +111,9 @@ public:
     // Hands the object of a cell to the caller, leaving the slot empty.
     std::unique_ptr<GridObject> TakeObject(int col, int row);
 
-    // Typed access: T either derives from GridObject or is held in a GridValue<T>.
+    // Typed access: T either derives from GridObject or is held in a GridValue<T>. Reading through
+    // a grid that may be changed counts as a change of its contents (see ContentRevision), since
+    // the caller may change the object.
     template <class T>
     void SetObjectOf(int col, int row, std::unique_ptr<T> object) {
         if constexpr (std::is_base_of_v<GridObject, T>) {
@@ -104,14 +123,46 @@ public:
         }
     }
     template <class T>
-    T* ObjectOf(int col, int row) const {
-        if constexpr (std::is_base_of_v<GridObject, T>) {
-            return dynamic_cast<T*>(Objects(col, row));
-        } else {
-            auto* holder = dynamic_cast<GridValue<T>*>(Objects(col, row));
-            return holder ? holder->Get() : nullptr;
-        }
+    const T* ObjectOf(int col, int row) const {
+        return objectOf<T>(Objects(col, row));
     }
+    template <class T>
+    T* ObjectOf(int col, int row) {
+        ++contentRevision_;
+        return objectOf<T>(Objects(col, row));
+    }
+
+    // A number that changes whenever rows come, go or move, a cell's object is replaced, or an
+    // object is handed out for change; one who keeps something worked out from the rows' objects
+    // knows by it when to work it out again.
+    std::uint64_t ContentRevision() const { return contentRevision_; }
+
+    // Bulk changes: between BeginUpdate and the matching EndUpdate the grid keeps its scroll bars
+    // and its picture as they are, and EndUpdate brings both up to date once. Changes of many rows
+    // then cost the screen one update instead of one per row. Pairs nest.
+    void BeginUpdate() { ++updateDepth_; }
+    void EndUpdate();
+    bool Updating() const { return updateDepth_ > 0; }
+    // BeginUpdate for the life of the scope, EndUpdate at its end, also on an error.
+    class UpdateScope {
+    public:
+        explicit UpdateScope(StringGrid& grid) : grid_(grid) { grid_.BeginUpdate(); }
+        ~UpdateScope() { grid_.EndUpdate(); }
+        UpdateScope(const UpdateScope&) = delete;
+        UpdateScope& operator=(const UpdateScope&) = delete;
+
+    private:
+        StringGrid& grid_;
+    };
+
+    // Held back while the grid is updating.
+    void Invalidate() override;
+
+    // Removes, in one pass, every row below the fixed ones for which `doomed` (given the row's
+    // index before any removal) is true; the other rows keep their order, and their objects and
+    // those of the removed rows go with their rows. The current row index stays, unless it is now
+    // past the end.
+    void RemoveRows(const std::function<bool(int row)>& doomed);
 
     // Moves row `from` to position `to`; the rows between shift by one. Strings and objects of all
     // columns move with their row. The current row index does not follow the moved row.
@@ -184,6 +235,16 @@ protected:
     void ApplyStateToPeer() override;
 
 private:
+    template <class T>
+    static T* objectOf(GridObject* object) {
+        if constexpr (std::is_base_of_v<GridObject, T>) {
+            return dynamic_cast<T*>(object);
+        } else {
+            if (!object || object->HeldType() != &kGridTypeTag<T>) return nullptr;
+            return static_cast<GridValue<T>*>(object)->Get();
+        }
+    }
+
     struct GridCell {
         std::string text;
         std::unique_ptr<GridObject> object;
@@ -234,6 +295,20 @@ private:
     bool defaultDrawing_ = true;
     int sizingCol_ = -1;    // the column whose right divider is being dragged, or -1
     int sizingOrigin_ = 0;  // client x of that column's left edge when the drag began
+    std::uint64_t contentRevision_ = 0;
+    int updateDepth_ = 0;
+    bool scrollBarsHeld_ = false;  // the scroll bars changed while updating
+    bool repaintHeld_ = false;     // a repaint was asked for while updating
+    // What the scroll bars were last given, so that an unchanged bar is not sent again: the
+    // platform redraws a bar on every change of its range.
+    struct ScrollBarState {
+        int max = -1;
+        int page = -1;
+        int position = -1;
+        bool operator==(const ScrollBarState&) const = default;
+    };
+    ScrollBarState sentBars_[2];  // horizontal, vertical
+    void sendScrollBar(bool vertical, const ScrollBarState& bar);
 };
 
 }  // namespace pellino

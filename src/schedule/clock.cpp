@@ -6,6 +6,7 @@
 #include "model/datafile.h"
 #include "model/reminder.h"
 #include "platform/application.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "runtime/formats.h"
 #include "schedule/alarmshow.h"
@@ -17,15 +18,24 @@ namespace {
 // Due checks run on every fifth tick, about every five seconds.
 constexpr int kTicksPerCheck = 5;
 
+// The clock as one reading: the date and the time of day of the same moment.
+struct ClockReading {
+    TDateTime today = 0;
+    TDateTime timeOfDay = 0;
+};
+
+ClockReading ReadClock() {
+    const LocalTime t = NowLocal();
+    return ClockReading{EncodeDate(t.year, t.month, t.day),
+                        EncodeTime(t.hour, t.minute, t.second, t.millisecond)};
+}
+
 // Due in a pass for the reminders of `day`: Pending, of that day, and its moment has come. A pass
 // for a day that is already over (the first tick of a new date, or a pass that a notification
 // held open across midnight) finds every Pending reminder of that day due.
-bool IsDue(const TReminder& reminder, TDateTime day) {
-    // The cheap test first: most reminders are not Pending, and the clock is read only for those
-    // that are, at the moment of their own test.
+bool IsDue(const TReminder& reminder, TDateTime day, const ClockReading& clock) {
     if (reminder.Status != kStatusPending || reminder.DueDate() != day) return false;
-    const TDateTime today = Today();
-    return day < today || (day == today && TimeOfDay() >= reminder.DueTime());
+    return day < clock.today || (day == clock.today && clock.timeOfDay >= reminder.DueTime());
 }
 
 bool DataFileReadable() {
@@ -120,6 +130,13 @@ void TMainForm::CheckRepeatAlarms() {
 }
 
 bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime day) {
+    // Time passes within a pass only while a notification is up, so the clock is read at the
+    // start and again after each notification; between them every row sees the same moment.
+    ClockReading clock = ReadClock();
+    // Most passes find nothing due: the index says so without a look at the rows.
+    if (!(oneTime ? oneTimeDue_ : repeatingDue_).AnyDue(grid, day, clock.today, clock.timeOfDay)) {
+        return false;
+    }
     // The rows present at the start of the pass are tested once each, in the list's order. A
     // snoozed row moves, and the row that moves up into its place waits for the next pass.
     const int rows = grid.RowCount() - 1;
@@ -127,7 +144,7 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
     bool changed = false;
     for (int row = 1; row <= rows && !Application::Terminated(); ++row) {
         TReminder* reminder = ReminderAt(grid, row);
-        if (!reminder || !IsDue(*reminder, day)) continue;
+        if (!reminder || !IsDue(*reminder, day, clock)) continue;
         if (PlaysSound(*reminder)) PlaySoundNow(reminder->SoundFile);
         int result = 0;
         if (ShowsMessage(*reminder)) {
@@ -135,6 +152,7 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
             alarmShow_->AlarmMsg.SetText(reminder->Description);
             alarmShow_->DeleteButton.SetVisible(oneTime);
             result = alarmShow_->ShowModal();
+            clock = ReadClock();
             // The program was closed while the window was up, and the window answered with the
             // close command's code. Nobody chose anything: this reminder and the rest of the
             // pass stay as they are, to be notified at the next start.
@@ -165,10 +183,8 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
         }
     }
     if (removal) {
-        for (int row = grid.RowCount() - 1; row >= 1; --row) {
-            const TReminder* reminder = ReminderAt(grid, row);
-            if (reminder && reminder->Status == kStatusRemove) grid.DeleteRow(row);
-        }
+        grid.DeleteRowsOf<TReminder>(
+            [](const TReminder& reminder) { return reminder.Status == kStatusRemove; });
         grid.Invalidate();
         // The list may be empty now; Edit, Delete, Clone and Adjust must not stay enabled.
         SetButtons();

@@ -45,7 +45,20 @@ class ScreenPeer final : public ControlPeer {
 public:
     explicit ScreenPeer(Control& control) : control_(control) {}
     void SetColor(Color) override { dirty_ = true; }
-    void Invalidate() override { dirty_ = true; }
+    void Invalidate() override {
+        dirty_ = true;
+        ++traffic_.repaints;
+    }
+    void SetBounds(const Rect&) override { ++traffic_.boundsChanges; }
+    void SetScrollRange(bool vertical, int max, int page, int position) override {
+        ++traffic_.scrollBarUpdates;
+        (vertical ? traffic_.vertical : traffic_.horizontal) = {max, page, position};
+    }
+    const headless::ScreenTraffic& Traffic() const { return traffic_; }
+    // The counts start again; what the bars show stays.
+    void ResetTraffic() {
+        traffic_.repaints = traffic_.scrollBarUpdates = traffic_.boundsChanges = 0;
+    }
     bool Focused() const override {
         Form* form = control_.OwnerForm();
         return form && form->ActiveControl() == &control_;
@@ -63,6 +76,7 @@ private:
     Control& control_;
     std::string shown_;
     bool dirty_ = true;  // a new window draws itself
+    headless::ScreenTraffic traffic_;
 };
 
 Control* controlGoingOnScreen = nullptr;
@@ -154,6 +168,15 @@ void PutOnScreen(Control& control) {
 std::string ShownText(const Control& control) {
     ScreenPeer* peer = screenPeerOf(control);
     return peer ? peer->Shown() : std::string("<not on the screen>");
+}
+
+ScreenTraffic TrafficOf(const Control& control) {
+    const ScreenPeer* peer = screenPeerOf(control);
+    return peer ? peer->Traffic() : ScreenTraffic{};
+}
+
+void ResetTraffic(const Control& control) {
+    if (ScreenPeer* peer = screenPeerOf(control)) peer->ResetTraffic();
 }
 
 bool RepaintPending(const Control& control) {

@@ -72,6 +72,26 @@ void PutOnScreen(Control& control);
 std::string ShownText(const Control& control);
 bool RepaintPending(const Control& control);
 
+// What reached the screen for a control put there, each counted as the platform would do it:
+// requests to draw the window again, changes of its scroll bars (each redraws the bar) and moves
+// or resizes of the window. A batch of changes that pays once shows as one of each.
+struct ScreenTraffic {
+    int repaints = 0;
+    int scrollBarUpdates = 0;
+    int boundsChanges = 0;
+    // What each scroll bar was last given (max -1: nothing yet).
+    struct Bar {
+        int max = -1;
+        int page = -1;
+        int position = -1;
+        bool operator==(const Bar&) const = default;
+    };
+    Bar horizontal;
+    Bar vertical;
+};
+ScreenTraffic TrafficOf(const Control& control);
+void ResetTraffic(const Control& control);
+
 // Makes the n-th operation from now that creates, renames, replaces, copies or deletes a file
 // fail, as a disk or another program may make any of them fail (0: none).
 void FailFileOperation(int n);

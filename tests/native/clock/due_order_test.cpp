@@ -1,0 +1,191 @@
+// Which reminders a due check notifies, and in which order, on large mixed lists that are not in
+// due order, checked against a plain model of the pass: every row in list order, due when Pending,
+// of today and its time has come, with the time read afresh after each notification window.
+// Also: the check learns of every kind of change to a list, so nothing due is passed over.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "clock/clock_fixture.h"
+
+namespace pellino::testing {
+namespace {
+
+using Events = std::vector<std::string>;
+
+// Numbers that look random but are the same on every run.
+class Sequence {
+public:
+    int Next(int bound) {
+        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(bound));
+    }
+
+private:
+    std::uint64_t state_ = 20260105;
+};
+
+// How a test answers a window: by the reminder's number.
+std::string AnswerFor(int number) {
+    switch (number % 3) {
+        case 0:
+            return "Ok";
+        case 1:
+            return "Delete";
+        default:
+            return "<close>";
+    }
+}
+
+struct Row {
+    TReminder reminder;
+    int number = 0;
+};
+
+// A mixed list: yesterday, today and tomorrow, times around the moment of the check, every
+// status and every notification mode, in no particular order.
+std::vector<Row> MixedRows(Sequence& random, int count, const std::string& prefix,
+                           bool repeating) {
+    const std::uint8_t statuses[] = {kStatusPending, kStatusPending, kStatusPending,
+                                     kStatusDone,    kStatusExpired, kStatusNotToday,
+                                     kStatusInactive};
+    std::vector<Row> rows;
+    for (int i = 0; i < count; ++i) {
+        const std::string text = prefix + std::to_string(i);
+        const TDateTime day = Day(random.Next(3) - 1);
+        // From 08:50 to 09:10, to the second, and now and then to the millisecond.
+        const TDateTime time = At(8, 50) + random.Next(1200) / 86400.0 +
+                               (random.Next(4) == 0 ? random.Next(1000) / 86400000.0 : 0);
+        Row row{repeating ? Repeating(text, At(8, 0)) : OneTime(text, day + time), i};
+        row.reminder.DueDateTime = day + time;
+        row.reminder.Status = statuses[random.Next(7)];
+        row.reminder.NotifyMode = static_cast<std::uint8_t>(random.Next(4));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The clock `seconds` after 09:00:00 of the test's day.
+LocalTime After9(int seconds) {
+    return Clock(9 + seconds / 3600, seconds / 60 % 60, seconds % 60);
+}
+
+// The pass as a plain loop over a copy of the list, starting `seconds` after 09:00: the events it
+// gives when each window is answered by AnswerFor and holds the clock `windowSeconds` longer.
+// Returns the seconds after 09:00 at its end in `seconds`.
+Events ModelPass(const std::vector<Row>& rows, int& seconds, int windowSeconds, bool oneTime) {
+    Events events;
+    for (const Row& row : rows) {
+        const TReminder& r = row.reminder;
+        const LocalTime now = After9(seconds);
+        const TDateTime timeOfDay = EncodeTime(now.hour, now.minute, now.second, 0);
+        if (r.Status != kStatusPending || r.DueDate() != Day() || timeOfDay < r.DueTime()) {
+            continue;
+        }
+        const bool sound = r.NotifyMode == kNotifyMessageAndSound || r.NotifyMode == kNotifySoundOnly;
+        const bool window =
+            r.NotifyMode == kNotifyMessageAndSound || r.NotifyMode == kNotifyMessageOnly;
+        if (sound) events.push_back("sound " + r.SoundFile);
+        if (window) {
+            events.push_back("window '" + r.Description + "'" + (oneTime ? " with Delete" : "") +
+                             ": " + AnswerFor(row.number));
+            seconds += windowSeconds;
+        }
+    }
+    return events;
+}
+
+std::vector<std::string> WindowAnswers(const Events& events) {
+    std::vector<std::string> answers;
+    for (const std::string& event : events) {
+        if (event.rfind("window", 0) == 0) answers.push_back(event.substr(event.rfind(": ") + 2));
+    }
+    return answers;
+}
+
+class DueOrderTest : public ClockTest {
+protected:
+    void Fill(TClickableStringGrid& grid, const std::vector<Row>& rows) {
+        for (const Row& row : rows) {
+            grid.AddRow();
+            grid.SetObjectOf(0, grid.RowCount() - 1, std::make_unique<TReminder>(row.reminder));
+        }
+    }
+};
+
+TEST_F(DueOrderTest, MixedUnsortedListsAreNotifiedInTheOrderOfThePlainPass) {
+    // A window that stays up for a while lets later rows fall due within the same pass.
+    for (const int windowSeconds : {0, 20}) {
+        SCOPED_TRACE(::testing::Message() << "windows up for " << windowSeconds << " s");
+        ResetProgram();
+        Sequence random;
+        const std::vector<Row> oneTime = MixedRows(random, 400, "once ", false);
+        const std::vector<Row> repeating = MixedRows(random, 150, "again ", true);
+        headless::SetClock(Clock(8, 59, 55));
+        Start();
+        Fill(form->AlarmGrid, oneTime);
+        Fill(form->RepeatingAlarmGrid, repeating);
+
+        // The checks run at 09:00:00; the repeating list's pass starts when the one-time
+        // list's windows are all closed.
+        int seconds = 0;
+        const Events oneTimeEvents = ModelPass(oneTime, seconds, windowSeconds, true);
+        const Events repeatingEvents = ModelPass(repeating, seconds, windowSeconds, false);
+        Events expected = oneTimeEvents;
+        expected.insert(expected.end(), repeatingEvents.begin(), repeatingEvents.end());
+        ASSERT_GT(WindowAnswers(oneTimeEvents).size(), 20u) << "the fixture gives many windows";
+        ASSERT_GT(WindowAnswers(repeatingEvents).size(), 5u);
+
+        for (const std::string& answer : WindowAnswers(expected)) Answer(answer);
+        int windowsShown = 0;
+        onWindow = [&] { headless::SetClock(After9(++windowsShown * windowSeconds)); };
+        Tick(5);
+        EXPECT_EQ(TakeEvents(), expected);
+    }
+}
+
+TEST_F(DueOrderTest, EveryKindOfChangeToAListIsSeenByTheNextCheck) {
+    // Each change makes a reminder due at the next check, after a check that found nothing.
+    struct Case {
+        const char* what;
+        std::function<void(TMainForm&)> change;
+    };
+    const Case cases[] = {
+        {"a record changed in its row",
+         [](TMainForm& f) { TMainForm::ReminderAt(f.AlarmGrid, 2)->DueDateTime = Day() + At(9, 0); }},
+        {"a row added",
+         [](TMainForm& f) {
+             f.AppendOneTimeReminder(std::make_unique<TReminder>(OneTime("Tea", Day() + At(9, 0))));
+         }},
+        {"a time adjusted",
+         [](TMainForm& f) {
+             f.AlarmGrid.SetRow(2);
+             f.AdjustTime(f.Less5Minutes);
+         }},
+        {"the lists read again",
+         [](TMainForm& f) {
+             WriteDataFile({OneTime("Tea", Day() + At(9, 0, 1)), OneTime("Later", Day() + At(18, 0))});
+             f.Reload();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetProgram();
+        headless::SetClock(Clock(9, 0));
+        WriteDataFile({OneTime("Later", Day() + At(18, 0)), OneTime("Tea", Day() + At(9, 5))});
+        Start();
+        Tick(5);
+        ASSERT_EQ(TakeEvents(), Events{}) << "nothing due before the change";
+        c.change(*form);
+        Answer("Ok");
+        Tick(5);
+        EXPECT_EQ(TakeEvents(),
+                  (Events{"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok"}));
+    }
+}
+
+}  // namespace
+}  // namespace pellino::testing
