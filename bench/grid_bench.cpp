@@ -140,11 +140,7 @@ void BM_MidnightReload(benchmark::State& state) {
     reportTraffic(state, *form);
     state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_MidnightReload)
-    ->Arg(1'000)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MidnightReload)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace pellino

@@ -8,8 +8,7 @@
 
 namespace pellino {
 
-bool DueIndex::AnyDue(const StringGrid& grid, TDateTime day, TDateTime today,
-                      TDateTime timeOfDay) {
+bool DueIndex::AnyDue(const StringGrid& grid, TDateTime day, TDateTime today, TDateTime timeOfDay) {
     if (!built_ || revision_ != grid.ContentRevision()) rebuild(grid);
     const auto found = earliestByDate_.find(day);
     if (found == earliestByDate_.end()) return false;

@@ -36,6 +36,9 @@
 //   pellino-e2e closekill CAPTION MS [FILE]  post the close command and kill the window's
 //                                        process MS milliseconds (a decimal fraction) later; with
 //                                        FILE, print whether that file was there at the kill
+//   pellino-e2e answers CAPTION MS       for MS milliseconds, send the window null messages one
+//                                        after the other and print the longest wait for an answer
+//                                        in milliseconds
 //   pellino-e2e visible CAPTION          print "visible" or "hidden" (a hidden main window has no
 //                                        taskbar button)
 //   pellino-e2e foreground CAPTION       print "foreground" when the window is the foreground
@@ -417,6 +420,21 @@ int main(int argc, char** argv) {
         }
         std::printf("%s %s\n", IsWindowVisible(child) ? "visible" : "hidden",
                     IsWindowEnabled(child) ? "enabled" : "disabled");
+        return 0;
+    }
+    if (command == "answers" && argc > 3) {
+        HWND hwnd = Require(caption);
+        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(std::atoi(argv[3]));
+        ULONGLONG longest = 0;
+        while (GetTickCount64() < end) {
+            const ULONGLONG sent = GetTickCount64();
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 600000, &result);
+            const ULONGLONG waited = GetTickCount64() - sent;
+            if (waited > longest) longest = waited;
+            Sleep(5);
+        }
+        std::printf("%llu\n", longest);
         return 0;
     }
     if (command == "visible") {

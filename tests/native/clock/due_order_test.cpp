@@ -28,13 +28,14 @@ private:
     std::uint64_t state_ = 20260105;
 };
 
-// How a test answers a window: by the reminder's number.
-std::string AnswerFor(int number) {
-    switch (number % 3) {
+// How a test answers a window: by the reminder's number. The repeating list's window has no
+// Delete button.
+std::string AnswerFor(int number, bool oneTime) {
+    switch (number % (oneTime ? 3 : 2)) {
         case 0:
             return "Ok";
         case 1:
-            return "Delete";
+            return oneTime ? "Delete" : "<close>";
         default:
             return "<close>";
     }
@@ -47,11 +48,9 @@ struct Row {
 
 // A mixed list: yesterday, today and tomorrow, times around the moment of the check, every
 // status and every notification mode, in no particular order.
-std::vector<Row> MixedRows(Sequence& random, int count, const std::string& prefix,
-                           bool repeating) {
-    const std::uint8_t statuses[] = {kStatusPending, kStatusPending, kStatusPending,
-                                     kStatusDone,    kStatusExpired, kStatusNotToday,
-                                     kStatusInactive};
+std::vector<Row> MixedRows(Sequence& random, int count, const std::string& prefix, bool repeating) {
+    const std::uint8_t statuses[] = {kStatusPending, kStatusPending,  kStatusPending, kStatusDone,
+                                     kStatusExpired, kStatusNotToday, kStatusInactive};
     std::vector<Row> rows;
     for (int i = 0; i < count; ++i) {
         const std::string text = prefix + std::to_string(i);
@@ -68,30 +67,37 @@ std::vector<Row> MixedRows(Sequence& random, int count, const std::string& prefi
     return rows;
 }
 
-// The clock `seconds` after 09:00:00 of the test's day.
-LocalTime After9(int seconds) {
-    return Clock(9 + seconds / 3600, seconds / 60 % 60, seconds % 60);
+// The clock at `seconds` after midnight of the test's day.
+LocalTime ClockAt(int seconds) {
+    return Clock(seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
 
-// The pass as a plain loop over a copy of the list, starting `seconds` after 09:00: the events it
-// gives when each window is answered by AnswerFor and holds the clock `windowSeconds` longer.
-// Returns the seconds after 09:00 at its end in `seconds`.
-Events ModelPass(const std::vector<Row>& rows, int& seconds, int windowSeconds, bool oneTime) {
+// The pass as a plain loop over a copy of the list, starting `seconds` after midnight: the events
+// it gives when each window is answered by AnswerFor and holds the clock `windowSeconds` longer.
+// Every answer settles a reminder for the day (acknowledged, removed, or for a repeating one with
+// a single time a day, nothing more today), so a row notified once is marked in `notified` and
+// never notified again. Leaves the time at the pass's end in `seconds`.
+Events ModelPass(const std::vector<Row>& rows, std::vector<bool>& notified, int& seconds,
+                 int windowSeconds, bool oneTime) {
     Events events;
-    for (const Row& row : rows) {
-        const TReminder& r = row.reminder;
-        const LocalTime now = After9(seconds);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const TReminder& r = rows[i].reminder;
+        const LocalTime now = ClockAt(seconds);
         const TDateTime timeOfDay = EncodeTime(now.hour, now.minute, now.second, 0);
-        if (r.Status != kStatusPending || r.DueDate() != Day() || timeOfDay < r.DueTime()) {
+        if (notified[i] || r.Status != kStatusPending || r.DueDate() != Day() ||
+            timeOfDay < r.DueTime()) {
             continue;
         }
-        const bool sound = r.NotifyMode == kNotifyMessageAndSound || r.NotifyMode == kNotifySoundOnly;
+        notified[i] = true;
+        const Row& row = rows[i];
+        const bool sound =
+            r.NotifyMode == kNotifyMessageAndSound || r.NotifyMode == kNotifySoundOnly;
         const bool window =
             r.NotifyMode == kNotifyMessageAndSound || r.NotifyMode == kNotifyMessageOnly;
         if (sound) events.push_back("sound " + r.SoundFile);
         if (window) {
             events.push_back("window '" + r.Description + "'" + (oneTime ? " with Delete" : "") +
-                             ": " + AnswerFor(row.number));
+                             ": " + AnswerFor(row.number, oneTime));
             seconds += windowSeconds;
         }
     }
@@ -116,35 +122,69 @@ protected:
     }
 };
 
-TEST_F(DueOrderTest, MixedUnsortedListsAreNotifiedInTheOrderOfThePlainPass) {
-    // A window that stays up for a while lets later rows fall due within the same pass.
-    for (const int windowSeconds : {0, 20}) {
-        SCOPED_TRACE(::testing::Message() << "windows up for " << windowSeconds << " s");
-        ResetProgram();
+class MixedLists : public DueOrderTest {
+protected:
+    void SetUp() override {
+        DueOrderTest::SetUp();
         Sequence random;
-        const std::vector<Row> oneTime = MixedRows(random, 400, "once ", false);
-        const std::vector<Row> repeating = MixedRows(random, 150, "again ", true);
-        headless::SetClock(Clock(8, 59, 55));
+        oneTime = MixedRows(random, 400, "once ", false);
+        repeating = MixedRows(random, 150, "again ", true);
+        oneTimeNotified.assign(oneTime.size(), false);
+        repeatingNotified.assign(repeating.size(), false);
+    }
+
+    // The model's events of the checks of both lists at `seconds` after midnight: the one-time
+    // list first, the repeating list's pass when the one-time list's windows are all closed.
+    Events ModelCheck(int seconds, int windowSeconds) {
+        Events events = ModelPass(oneTime, oneTimeNotified, seconds, windowSeconds, true);
+        const Events more = ModelPass(repeating, repeatingNotified, seconds, windowSeconds, false);
+        events.insert(events.end(), more.begin(), more.end());
+        return events;
+    }
+
+    void StartAt(int seconds) {
+        headless::SetClock(ClockAt(seconds));
         Start();
         Fill(form->AlarmGrid, oneTime);
         Fill(form->RepeatingAlarmGrid, repeating);
-
-        // The checks run at 09:00:00; the repeating list's pass starts when the one-time
-        // list's windows are all closed.
-        int seconds = 0;
-        const Events oneTimeEvents = ModelPass(oneTime, seconds, windowSeconds, true);
-        const Events repeatingEvents = ModelPass(repeating, seconds, windowSeconds, false);
-        Events expected = oneTimeEvents;
-        expected.insert(expected.end(), repeatingEvents.begin(), repeatingEvents.end());
-        ASSERT_GT(WindowAnswers(oneTimeEvents).size(), 20u) << "the fixture gives many windows";
-        ASSERT_GT(WindowAnswers(repeatingEvents).size(), 5u);
-
-        for (const std::string& answer : WindowAnswers(expected)) Answer(answer);
-        int windowsShown = 0;
-        onWindow = [&] { headless::SetClock(After9(++windowsShown * windowSeconds)); };
-        Tick(5);
-        EXPECT_EQ(TakeEvents(), expected);
     }
+
+    std::vector<Row> oneTime;
+    std::vector<Row> repeating;
+    std::vector<bool> oneTimeNotified;
+    std::vector<bool> repeatingNotified;
+};
+
+constexpr int k0850 = 8 * 3600 + 50 * 60;
+constexpr int k0900 = 9 * 3600;
+constexpr int k0910 = 9 * 3600 + 10 * 60;
+
+TEST_F(MixedLists, ACheckEveryFiveSecondsThroughTheirTimesNotifiesAsThePlainPassDoes) {
+    // The checks come at 08:50:00, 08:50:05, ... as the reminders' times come one by one.
+    StartAt(k0850 - 5);
+    std::size_t windows = 0;
+    for (int seconds = k0850; seconds <= k0910; seconds += 5) {
+        SCOPED_TRACE(::testing::Message() << "check at second " << seconds);
+        const Events expected = ModelCheck(seconds, 0);
+        for (const std::string& answer : WindowAnswers(expected)) Answer(answer);
+        windows += WindowAnswers(expected).size();
+        Tick(5);
+        ASSERT_EQ(TakeEvents(), expected);
+    }
+    EXPECT_GT(windows, 30u) << "the fixture gives many windows";
+}
+
+TEST_F(MixedLists, WindowsHeldOpenLetLaterRowsFallDueWithinTheSamePass) {
+    // One check at 09:00:00 whose windows stay up 20 s each.
+    constexpr int kWindowSeconds = 20;
+    StartAt(k0900 - 5);
+    const Events expected = ModelCheck(k0900, kWindowSeconds);
+    ASSERT_GE(WindowAnswers(expected).size(), 20u) << "the fixture gives many windows";
+    for (const std::string& answer : WindowAnswers(expected)) Answer(answer);
+    int windowsShown = 0;
+    onWindow = [&] { headless::SetClock(ClockAt(k0900 + ++windowsShown * kWindowSeconds)); };
+    Tick(5);
+    EXPECT_EQ(TakeEvents(), expected);
 }
 
 TEST_F(DueOrderTest, EveryKindOfChangeToAListIsSeenByTheNextCheck) {
@@ -155,7 +195,9 @@ TEST_F(DueOrderTest, EveryKindOfChangeToAListIsSeenByTheNextCheck) {
     };
     const Case cases[] = {
         {"a record changed in its row",
-         [](TMainForm& f) { TMainForm::ReminderAt(f.AlarmGrid, 2)->DueDateTime = Day() + At(9, 0); }},
+         [](TMainForm& f) {
+             TMainForm::ReminderAt(f.AlarmGrid, 2)->DueDateTime = Day() + At(9, 0);
+         }},
         {"a row added",
          [](TMainForm& f) {
              f.AppendOneTimeReminder(std::make_unique<TReminder>(OneTime("Tea", Day() + At(9, 0))));
@@ -167,7 +209,8 @@ TEST_F(DueOrderTest, EveryKindOfChangeToAListIsSeenByTheNextCheck) {
          }},
         {"the lists read again",
          [](TMainForm& f) {
-             WriteDataFile({OneTime("Tea", Day() + At(9, 0, 1)), OneTime("Later", Day() + At(18, 0))});
+             WriteDataFile(
+                 {OneTime("Tea", Day() + At(9, 0, 1)), OneTime("Later", Day() + At(18, 0))});
              f.Reload();
          }},
     };
