@@ -44,7 +44,7 @@ write_reminders() {
     for (i = 1; i < n; i += 2)
       printf "record Kind=1 NotifyMode=1 FirstTime=%.6f DaySet=\"12345\" IntervalMinutes=30 Description=\"Stretch %d\" Status=3\n", 0.75 + (i % 60) / 1440, i
     print "end"
-  }' | "$root/build/native/tools/pellino-dat" make "$work/Pellino.dat" >/dev/null || exit 1
+  }' | "$root/build/native/pellino-dat" make "$work/Pellino.dat" >/dev/null || exit 1
 }
 
 printf "%-8s %-14s %-20s %s\n" reminders window-shown-ms longest-no-answer-ms clock-after
@@ -62,7 +62,7 @@ for count in "${counts[@]}"; do
   shown=$(( ($(date +%s%N) - started) / 1000000 ))
   # Past midnight and a little more, whatever part of the 12 s the start-up used.
   longest=$(drive answers "Pellino!" $(( 12000 - shown > 0 ? 12000 - shown + 6000 : 6000 )))
-  clock=$(drive text "Pellino!" TPanel 0 2>/dev/null || true)
+  clock=$(drive text "Pellino!" PellinoPanel 1 2>/dev/null || true)
   printf "%-8s %-14s %-20s %s\n" "$count" "$shown" "$longest" "$clock"
   drive close "Pellino!" >/dev/null
   drive gone "Pellino!" 600000 >/dev/null
