@@ -1,7 +1,6 @@
 // Importing the reminders of the first version's text file "ALARMS.DAT" into the one-time list.
 #include <algorithm>
 #include <cassert>
-#include <cmath>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -24,11 +23,10 @@ using RowSource = int;
 
 // Where the imported reminders go, all at once, so that the list ends exactly as if each had been
 // placed in turn before the first row due at the same moment or later (the placing of a new
-// reminder). Such a placing only ever stops at a row that is due later than every row above it:
-// call those the landmarks; the rows below a landmark up to the next stay with it. The imported
-// reminders, in one stable sort by due moment with the last imported first among equals, are
-// merged before the landmarks. A list kept in due order is all landmarks; a foreign file's list
-// keeps its own order around them, as the placing one by one left it.
+// reminder). The imported reminders go through one stable sort by due moment, the one imported
+// last first among equals, and are then merged into the rows, each before the first row that is
+// due no earlier. The rows that were there keep their order, even in a list that a foreign file
+// left out of due order; a moment that compares with nothing (not a number) stops no reminder.
 std::vector<RowSource> orderAfterImport(const std::vector<TDateTime>& present,
                                         const std::vector<TDateTime>& imported) {
     std::vector<int> incoming(imported.size());
@@ -39,17 +37,9 @@ std::vector<RowSource> orderAfterImport(const std::vector<TDateTime>& present,
     std::vector<RowSource> order;
     order.reserve(present.size() + imported.size());
     auto next = incoming.begin();
-    bool anyLandmark = false;
-    TDateTime latest = 0;
     for (std::size_t row = 0; row < present.size(); ++row) {
-        const TDateTime due = present[row];
-        // A moment that compares with nothing (not a number) never stops a placing.
-        const bool landmark = !std::isnan(due) && (!anyLandmark || due > latest);
-        if (landmark) {
-            anyLandmark = true;
-            latest = due;
-            for (; next != incoming.end() && imported[*next] <= due; ++next)
-                order.push_back(~*next);
+        for (; next != incoming.end() && imported[*next] <= present[row]; ++next) {
+            order.push_back(~*next);
         }
         order.push_back(static_cast<RowSource>(row));
     }
