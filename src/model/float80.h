@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace pellino {
 
@@ -21,14 +22,19 @@ inline constexpr int kExtendedBytes = 10;
 // Exact: every double has an extended value of the same magnitude, sign and NaN payload.
 Extended80 widenToExtended(double value);
 
-// The common case of narrowing, inline: a normal number whose significand has no bits beyond a
-// double's, which is every value a double was widened to apart from zeros, denormals, infinities
-// and NaNs. False (and `out` untouched) for every other value, which narrowToDouble then rounds.
+// The common cases of narrowing, inline: a zero, or a normal number whose significand has no bits
+// beyond a double's, which is every value a double was widened to apart from denormals,
+// infinities and NaNs. False (and `out` untouched) for every other value, which narrowToDouble
+// then rounds.
 inline bool narrowExactly(const Extended80& value, double& out) {
     constexpr int kLowestNormal = 16383 - 1022;  // the extended exponent of the least normal double
     constexpr int kHighestNormal = 16383 + 1023;
     const int exponent = value.signExponent & 0x7FFF;
     const std::uint64_t significand = value.significand;
+    if (exponent == 0 && significand == 0) {
+        out = std::bit_cast<double>(std::uint64_t{value.signExponent & 0x8000u} << 48);
+        return true;
+    }
     if (exponent < kLowestNormal || exponent > kHighestNormal || (significand >> 63) == 0 ||
         (significand & 0x7FF) != 0) {
         return false;
@@ -49,8 +55,13 @@ double narrowToDouble(const Extended80& value);
 void storeExtended(const Extended80& value, std::uint8_t* bytes);
 inline Extended80 loadExtended(const std::uint8_t* bytes) {
     Extended80 value;
-    for (int i = 0; i < 8; ++i) value.significand |= std::uint64_t{bytes[i]} << (8 * i);
-    value.signExponent = static_cast<std::uint16_t>(bytes[8] | (bytes[9] << 8));
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&value.significand, bytes, 8);
+        std::memcpy(&value.signExponent, bytes + 8, 2);
+    } else {
+        for (int i = 0; i < 8; ++i) value.significand |= std::uint64_t{bytes[i]} << (8 * i);
+        value.signExponent = static_cast<std::uint16_t>(bytes[8] | (bytes[9] << 8));
+    }
     return value;
 }
 
