@@ -20,7 +20,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"; pellino_stop_display' EXIT
 cp "$PELLINO_WIN32_DIR/PELLINO.EXE" "$work/"
 measure="$PELLINO_WIN32_DIR/pellino-measure.exe"
-windows_path() { winepath -w "$1" 2>/dev/null; }
+windows_path() { wine winepath.exe -w "$1" 2>/dev/null | tr -d "\r"; }
 
 echo "== $preset build under $(wine --version 2>/dev/null || echo Wine), load $(cut -d' ' -f1-3 /proc/loadavg)"
 # Wine's helper processes inherit the output handles, so the output goes to a file, never a pipe.

@@ -161,6 +161,7 @@ double startOnce(const std::string& program) {
     const double start = nowMs();
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", program.c_str(), GetLastError());
         return -1;
     }
     CloseHandle(process.hThread);
@@ -175,7 +176,9 @@ double startOnce(const std::string& program) {
         }
         Sleep(1);
     }
+    if (took < 0) std::fprintf(stderr, "no window of %s\n", program.c_str());
     if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+        std::fprintf(stderr, "%s did not end\n", program.c_str());
         // Only the process this measurement started is ended, by its own handle.
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, 10000);
@@ -218,7 +221,11 @@ int measureStart(const std::string& program, int count, int rounds) {
 }  // namespace pellino
 
 int main(int argc, char** argv) {
-    const std::string command = argc > 1 ? argv[1] : "";
+    std::string command = argc > 1 ? argv[1] : "";
+    // A folder or program named by an empty text would put files at the root of the drive.
+    for (int i = 2; i < argc; ++i) {
+        if (argv[i][0] == '\0') command.clear();
+    }
     try {
         if (command == "save" && argc == 5) {
             return pellino::measureSave(std::atoi(argv[2]), argv[3], std::atoi(argv[4]));
