@@ -3,6 +3,7 @@
 # and the start of PELLINO.EXE with 100 000 reminders against one with empty lists. A measurement
 # to run by hand on a quiet machine, not a test: it prints figures and checks no goal.
 #   bench/wine-measure.sh [COUNT] [ROUNDS]     (100000 and 7 unless given)
+# PELLINO_MEASURE_PROGRAM names another PELLINO.EXE to start, for instance an older build's.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env"
@@ -18,7 +19,7 @@ pellino_prepare_prefix
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"; pellino_stop_display' EXIT
-cp "$PELLINO_WIN32_DIR/PELLINO.EXE" "$work/"
+cp "${PELLINO_MEASURE_PROGRAM:-$PELLINO_WIN32_DIR/PELLINO.EXE}" "$work/PELLINO.EXE"
 measure="$PELLINO_WIN32_DIR/pellino-measure.exe"
 windows_path() { wine winepath.exe -w "$1" 2>/dev/null | tr -d "\r"; }
 
