@@ -12,6 +12,7 @@
 #include "model/hostfile.h"
 #include "model/reminder.h"
 #include "model/stream.h"
+#include "peer_reader.h"
 #include "sample_reminders.h"
 
 namespace pellino {
@@ -122,6 +123,51 @@ void BM_ReadRecordsIntoOne(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 
+// The same reading through the plain independent reader, into one record as well.
+void BM_PeerReadRecords(benchmark::State& state) {
+    const std::vector<char> image = fileImage();
+    const std::string path = benchPath("pellino_bench_peer.dat");
+    {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(image.data(), 1, image.size(), file);
+        std::fclose(file);
+    }
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        bench::PeerReader reader(file);
+        reader.listBegin();
+        reader.integer();
+        reader.real();
+        reader.listEnd();
+        TReminder r;
+        int count = 0;
+        for (int list = 0; list < 2; ++list) {
+            reader.listBegin();
+            while (!reader.endOfList()) {
+                r.Kind = static_cast<std::uint8_t>(reader.integer());
+                r.NotifyMode = static_cast<std::uint8_t>(reader.integer());
+                r.DueDateTime = reader.real();
+                r.FirstTime = reader.real();
+                r.StopTime = reader.real();
+                r.HasUntil = reader.boolean();
+                r.Description = reader.text();
+                r.SoundFile = reader.text();
+                r.DaySet = reader.text();
+                r.IntervalMinutes = reader.integer();
+                r.Status = static_cast<std::uint8_t>(reader.integer());
+                r.ReservedFlag = reader.boolean();
+                ++count;
+            }
+            reader.listEnd();
+        }
+        std::fclose(file);
+        if (count != kRecords) state.SkipWithError("file did not read back");
+        benchmark::DoNotOptimize(r.Description.data());
+    }
+    report(state, image.size());
+    std::filesystem::remove(path);
+}
+
 void BM_FreadFloor(benchmark::State& state) {
     const std::vector<char> image = fileImage();
     const std::string path = benchPath("pellino_bench_fread.dat");
@@ -146,6 +192,7 @@ BENCHMARK(BM_WriteRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FwriteFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadRecordsIntoOne)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeerReadRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FreadFloor)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "mainwindow/clickablegrid.h"
 #include "platform/controls.h"
@@ -207,6 +208,9 @@ public:
     // place in due order, and writes the data file. Raises EInOutError "I/O error <code>" when
     // the file cannot be read.
     void LoadFromDiskOldStyle(const std::string& path);
+    // Adds reminders to the one-time list where placing each in turn would put them, and selects
+    // the one added last.
+    void AddImportedReminders(std::vector<std::unique_ptr<TReminder>> reminders);
     // The grid of the page shown: the one-time list on page 0, the repeating list on page 1.
     TClickableStringGrid& ShownGrid();
 

@@ -110,16 +110,4 @@ void storeExtended(const Extended80& value, std::uint8_t* bytes) {
     }
 }
 
-Extended80 loadExtended(const std::uint8_t* bytes) {
-    Extended80 value;
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(&value.significand, bytes, 8);
-        std::memcpy(&value.signExponent, bytes + 8, 2);
-    } else {
-        for (int i = 0; i < 8; ++i) value.significand |= std::uint64_t{bytes[i]} << (8 * i);
-        value.signExponent = static_cast<std::uint16_t>(bytes[8] | (bytes[9] << 8));
-    }
-    return value;
-}
-
 }  // namespace pellino

@@ -40,7 +40,7 @@ public:
 private:
     std::FILE* file_;  // owned; null once closed
     // The C library's own buffer is small; a larger one spares the system most of the calls that
-    // the reader's and writer's 1000-byte blocks would otherwise cost.
+    // the writer's 1000-byte blocks would otherwise cost.
     std::vector<char> stdioBuffer_;
     std::int64_t size_;
     std::int64_t position_ = 0;

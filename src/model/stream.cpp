@@ -118,12 +118,15 @@ void TWriter::WriteString(std::string_view value) {
 // ---- TReader ----
 
 TReader::TReader(Stream& stream)
-    : stream_(stream), bufferStart_(stream.Position()), valueStart_(bufferStart_) {}
+    : stream_(stream),
+      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)),
+      bufferStart_(stream.Position()),
+      valueStart_(bufferStart_) {}
 
 void TReader::fillBuffer() {
     bufferStart_ += static_cast<std::int64_t>(end_);
     next_ = 0;
-    end_ = stream_.Read(buffer_.data(), buffer_.size());
+    end_ = stream_.Read(buffer_.get(), kBufferSize);
     if (end_ == 0) throw EReadError(kStreamReadError);
 }
 
@@ -132,7 +135,7 @@ void TReader::readAcrossBuffers(void* data, std::size_t count) {
     while (count > 0) {
         if (next_ == end_) fillBuffer();
         const std::size_t n = std::min(count, end_ - next_);
-        std::memcpy(bytes, buffer_.data() + next_, n);
+        std::memcpy(bytes, buffer_.get() + next_, n);
         next_ += n;
         bytes += n;
         count -= n;
@@ -148,7 +151,7 @@ void TReader::skipToEnd() {
     do {
         bufferStart_ += static_cast<std::int64_t>(end_);
         next_ = 0;
-        end_ = stream_.Read(buffer_.data(), buffer_.size());
+        end_ = stream_.Read(buffer_.get(), kBufferSize);
     } while (end_ > 0);
 }
 
@@ -158,12 +161,6 @@ void TReader::ReadListBegin() {
 
 void TReader::ReadListEnd() {
     if (readTag() != tagByte(ValueTag::Null)) invalidValue();
-}
-
-bool TReader::EndOfList() {
-    const std::uint8_t tag = readTag();
-    --next_;  // the tag was just taken from this buffer, so stepping back stays inside it
-    return tag == tagByte(ValueTag::Null);
 }
 
 std::int32_t TReader::readIntegerPayload(std::uint8_t tag) {
@@ -178,36 +175,26 @@ std::int32_t TReader::readIntegerPayload(std::uint8_t tag) {
         case ValueTag::Int32: {
             std::uint8_t b[4];
             readBytes(b, 4);
-            const std::uint32_t raw =
-                b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
-            return static_cast<std::int32_t>(raw);
+            return static_cast<std::int32_t>(loadLittle32(b));
         }
         default:
             invalidValue();
     }
 }
 
-std::int32_t TReader::ReadInteger() {
+std::int32_t TReader::readIntegerSlowly() {
     return readIntegerPayload(readTag());
 }
 
-double TReader::ReadFloat() {
+double TReader::readFloatSlowly() {
     const std::uint8_t tag = readTag();
     if (tag != tagByte(ValueTag::Extended)) {
         --next_;  // put the tag back and read the value as an integer
-        return static_cast<double>(ReadInteger());
+        return static_cast<double>(readIntegerSlowly());
     }
     std::uint8_t bytes[kExtendedBytes];
     readBytes(bytes, sizeof bytes);
     return narrowToDouble(loadExtended(bytes));
-}
-
-bool TReader::ReadBoolean(bool* storedAsBoolean) {
-    const std::uint8_t tag = readTag();
-    if (storedAsBoolean != nullptr) {
-        *storedAsBoolean = tag == tagByte(ValueTag::True) || tag == tagByte(ValueTag::False);
-    }
-    return tag == tagByte(ValueTag::True);
 }
 
 std::string TReader::ReadString() {
@@ -216,7 +203,7 @@ std::string TReader::ReadString() {
     return text;
 }
 
-void TReader::ReadString(std::string& into) {
+void TReader::readStringSlowly(std::string& into) {
     const std::uint8_t tag = readTag();
     std::uint32_t length;
     if (tag == tagByte(ValueTag::String)) {
@@ -224,19 +211,19 @@ void TReader::ReadString(std::string& into) {
     } else if (tag == tagByte(ValueTag::LString)) {
         std::uint8_t b[4];
         readBytes(b, 4);
-        length = b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
+        length = loadLittle32(b);
     } else {
         invalidValue();
     }
-    // Only a length that reaches past the buffer needs the stream's size, which may cost a call
-    // to the system. A length past the end fails as running out of bytes would, and like it
-    // leaves the reader at the end, so that no later read takes the text's bytes for values.
+    // Only a length that reaches past the buffer needs the stream's size. A length past the end
+    // fails as running out of bytes would, and like it leaves the reader at the end, so that no
+    // later read takes the text's bytes for values.
     if (length > end_ - next_ && length > bytesLeft()) {
         skipToEnd();
         throw EReadError(kStreamReadError);
     }
     if (length <= end_ - next_) {
-        into.assign(reinterpret_cast<const char*>(buffer_.data() + next_), length);
+        into.assign(reinterpret_cast<const char*>(buffer_.get() + next_), length);
         next_ += length;
         return;
     }

@@ -4,9 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "model/float80.h"
 #include "platform/stream.h"
 
 namespace pellino {
@@ -77,11 +79,15 @@ private:
     bool writeFailed_ = false;
 };
 
-// Reads tagged values from a stream through a 1000-byte buffer. Failures raise EReadError: a tag
-// the operation does not accept gives "Invalid property value" (the tag byte is consumed), running
-// out of bytes gives "Stream read error".
+// Reads tagged values from a stream through a 64 KB buffer: the whole of a data file in few
+// reads of the stream, and nearly every value inside the buffer, where the common forms are read
+// inline without a call. Failures raise EReadError: a tag the operation does not accept gives
+// "Invalid property value" (the tag byte is consumed), running out of bytes gives "Stream read
+// error".
 class TReader {
 public:
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
     explicit TReader(Stream& stream);
     TReader(const TReader&) = delete;
     TReader& operator=(const TReader&) = delete;
@@ -89,22 +95,78 @@ public:
     void ReadListBegin();
     void ReadListEnd();
     // Looks at the next tag without consuming it: true when it ends a list.
-    bool EndOfList();
+    bool EndOfList() {
+        const std::uint8_t tag = readTag();
+        --next_;  // the tag was just taken from this buffer, so stepping back stays inside it
+        return tag == static_cast<std::uint8_t>(ValueTag::Null);
+    }
     // Tags 2, 3 and 4, sign-extended.
-    std::int32_t ReadInteger();
+    std::int32_t ReadInteger() {
+        if (end_ - next_ >= 5) {
+            const std::uint8_t* at = buffer_.get() + next_;
+            switch (static_cast<ValueTag>(at[0])) {
+                case ValueTag::Int8:
+                    valueStart_ = Position();
+                    next_ += 2;
+                    return static_cast<std::int8_t>(at[1]);
+                case ValueTag::Int16:
+                    valueStart_ = Position();
+                    next_ += 3;
+                    return static_cast<std::int16_t>(
+                        static_cast<std::uint16_t>(at[1] | (at[2] << 8)));
+                case ValueTag::Int32:
+                    valueStart_ = Position();
+                    next_ += 5;
+                    return static_cast<std::int32_t>(loadLittle32(at + 1));
+                default:
+                    break;
+            }
+        }
+        return readIntegerSlowly();
+    }
     // Tag 5, or any integer (its tag is put back and it is read as an integer). The 80-bit value
     // is rounded to the nearest double here, since every caller keeps a double.
-    double ReadFloat();
+    double ReadFloat() {
+        if (end_ - next_ >= 1 + kExtendedBytes &&
+            buffer_[next_] == static_cast<std::uint8_t>(ValueTag::Extended)) {
+            double value;
+            if (narrowExactly(loadExtended(buffer_.get() + next_ + 1), value)) {
+                valueStart_ = Position();
+                next_ += 1 + kExtendedBytes;
+                return value;
+            }
+        }
+        return readFloatSlowly();
+    }
     // Consumes only a tag, whatever it is: true for tag 9, false for every other.
     // `storedAsBoolean`, when given, tells whether the tag was one of the two a boolean is
     // stored with; any other means the value in the boolean's place was misread.
-    bool ReadBoolean(bool* storedAsBoolean = nullptr);
+    bool ReadBoolean(bool* storedAsBoolean = nullptr) {
+        const std::uint8_t tag = readTag();
+        if (storedAsBoolean != nullptr) {
+            *storedAsBoolean = tag == static_cast<std::uint8_t>(ValueTag::True) ||
+                               tag == static_cast<std::uint8_t>(ValueTag::False);
+        }
+        return tag == static_cast<std::uint8_t>(ValueTag::True);
+    }
     // Tags 6 and 12. The stated length is checked against what the stream still holds before
     // anything is allocated, so a damaged length cannot ask for more memory than the file has.
     std::string ReadString();
     // The same into an existing text, whose storage is reused when it is large enough. The text
     // is changed only when the read succeeds.
-    void ReadString(std::string& into);
+    void ReadString(std::string& into) {
+        // A short text inside the buffer, as nearly all are, goes straight into place.
+        if (end_ - next_ >= 2 && buffer_[next_] == static_cast<std::uint8_t>(ValueTag::String)) {
+            const std::size_t length = buffer_[next_ + 1];
+            if (end_ - next_ - 2 >= length) {
+                valueStart_ = Position();
+                into.assign(reinterpret_cast<const char*>(buffer_.get() + next_ + 2), length);
+                next_ += 2 + length;
+                return;
+            }
+        }
+        readStringSlowly(into);
+    }
 
     // Offset in the stream of the next byte to read.
     std::int64_t Position() const { return bufferStart_ + static_cast<std::int64_t>(next_); }
@@ -112,6 +174,9 @@ public:
     std::int64_t ValueStart() const { return valueStart_; }
 
 private:
+    static std::uint32_t loadLittle32(const std::uint8_t* b) {
+        return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
+    }
     std::uint8_t readTag() {
         valueStart_ = Position();
         if (next_ == end_) fillBuffer();
@@ -123,7 +188,7 @@ private:
     }
     void readBytes(void* data, std::size_t count) {
         if (count <= end_ - next_) {
-            std::memcpy(data, buffer_.data() + next_, count);
+            std::memcpy(data, buffer_.get() + next_, count);
             next_ += count;
         } else {
             readAcrossBuffers(data, count);
@@ -133,10 +198,15 @@ private:
     void fillBuffer();
     void skipToEnd();
     std::int32_t readIntegerPayload(std::uint8_t tag);
+    // The general forms: a value across the buffer's end, a tag that does not fit, a float that
+    // needs rounding.
+    std::int32_t readIntegerSlowly();
+    double readFloatSlowly();
+    void readStringSlowly(std::string& into);
     std::uint64_t bytesLeft() const;
 
     Stream& stream_;  // not owned
-    std::array<std::uint8_t, kFilerBufferSize> buffer_{};
+    std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t next_ = 0;
     std::size_t end_ = 0;
     std::int64_t bufferStart_ = 0;

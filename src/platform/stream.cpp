@@ -19,4 +19,76 @@ std::size_t MemoryStream::Write(const void* buffer, std::size_t count) {
     return count;
 }
 
+bool BufferedFileStream::writePending() {
+    if (failed_) return false;
+    std::size_t done = 0;
+    while (done < pending_) {
+        const std::size_t n = rawWrite(buffer_.data() + done, pending_ - done);
+        if (n == 0) {
+            failed_ = true;
+            return false;
+        }
+        done += n;
+    }
+    pending_ = 0;
+    return true;
+}
+
+bool BufferedFileStream::dropReadAhead() {
+    if (next_ == end_) {
+        next_ = end_ = 0;
+        return true;
+    }
+    next_ = end_ = 0;
+    if (!rawSeek(position_)) failed_ = true;
+    return !failed_;
+}
+
+std::size_t BufferedFileStream::Read(void* buffer, std::size_t count) {
+    if (pending_ > 0 && !writePending()) return 0;
+    auto* bytes = static_cast<std::uint8_t*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        if (next_ == end_) {
+            // A read as large as the buffer goes straight to the caller; copying it would only
+            // cost time.
+            if (count - done >= buffer_.size()) {
+                const std::size_t n = rawRead(bytes + done, count - done);
+                done += n;
+                position_ += static_cast<std::int64_t>(n);
+                break;
+            }
+            next_ = 0;
+            end_ = rawRead(buffer_.data(), buffer_.size());
+            if (end_ == 0) break;
+        }
+        const std::size_t n = std::min(count - done, end_ - next_);
+        std::memcpy(bytes + done, buffer_.data() + next_, n);
+        next_ += n;
+        done += n;
+        position_ += static_cast<std::int64_t>(n);
+    }
+    return done;
+}
+
+std::size_t BufferedFileStream::Write(const void* buffer, std::size_t count) {
+    if (failed_ || !dropReadAhead()) return 0;
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        if (pending_ == buffer_.size() && !writePending()) break;
+        const std::size_t n = std::min(count - done, buffer_.size() - pending_);
+        std::memcpy(buffer_.data() + pending_, bytes + done, n);
+        pending_ += n;
+        done += n;
+    }
+    position_ += static_cast<std::int64_t>(done);
+    size_ = std::max(size_, position_);
+    return done;
+}
+
+bool BufferedFileStream::Flush() {
+    return writePending() && rawFlush();
+}
+
 }  // namespace pellino

@@ -42,4 +42,58 @@ private:
     std::size_t position_ = 0;
 };
 
+// A file as a stream, through a buffer of 64 KB on each side, so that a file is written and read
+// in a few large system calls instead of one for each small block, and its size and position are
+// known without asking the system. The bytes that reach the file are exactly those written, in
+// order. A backend supplies the four raw operations on its file.
+//
+// A failure of the file is final: once a raw write or flush has fallen short, bytes the stream
+// had accepted are lost, so from then on every Write moves nothing and every Flush is false. A
+// caller therefore learns of the loss at its next write or at its Flush, even where the bytes
+// were accepted before the disk filled.
+class BufferedFileStream : public Stream {
+public:
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
+    std::size_t Read(void* buffer, std::size_t count) override;
+    std::size_t Write(const void* buffer, std::size_t count) override;
+    std::int64_t Size() const override { return size_; }
+    std::int64_t Position() const override { return position_; }
+    // Hands everything written to the file, then has the file put it on its medium.
+    bool Flush() override;
+
+protected:
+    // `size`: the file's size when it was opened; its position is then 0.
+    explicit BufferedFileStream(std::int64_t size) : size_(size) {}
+
+    // Hands what is still buffered to the file; for the backend's destructor, which must call it
+    // before it closes the file. It cannot report a failure: callers that need to know flush
+    // first.
+    void finish() { writePending(); }
+
+    // The file's own operations, at the file's own position.
+    virtual std::size_t rawRead(void* buffer, std::size_t count) = 0;
+    virtual std::size_t rawWrite(const void* buffer, std::size_t count) = 0;
+    // Moves the file's own position (only ever back over bytes read ahead).
+    virtual bool rawSeek(std::int64_t position) = 0;
+    // Puts what the file holds on its medium.
+    virtual bool rawFlush() = 0;
+
+private:
+    // Hands the buffered writes to the file; false (and failed for good) when it took fewer.
+    bool writePending();
+    // Gives back the bytes read ahead and not yet taken, before a write goes where they were.
+    bool dropReadAhead();
+
+    std::vector<std::uint8_t> buffer_ = std::vector<std::uint8_t>(kBufferSize);
+    // Either bytes written and not yet handed to the file (`pending_`), or bytes read ahead from
+    // it, of which those from `next_` to `end_` are not yet taken; never both.
+    std::size_t pending_ = 0;
+    std::size_t next_ = 0;
+    std::size_t end_ = 0;
+    std::int64_t size_;
+    std::int64_t position_ = 0;
+    bool failed_ = false;
+};
+
 }  // namespace pellino

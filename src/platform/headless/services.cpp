@@ -81,16 +81,31 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// A file held through a host stream; read and write as the platform's file handles do.
-class HostFileStream final : public Stream {
+// A file held through a host stream, buffered as the platform's file streams are; its raw writes
+// take from the disk's free space, as the platform's do.
+class HostFileStream final : public BufferedFileStream {
 public:
-    explicit HostFileStream(std::FILE* file) : file_(file) {}
-    ~HostFileStream() override { std::fclose(file_); }
+    HostFileStream(std::FILE* file, std::int64_t size) : BufferedFileStream(size), file_(file) {
+        // The stream buffers on its own; a second buffer below it would hide when the bytes
+        // reach the file.
+        std::setvbuf(file_, nullptr, _IONBF, 0);
+    }
+    ~HostFileStream() override {
+        finish();
+        std::fclose(file_);
+    }
 
-    std::size_t Read(void* buffer, std::size_t count) override {
+protected:
+    std::size_t rawRead(void* buffer, std::size_t count) override {
+        // The C library wants a flush between a write and a read on the same file.
+        if (writing_ && std::fflush(file_) != 0) return 0;
+        writing_ = false;
         return std::fread(buffer, 1, count, file_);
     }
-    std::size_t Write(const void* buffer, std::size_t count) override {
+    std::size_t rawWrite(const void* buffer, std::size_t count) override {
+        // And a seek between a read and a write.
+        if (!writing_ && std::fseek(file_, 0, SEEK_CUR) != 0) return 0;
+        writing_ = true;
         std::int64_t& space = State().diskSpace;
         if (space >= 0 && static_cast<std::uint64_t>(space) < count) {
             count = static_cast<std::size_t>(space);
@@ -99,19 +114,28 @@ public:
         if (space >= 0) space -= static_cast<std::int64_t>(written);
         return written;
     }
-    std::int64_t Size() const override {
-        const long here = std::ftell(file_);
-        std::fseek(file_, 0, SEEK_END);
-        const long size = std::ftell(file_);
-        std::fseek(file_, here, SEEK_SET);
-        return size;
+    bool rawSeek(std::int64_t position) override {
+        writing_ = false;
+        return std::fseek(file_, static_cast<long>(position), SEEK_SET) == 0;
     }
-    std::int64_t Position() const override { return std::ftell(file_); }
-    bool Flush() override { return std::fflush(file_) == 0; }
+    bool rawFlush() override { return std::fflush(file_) == 0; }
 
 private:
     std::FILE* file_;
+    bool writing_ = false;
 };
+
+// A stream over a file just opened, or null when its size cannot be had.
+std::unique_ptr<Stream> StreamOver(std::FILE* file) {
+    if (file == nullptr) return nullptr;
+    long size = -1;
+    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
+    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return std::make_unique<HostFileStream>(file, size);
+}
 
 bool IsLocked(const std::string& path) {
     return State().locked.count(Upper(path)) > 0;
@@ -145,14 +169,12 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
 
 std::unique_ptr<Stream> CreateFileExclusive(const std::string& path) {
     if (IsLocked(path) || FailsNow()) return nullptr;
-    std::FILE* file = std::fopen(headless::HostPath(path).c_str(), "w+b");
-    return file ? std::make_unique<HostFileStream>(file) : nullptr;
+    return StreamOver(std::fopen(headless::HostPath(path).c_str(), "w+b"));
 }
 
 std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path) {
     if (IsLocked(path)) return nullptr;
-    std::FILE* file = std::fopen(headless::HostPath(path).c_str(), "rb");
-    return file ? std::make_unique<HostFileStream>(file) : nullptr;
+    return StreamOver(std::fopen(headless::HostPath(path).c_str(), "rb"));
 }
 
 bool FileExists(const std::string& path) {

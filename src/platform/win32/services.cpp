@@ -1,5 +1,6 @@
 
 #include <map>
+#include <optional>
 
 #include "platform/application.h"
 #include "platform/clock.h"
@@ -98,48 +99,59 @@ std::string LocaleText(LCTYPE type, const char* fallback) {
 }
 
 // A file handle as a stream; closes the handle with itself.
-class HandleStream final : public Stream {
+class HandleStream final : public BufferedFileStream {
 public:
-    explicit HandleStream(HANDLE file) : file_(file) {}
-    ~HandleStream() override { CloseHandle(file_); }
+    HandleStream(HANDLE file, std::int64_t size) : BufferedFileStream(size), file_(file) {}
+    ~HandleStream() override {
+        finish();
+        CloseHandle(file_);
+    }
 
-    std::size_t Read(void* buffer, std::size_t count) override {
+protected:
+    std::size_t rawRead(void* buffer, std::size_t count) override {
         DWORD done = 0;
         if (!ReadFile(file_, buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
         return done;
     }
-    std::size_t Write(const void* buffer, std::size_t count) override {
+    std::size_t rawWrite(const void* buffer, std::size_t count) override {
         DWORD done = 0;
         if (!WriteFile(file_, buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
         return done;
     }
-    // The two-part calls, which every version of the platform has. A handle the program opened
-    // itself does not fail them; if it ever did, the stream would seem to end where it stands.
-    std::int64_t Size() const override {
-        DWORD high = 0;
+    bool rawSeek(std::int64_t position) override {
+        LONG high = static_cast<LONG>(position >> 32);
         SetLastError(NO_ERROR);
-        const DWORD low = GetFileSize(file_, &high);
-        if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return Position();
-        return static_cast<std::int64_t>((std::uint64_t{high} << 32) | low);
+        const DWORD low =
+            SetFilePointer(file_, static_cast<LONG>(position & 0xFFFFFFFF), &high, FILE_BEGIN);
+        return low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
     }
-    std::int64_t Position() const override {
-        LONG high = 0;
-        SetLastError(NO_ERROR);
-        const DWORD low = SetFilePointer(file_, 0, &high, FILE_CURRENT);
-        if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return 0;
-        return static_cast<std::int64_t>((std::uint64_t{static_cast<DWORD>(high)} << 32) | low);
-    }
-    bool Flush() override { return FlushFileBuffers(file_) != 0; }
+    bool rawFlush() override { return FlushFileBuffers(file_) != 0; }
 
 private:
     HANDLE file_;
 };
 
+// The size of a file just opened, through the two-part call that every version of the platform
+// has; null when even that fails.
+std::optional<std::int64_t> FileSizeOf(HANDLE file) {
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    const DWORD low = GetFileSize(file, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return std::nullopt;
+    return static_cast<std::int64_t>((std::uint64_t{high} << 32) | low);
+}
+
 std::unique_ptr<Stream> OpenHandle(const std::string& path, DWORD access, DWORD disposition) {
     HANDLE file =
         CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<HandleStream>(file);
+    // The stream keeps the size from here on; a file whose size cannot be had is not opened.
+    const std::optional<std::int64_t> size = FileSizeOf(file);
+    if (!size) {
+        CloseHandle(file);
+        return nullptr;
+    }
+    return std::make_unique<HandleStream>(file, *size);
 }
 
 }  // namespace

@@ -339,14 +339,19 @@ TEST_F(DataFile, AFullDiskAtAnyByteLeavesTheOldFileWhole) {
 
 TEST_F(DataFile, ADiskThatFillsAndFreesDuringTheSaveLeavesTheOldFileWhole) {
     // The records written while the disk was full lost values; the handovers after room came
-    // back succeed, so only the writer remembers that the new file is not whole.
+    // back succeed, so the new file must still not count as whole. The disk stays full while
+    // more than the file stream's own buffer goes out, so that the loss happens on the disk.
     WriteDataFile(SampleContents());
     const Bytes before = ReadHostFile(HostDataFile());
     const DataFileContents contents = SampleContents();
     headless::SetDiskSpace(500);
     EXPECT_THROW(saveDataFileSafely([&](TWriter& writer) {
-                     for (const TReminder& r : contents.oneTime) {
-                         r.SaveToWriter(writer);
+                     DataFileContents one;
+                     one.oneTime = {contents.oneTime[0]};
+                     const std::size_t records = 2 * BufferedFileStream::kBufferSize /
+                                                 (FileBytes(one).size() - kEmptyFile.size());
+                     for (std::size_t i = 0; i < records; ++i) {
+                         contents.oneTime[i % contents.oneTime.size()].SaveToWriter(writer);
                      }
                      headless::SetDiskSpace(-1);
                      for (const TReminder& r : contents.repeating) {

@@ -1,0 +1,277 @@
+// Measurements of the program's file work on the platform itself, for a run under Wine (see
+// bench/wine-measure.sh): a save of many reminders against one plain write of the same bytes, and
+// the start of the program with a large data file against one with empty lists.
+//
+//   pellino-measure save COUNT FOLDER ROUNDS
+//   pellino-measure start PROGRAM COUNT ROUNDS
+//
+// Every figure is the median of ROUNDS runs; the kinds of run alternate, so that a busy machine
+// weighs on all of them alike.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../sample_reminders.h"
+#include "model/datafile.h"
+#include "model/stream.h"
+#include "platform/files.h"
+
+namespace pellino {
+namespace {
+
+double nowMs() {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+std::vector<std::uint8_t> fileImage(const DataFileContents& contents) {
+    MemoryStream stream;
+    {
+        TWriter writer(stream);
+        writeDataFile(writer, contents);
+        writer.FlushBuffer();
+    }
+    return stream.Bytes();
+}
+
+bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes, bool flush) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD done = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+              done == bytes.size();
+    if (flush) ok = FlushFileBuffers(file) && ok;
+    return CloseHandle(file) && ok;
+}
+
+// A file handle as a stream with no buffer of its own: every handover of the writer is a call to
+// the system, and the size and position are asked of it. This is how the program's file stream
+// worked before it had its own buffer, kept here to show the difference.
+class UnbufferedStream final : public Stream {
+public:
+    explicit UnbufferedStream(HANDLE file) : file_(file) {}
+    ~UnbufferedStream() override { CloseHandle(file_); }
+    std::size_t Read(void* buffer, std::size_t count) override {
+        DWORD done = 0;
+        return ReadFile(file_, buffer, static_cast<DWORD>(count), &done, nullptr) ? done : 0;
+    }
+    std::size_t Write(const void* buffer, std::size_t count) override {
+        DWORD done = 0;
+        return WriteFile(file_, buffer, static_cast<DWORD>(count), &done, nullptr) ? done : 0;
+    }
+    std::int64_t Size() const override { return GetFileSize(file_, nullptr); }
+    std::int64_t Position() const override {
+        return SetFilePointer(file_, 0, nullptr, FILE_CURRENT);
+    }
+    bool Flush() override { return FlushFileBuffers(file_) != 0; }
+
+private:
+    HANDLE file_;
+};
+
+// Takes every record into the same one, so that a reading measures the file and the codec.
+class OneRecord final : public DataFileSink {
+public:
+    TReminder& BeginRecord(bool) override {
+        ++count;
+        return record;
+    }
+    TReminder record;
+    int count = 0;
+};
+
+int measureSave(int count, const std::string& folder, int rounds) {
+    const DataFileContents contents = SampleReminders(count);
+    const std::vector<std::uint8_t> image = fileImage(contents);
+    const std::string path = folder + "\\Pellino.dat";
+    const std::string temporary = folder + "\\Pellino.tmp";
+    const std::string aside = folder + "\\Pellino.old";
+    const auto write = [&contents](TWriter& writer) { writeDataFile(writer, contents); };
+    SaveFileOps unbuffered = ProgramFileOps();
+    unbuffered.create = [](const std::string& p) -> std::unique_ptr<Stream> {
+        HANDLE file = CreateFileA(p.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return nullptr;
+        return std::make_unique<UnbufferedStream>(file);
+    };
+
+    struct Kind {
+        const char* what;
+        std::function<bool()> run;
+        std::vector<double> ms;
+    };
+    std::vector<Kind> kinds = {
+        {"one plain write of the same bytes", [&] { return writeWhole(path, image, false); }, {}},
+        {"one plain write, flushed to the disk", [&] { return writeWhole(path, image, true); }, {}},
+        {"the save (buffered file stream)",
+         [&] {
+             saveDataFileSafely(ProgramFileOps(), path, temporary, aside, write);
+             return true;
+         },
+         {}},
+        {"the save through an unbuffered stream",
+         [&] {
+             saveDataFileSafely(unbuffered, path, temporary, aside, write);
+             return true;
+         },
+         {}},
+    };
+    for (int round = 0; round < rounds; ++round) {
+        for (Kind& kind : kinds) {
+            const double start = nowMs();
+            if (!kind.run()) {
+                std::fprintf(stderr, "%s failed\n", kind.what);
+                return 1;
+            }
+            kind.ms.push_back(nowMs() - start);
+        }
+    }
+    // The saved file must be the very bytes of the plain write.
+    {
+        const std::unique_ptr<Stream> saved = OpenFileExclusiveRead(path);
+        std::vector<std::uint8_t> back(image.size());
+        if (!saved || saved->Size() != static_cast<std::int64_t>(image.size()) ||
+            saved->Read(back.data(), back.size()) != back.size() || back != image) {
+            std::fprintf(stderr, "the saved file differs from the plain write\n");
+            return 1;
+        }
+    }
+    std::printf("save of %d reminders (%zu bytes), median of %d rounds:\n", count, image.size(),
+                rounds);
+    for (const Kind& kind : kinds) std::printf("  %-40s %8.1f ms\n", kind.what, median(kind.ms));
+    std::printf("  the save against one plain write: %.2fx\n",
+                median(kinds[2].ms) / median(kinds[0].ms));
+
+    // Reading the saved file back as a load does, every record into the same one: the file
+    // stream and the codec, without the lists.
+    std::vector<double> readMs;
+    for (int round = 0; round < rounds; ++round) {
+        const double start = nowMs();
+        const std::unique_ptr<Stream> file = OpenFileExclusiveRead(path);
+        if (!file) {
+            std::fprintf(stderr, "cannot open %s\n", path.c_str());
+            return 1;
+        }
+        OneRecord sink;
+        const DataFileReading reading = readDataFile(*file, sink);
+        readMs.push_back(nowMs() - start);
+        if (!reading.complete() || sink.count != count) {
+            std::fprintf(stderr, "the saved file did not read back\n");
+            return 1;
+        }
+    }
+    std::printf("  %-40s %8.1f ms\n", "reading it back (file stream and codec)", median(readMs));
+    return 0;
+}
+
+// Starts the program, waits until its main window is visible and its input queue idle (the
+// data file is read before the window shows), closes it and waits for it to end. Milliseconds
+// from the start to the idle window; negative when the program did not behave.
+double startOnce(const std::string& program) {
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const double start = nowMs();
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", program.c_str(), GetLastError());
+        return -1;
+    }
+    CloseHandle(process.hThread);
+    double took = -1;
+    for (int i = 0; i < 30000; ++i) {
+        HWND window = FindWindowA(nullptr, "Pellino!");
+        if (window && IsWindowVisible(window)) {
+            WaitForInputIdle(process.hProcess, 10000);
+            took = nowMs() - start;
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            break;
+        }
+        Sleep(1);
+    }
+    if (took < 0) std::fprintf(stderr, "no window of %s\n", program.c_str());
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+        std::fprintf(stderr, "%s did not end\n", program.c_str());
+        // Only the process this measurement started is ended, by its own handle.
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 10000);
+        took = -1;
+    }
+    CloseHandle(process.hProcess);
+    return took;
+}
+
+int measureStart(const std::string& program, int count, int rounds) {
+    const std::string folder = program.substr(0, program.find_last_of("\\/"));
+    const std::string path = folder + "\\Pellino.dat";
+    const std::vector<std::uint8_t> empty = fileImage({});
+    const std::vector<std::uint8_t> full = fileImage(SampleReminders(count));
+    std::vector<double> emptyMs;
+    std::vector<double> fullMs;
+    for (int round = 0; round < rounds; ++round) {
+        for (const bool large : {false, true}) {
+            if (!writeWhole(path, large ? full : empty, false)) {
+                std::fprintf(stderr, "cannot write %s\n", path.c_str());
+                return 1;
+            }
+            const double ms = startOnce(program);
+            if (ms < 0) {
+                std::fprintf(stderr, "the program did not start and end as expected\n");
+                return 1;
+            }
+            (large ? fullMs : emptyMs).push_back(ms);
+        }
+    }
+    std::printf("start until the window is idle, median of %d rounds:\n", rounds);
+    std::printf("  %-40s %8.1f ms\n", "empty lists", median(emptyMs));
+    std::printf("  %-40s %8.1f ms\n", (std::to_string(count) + " reminders").c_str(),
+                median(fullMs));
+    std::printf("  the load adds %.1f ms\n", median(fullMs) - median(emptyMs));
+    return 0;
+}
+
+}  // namespace
+}  // namespace pellino
+
+int main(int argc, char** argv) {
+    std::string command = argc > 1 ? argv[1] : "";
+    // A folder or program named by an empty text would put files at the root of the drive.
+    for (int i = 2; i < argc; ++i) {
+        if (argv[i][0] == '\0') command.clear();
+    }
+    try {
+        if (command == "save" && argc == 5) {
+            return pellino::measureSave(std::atoi(argv[2]), argv[3], std::atoi(argv[4]));
+        }
+        if (command == "start" && argc == 5) {
+            return pellino::measureStart(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "failed: %s\n", e.what());
+        return 1;
+    }
+    std::fprintf(stderr,
+                 "usage: pellino-measure save COUNT FOLDER ROUNDS\n"
+                 "       pellino-measure start PROGRAM COUNT ROUNDS\n");
+    return 2;
+}
