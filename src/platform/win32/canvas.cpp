@@ -26,6 +26,19 @@ void GdiCanvas::DrawLine(int x1, int y1, int x2, int y2, Color color) {
     DeleteObject(pen);
 }
 
+void GdiCanvas::DrawStroke(int x1, int y1, int x2, int y2, Color color, int width) {
+    // A pen as wide as the stroke on the screen, with round ends, so that joined strokes meet
+    // without gaps at every resolution; both ends are drawn.
+    const int screenWidth = Scale(width) > 1 ? Scale(width) : 1;
+    HPEN pen = CreatePen(PS_SOLID, screenWidth, ToColorRef(color));
+    HGDIOBJ old = SelectObject(dc_, pen);
+    MoveToEx(dc_, Scale(x1), Scale(y1), nullptr);
+    LineTo(dc_, Scale(x2), Scale(y2));
+    if (screenWidth == 1) SetPixel(dc_, Scale(x2), Scale(y2), ToColorRef(color));
+    SelectObject(dc_, old);
+    DeleteObject(pen);
+}
+
 void GdiCanvas::SetFont(const Font& font) {
     font_ = font;
     SelectObject(dc_, FontFor(font_));
