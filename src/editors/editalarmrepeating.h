@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/contexthelp.h"
 #include <cstdint>
 #include <string>
+#include "platform/contexthelp.h"
 
 #include "platform/controls.h"
 #include "platform/form.h"

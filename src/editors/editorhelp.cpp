@@ -37,26 +37,26 @@ constexpr const char* kHelp = "Opens the help topic on this window.";
 }  // namespace
 
 void ExplainControls(TEditAlarmExact& e) {
-    Explain(e.WhatsThis,
-            {
-                {e.Descript, kMessage},
-                {e.TimeEdit,
-                 "The time of day the reminder falls due, written the way your regional "
-                 "settings write times."},
-                {e.ExplorerButton1, kPicker},
-                {e.PrevYear, "Shows the same day one year earlier on the calendar."},
-                {e.PrevMonth, "Shows the same day one month earlier on the calendar."},
-                {e.CurrentDate, "Goes back to today on the calendar."},
-                {e.NextMonth, "Shows the same day one month later on the calendar."},
-                {e.NextYear, "Shows the same day one year later on the calendar."},
-                {e.DateLabel, "The date chosen on the calendar, written out in full."},
-                {e.Calendar,
-                 "Click the day the reminder falls due; the arrow keys move the day too."},
-                {e.SetAlarmButton, kSave},
-                {e.CancelButton, kCancel},
-                {e.AlarmOptionsButton, kOptions},
-                {e.Helpbutton, kHelp},
-            });
+    Explain(
+        e.WhatsThis,
+        {
+            {e.Descript, kMessage},
+            {e.TimeEdit,
+             "The time of day the reminder falls due, written the way your regional "
+             "settings write times."},
+            {e.ExplorerButton1, kPicker},
+            {e.PrevYear, "Shows the same day one year earlier on the calendar."},
+            {e.PrevMonth, "Shows the same day one month earlier on the calendar."},
+            {e.CurrentDate, "Goes back to today on the calendar."},
+            {e.NextMonth, "Shows the same day one month later on the calendar."},
+            {e.NextYear, "Shows the same day one year later on the calendar."},
+            {e.DateLabel, "The date chosen on the calendar, written out in full."},
+            {e.Calendar, "Click the day the reminder falls due; the arrow keys move the day too."},
+            {e.SetAlarmButton, kSave},
+            {e.CancelButton, kCancel},
+            {e.AlarmOptionsButton, kOptions},
+            {e.Helpbutton, kHelp},
+        });
 }
 
 void ExplainControls(TEditAlarmRepeating& e) {

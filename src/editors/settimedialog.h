@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/controls.h"
 #include "platform/contexthelp.h"
+#include "platform/controls.h"
 #include "platform/form.h"
 #include "runtime/datetime.h"
 

@@ -62,7 +62,7 @@ private:
 
     Form& form_;
     std::map<const Control*, std::string> texts_;  // keys not owned: controls of form_
-    Control* target_ = nullptr;                     // not owned
+    Control* target_ = nullptr;                    // not owned
     int targetX_ = 0;
     int targetY_ = 0;
 };

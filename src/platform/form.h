@@ -171,8 +171,8 @@ private:
     int modalResult_ = mr::kNone;
     int closeResult_ = mr::kCancel;
     WindowPlacement placement_;
-    Control* activeControl_ = nullptr;  // not owned
-    MainMenu* menu_ = nullptr;          // not owned
+    Control* activeControl_ = nullptr;    // not owned
+    MainMenu* menu_ = nullptr;            // not owned
     ContextHelp* contextHelp_ = nullptr;  // not owned
     int clientWidth_ = 0;
     int clientHeight_ = 0;

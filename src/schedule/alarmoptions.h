@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/controls.h"
 #include "platform/contexthelp.h"
+#include "platform/controls.h"
 #include "platform/form.h"
 
 namespace pellino {

@@ -1,6 +1,6 @@
+#include "platform/contexthelp.h"
 #include "platform/application.h"
 #include "platform/backend.h"
-#include "platform/contexthelp.h"
 #include "platform/form.h"
 #include "platform/headless/testing.h"
 

@@ -49,10 +49,9 @@ void DrawButton(const DRAWITEMSTRUCT& item, const Button& button) {
         const int width = Unscale(text.right - text.left), height = Unscale(text.bottom - text.top);
         const bool right = button.GetGlyphLayout() == GlyphLayout::RightCaptionRight;
         const int boxLeft = right ? left + width - 4 - kGlyphBox : left + 4;
-        const Rect box = button.Text().empty()
-                             ? BoundsRect(left, top, width, height)
-                             : BoundsRect(boxLeft, top + (height - kGlyphBox) / 2, kGlyphBox,
-                                          kGlyphBox);
+        const Rect box = button.Text().empty() ? BoundsRect(left, top, width, height)
+                                               : BoundsRect(boxLeft, top + (height - kGlyphBox) / 2,
+                                                            kGlyphBox, kGlyphBox);
         GdiCanvas canvas(dc);
         PaintGlyph(canvas, button.GetGlyph(), box, captionColor);
         if (!button.Text().empty()) {

@@ -221,7 +221,8 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
                 asked = ControlAtPoint(hwnd, p);
             }
             bool taken = false;
-            if (asked) Application::Dispatch([&] { taken = ContextPopupByPlatform(*asked, p.x, p.y); });
+            if (asked)
+                Application::Dispatch([&] { taken = ContextPopupByPlatform(*asked, p.x, p.y); });
             if (taken) return 0;
             break;
         }

@@ -22,7 +22,8 @@ TEST_F(WhatsThisTest, EveryControlOfTheBarsListsAndTabsHasATextOfItsOwn) {
     for (const Control* c : controls) {
         const std::string text = form->WhatsThis.TextFor(*c);
         EXPECT_FALSE(text.empty()) << c->Name();
-        EXPECT_NE(text, form->WhatsThis.TextFor(*c->Parent())) << c->Name() << " has only its bar's";
+        EXPECT_NE(text, form->WhatsThis.TextFor(*c->Parent()))
+            << c->Name() << " has only its bar's";
         EXPECT_TRUE(seen.insert(text).second) << c->Name() << " repeats another's text";
     }
 }
@@ -47,9 +48,8 @@ TEST_F(WhatsThisTest, ExplainsADisabledButtonWithoutRunningAnyCommand) {
 
 TEST_F(WhatsThisTest, TheToolbarAndBottomBarButtonsCarryPictures) {
     Start();
-    for (const Button* b : {&form->AddAlarmButton, &form->EditAlarmButton,
-                            &form->DeleteAlarmButton, &form->CloneButton, &form->Minimizebutton,
-                            &form->Exitbutton}) {
+    for (const Button* b : {&form->AddAlarmButton, &form->EditAlarmButton, &form->DeleteAlarmButton,
+                            &form->CloneButton, &form->Minimizebutton, &form->Exitbutton}) {
         EXPECT_NE(b->GetGlyph(), Glyph::None) << b->Name();
     }
     EXPECT_EQ(form->AdjustTimeButton.GetGlyph(), Glyph::None) << "it drops down a menu instead";

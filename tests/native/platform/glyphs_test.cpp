@@ -24,12 +24,12 @@ TEST(GlyphsTest, EachPictureDrawsInsideItsBox) {
             const Rect& r = op.rect;
             if (op.kind == headless::CanvasOp::Kind::Line) {
                 EXPECT_TRUE(Inside(box, r.left, r.top) && Inside(box, r.right, r.bottom))
-                    << "glyph " << g << " line " << r.left << "," << r.top << " " << r.right
-                    << "," << r.bottom;
+                    << "glyph " << g << " line " << r.left << "," << r.top << " " << r.right << ","
+                    << r.bottom;
             } else {
                 EXPECT_TRUE(Inside(box, r.left, r.top) && Inside(box, r.right - 1, r.bottom - 1))
-                    << "glyph " << g << " area " << r.left << "," << r.top << " " << r.right
-                    << "," << r.bottom;
+                    << "glyph " << g << " area " << r.left << "," << r.top << " " << r.right << ","
+                    << r.bottom;
             }
         }
     }
@@ -43,8 +43,9 @@ TEST(GlyphsTest, AThickStrokeLiesAcrossItsLine) {
     canvas.DrawStroke(5, 0, 6, 10, colors::kBlack, 2);
     std::vector<Rect> lines;
     for (const headless::CanvasOp& op : canvas.Ops()) lines.push_back(op.rect);
-    EXPECT_EQ(lines, (std::vector<Rect>{{0, 4, 10, 5}, {0, 5, 10, 6}, {0, 6, 10, 7},
-                                        {5, 0, 6, 10}, {6, 0, 7, 10}}));
+    EXPECT_EQ(lines,
+              (std::vector<Rect>{
+                  {0, 4, 10, 5}, {0, 5, 10, 6}, {0, 6, 10, 7}, {5, 0, 6, 10}, {6, 0, 7, 10}}));
 }
 
 }  // namespace
