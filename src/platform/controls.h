@@ -280,8 +280,9 @@ enum class Glyph : std::uint8_t {
 // against one edge with the caption beside it (the bars of the main window).
 enum class GlyphLayout : std::uint8_t { Left, LeftCaptionLeft, RightCaptionRight };
 
-// Paints a glyph centred in `box`, in `color` (the button's caption colour).
-void PaintGlyph(Canvas& canvas, Glyph glyph, const Rect& box, Color color);
+// Paints a glyph centred in `box`, in `color` (the button's caption colour). The glyph of a
+// disabled button is all grey, as its caption is, but for its white paper.
+void PaintGlyph(Canvas& canvas, Glyph glyph, const Rect& box, Color color, bool enabled = true);
 
 class Button : public Control {
 public:

@@ -21,17 +21,19 @@ constexpr Color kGray = colors::kGray;
 // Draws with the origin at the cell's top left corner.
 class CellPainter {
 public:
-    CellPainter(Canvas& canvas, const Rect& box)
+    CellPainter(Canvas& canvas, const Rect& box, bool enabled)
         : canvas_(canvas),
           x0_(box.left + (box.Width() - kCell) / 2),
-          y0_(box.top + (box.Height() - kCell) / 2) {}
+          y0_(box.top + (box.Height() - kCell) / 2),
+          enabled_(enabled) {}
 
     // A stroke `width` design pixels thick; the screen's canvas widens it with the resolution.
     void line(int x1, int y1, int x2, int y2, Color color, int width = 1) {
-        canvas_.DrawStroke(x0_ + x1, y0_ + y1, x0_ + x2, y0_ + y2, color, width);
+        canvas_.DrawStroke(x0_ + x1, y0_ + y1, x0_ + x2, y0_ + y2, shade(color), width);
     }
     void fill(int left, int top, int right, int bottom, Color color) {
-        canvas_.FillRect(Rect{x0_ + left, y0_ + top, x0_ + right, y0_ + bottom}, color);
+        canvas_.FillRect(Rect{x0_ + left, y0_ + top, x0_ + right, y0_ + bottom},
+                         color == colors::kWhite ? color : shade(color));
     }
     // A sheet of paper: white, outlined.
     void sheet(int left, int top, int right, int bottom, Color color) {
@@ -61,22 +63,25 @@ public:
     }
     void text(const std::string& s, bool bold, Color color) {
         const Font saved = canvas_.GetFont();
-        canvas_.SetFont(Font{"Arial", 13, bold, color});
+        canvas_.SetFont(Font{"Arial", 13, bold, shade(color)});
         canvas_.TextRect(Rect{x0_, y0_, x0_ + kCell, y0_ + kCell}, s,
                          Canvas::TextOptions{HAlign::Center, VAlign::Middle, 0});
         canvas_.SetFont(saved);
     }
 
 private:
+    Color shade(Color color) const { return enabled_ ? color : kGray; }
+
     Canvas& canvas_;
     int x0_;
     int y0_;
+    bool enabled_;
 };
 
 }  // namespace
 
-void PaintGlyph(Canvas& canvas, Glyph glyph, const Rect& box, Color color) {
-    CellPainter p(canvas, box);
+void PaintGlyph(Canvas& canvas, Glyph glyph, const Rect& box, Color color, bool enabled) {
+    CellPainter p(canvas, box, enabled);
     switch (glyph) {
         case Glyph::None:
             break;

@@ -335,6 +335,12 @@ int main(int argc, char** argv) {
         PostMessageA(button, WM_RBUTTONUP, 0, at);
         return 0;
     }
+    if (command == "syscolor") {
+        // A system colour by its index (the caption argument), as "#RRGGBB".
+        const COLORREF c = GetSysColor(std::atoi(caption));
+        std::printf("#%02X%02X%02X\n", GetRValue(c), GetGValue(c), GetBValue(c));
+        return 0;
+    }
     if (command == "menu" && argc > 3) {
         // As Alt and the letter do: the menu of the bar whose caption has that underlined letter
         // drops down, its first item highlighted. Another process's menus cannot be read, so the

@@ -53,7 +53,7 @@ void DrawButton(const DRAWITEMSTRUCT& item, const Button& button) {
                                                : BoundsRect(boxLeft, top + (height - kGlyphBox) / 2,
                                                             kGlyphBox, kGlyphBox);
         GdiCanvas canvas(dc);
-        PaintGlyph(canvas, button.GetGlyph(), box, captionColor);
+        PaintGlyph(canvas, button.GetGlyph(), box, captionColor, !disabled);
         if (!button.Text().empty()) {
             if (right) {
                 text.right -= Scale(6 + kGlyphBox);

@@ -35,6 +35,20 @@ TEST(GlyphsTest, EachPictureDrawsInsideItsBox) {
     }
 }
 
+TEST(GlyphsTest, ADisabledButtonsPictureIsGreyButForItsPaper) {
+    for (int g = static_cast<int>(Glyph::Clock); g <= static_cast<int>(Glyph::Door); ++g) {
+        headless::RecordingCanvas canvas;
+        PaintGlyph(canvas, static_cast<Glyph>(g), BoundsRect(0, 0, 20, 20), colors::kBlack, false);
+        for (const headless::CanvasOp& op : canvas.Ops()) {
+            // A text is drawn in the font in force; setting a font draws nothing.
+            if (op.kind == headless::CanvasOp::Kind::Font) continue;
+            const Color c = op.kind == headless::CanvasOp::Kind::Text ? op.font.color : op.color;
+            EXPECT_TRUE(c == colors::kGray || c == colors::kWhite)
+                << "glyph " << g << " colour " << std::hex << c;
+        }
+    }
+}
+
 TEST(GlyphsTest, AThickStrokeLiesAcrossItsLine) {
     // Without a resolution of its own, a canvas lays thin lines side by side, centred on the
     // line: below and above a flat one, left and right of a steep one.
