@@ -40,13 +40,12 @@ void GdiCanvas::DrawStroke(int x1, int y1, int x2, int y2, Color color, int widt
         return;
     }
     // A slanting stroke: a pen as wide as the stroke on the screen, with round ends, so that
-    // joined strokes meet without gaps; both ends are drawn.
+    // joined strokes meet without gaps.
     const int screenWidth = std::max(1, Scale(width));
     HPEN pen = CreatePen(PS_SOLID, screenWidth, ToColorRef(color));
     HGDIOBJ old = SelectObject(dc_, pen);
     MoveToEx(dc_, Scale(x1), Scale(y1), nullptr);
     LineTo(dc_, Scale(x2), Scale(y2));
-    if (screenWidth == 1) SetPixel(dc_, Scale(x2), Scale(y2), ToColorRef(color));
     SelectObject(dc_, old);
     DeleteObject(pen);
 }

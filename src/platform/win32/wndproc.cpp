@@ -152,15 +152,22 @@ bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 }
 
 // The deepest of the form's controls under a screen point, disabled ones included (a disabled
-// button can be asked what it is for); the form itself when the point is on none.
+// button can be asked what it is for); the form itself when the point is on none. The children
+// are walked by hand, in their order on the screen (topmost first): the platform's own search
+// that skips hidden windows is missing from the first Windows 95.
 Control* ControlAtPoint(HWND form, POINT screen) {
     HWND at = form;
-    for (;;) {
-        POINT p = screen;
-        ScreenToClient(at, &p);
-        HWND next = ChildWindowFromPointEx(at, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        if (!next || next == at) break;
-        at = next;
+    for (HWND child = GetWindow(at, GW_CHILD); child;) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        const bool inside =
+            screen.x >= r.left && screen.x < r.right && screen.y >= r.top && screen.y < r.bottom;
+        if (IsWindowVisible(child) && inside) {
+            at = child;
+            child = GetWindow(at, GW_CHILD);
+        } else {
+            child = GetWindow(child, GW_HWNDNEXT);
+        }
     }
     return OwningControl(at);
 }
