@@ -1,5 +1,6 @@
 #include "editors/editalarmexact.h"
 
+#include "editors/editorhelp.h"
 #include "editors/editorparts.h"
 #include "editors/timetext.h"
 #include "model/reminder.h"
@@ -25,6 +26,7 @@ void SetUpNavigation(Button& button, const char* name, const char* caption, int 
 
 TEditAlarmExact::TEditAlarmExact() : Form("TEditAlarmExact") {
     LayOut();
+    ExplainControls(*this);
     Calendar.OnChange = [this] { CalendarChange(); };
     PrevYear.OnClick = [this] { PrevYearClick(); };
     PrevMonth.OnClick = [this] { PrevMonthClick(); };

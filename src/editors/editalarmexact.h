@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/calendar.h"
+#include "platform/contexthelp.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "runtime/datetime.h"
@@ -43,6 +44,8 @@ public:
     Button Helpbutton{&ButtonBar};
     Button Fake1{this};
     Button Fake2{this};
+    // What each control is for, shown by "What's this?" and by F1.
+    ContextHelp WhatsThis{*this};
 
     void FormCreate();
     void CalendarChange();

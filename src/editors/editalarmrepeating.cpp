@@ -1,5 +1,6 @@
 #include "editors/editalarmrepeating.h"
 
+#include "editors/editorhelp.h"
 #include "editors/editorparts.h"
 #include "editors/timetext.h"
 #include "platform/application.h"
@@ -28,6 +29,7 @@ void SetUpHeading(Label& heading, const char* text) {
 
 TEditAlarmRepeating::TEditAlarmRepeating() : Form("TEditAlarmRepeating") {
     LayOut();
+    ExplainControls(*this);
     // The designed state comes first, so that no handler runs for it.
     for (CheckBox* day : {&Monday, &Tuesday, &Wednesday, &Thursday, &Friday}) day->SetChecked(true);
     OncePerDayCheck.SetChecked(true);

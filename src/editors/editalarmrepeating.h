@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include "platform/contexthelp.h"
 
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -59,6 +60,8 @@ public:
     Button Helpbutton{&ButtonBar};
     Button Fake1{this};
     Button Fake2{this};
+    // What each control is for, shown by "What's this?" and by F1.
+    ContextHelp WhatsThis{*this};
 
     // The seven day boxes, Sunday first: the box of day digit d is DayBox(d).
     CheckBox& DayBox(int digit);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "editors/editorhelp.h"
 #include "platform/application.h"
 #include "platform/help.h"
 #include "runtime/formats.h"
@@ -49,6 +50,7 @@ void Highlight(const std::vector<std::unique_ptr<Panel>>& cells, int chosen) {
 
 TSetTimeDialog::TSetTimeDialog() : Form("TSetTimeDialog") {
     LayOut();
+    ExplainControls(*this);
     OnActivate = [this] { FormActivate(); };
     Okbutton.OnClick = [this] { OkbuttonClick(); };
     CancelButton.OnClick = [this] { CancelButtonClick(); };

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/contexthelp.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "runtime/datetime.h"
@@ -32,6 +33,8 @@ public:
     Button Okbutton{&ButtonBar};
     Button CancelButton{&ButtonBar};
     Button Helpbutton{&ButtonBar};
+    // What each control is for, shown by "What's this?" and by F1.
+    ContextHelp WhatsThis{*this};
 
     // The cells in caption order: hours tagged 0 to 23 (the morning "12" is 0), minutes 0 to 59.
     const std::vector<std::unique_ptr<Panel>>& HourCells() const { return hourCells_; }

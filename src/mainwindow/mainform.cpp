@@ -38,6 +38,7 @@ TMainForm::TMainForm() : Form("TMainForm") {
     SetUpCommands();
     SetUpEditCommands();
     SetUpTray();
+    SetUpWhatsThis();
     FormCreate();
 }
 
@@ -87,6 +88,10 @@ void TMainForm::LayOut() {
                 "Make a copy of \rcurrent reminder");
     PlaceButton(AdjustTimeButton, "AdjustTimeButton", "Adjust Time +-", 348, 4, 96, 30,
                 "Adjust the current reminder time \rplus or minus ");
+    AddAlarmButton.SetGlyph(Glyph::NewItem);
+    EditAlarmButton.SetGlyph(Glyph::Pencil);
+    DeleteAlarmButton.SetGlyph(Glyph::Bin);
+    CloneButton.SetGlyph(Glyph::Copies);
 
     AdjustItem(Add1Minute, "Add1Minute", "+1 Minute", 1);
     AdjustItem(Add5Minutes, "Add5Minutes", "+5 Minutes", 5);
@@ -121,8 +126,12 @@ void TMainForm::LayOut() {
     const Font bottomFont{"Arial", 16, true, colors::kBlack};  // bold Arial 12 points
     PlaceButton(Minimizebutton, "Minimizebutton", "Minimize", 8, 2, 111, 29, "Minimize Pellino!");
     Minimizebutton.SetFont(bottomFont);
+    Minimizebutton.SetGlyph(Glyph::Minimize);
+    Minimizebutton.SetGlyphLayout(GlyphLayout::LeftCaptionLeft);
     PlaceButton(Exitbutton, "Exitbutton", "E&xit", 511, 2, 68, 29, "Exit Pellino!");
     Exitbutton.SetFont(bottomFont);
+    Exitbutton.SetGlyph(Glyph::Door);
+    Exitbutton.SetGlyphLayout(GlyphLayout::RightCaptionRight);
 
     TabSet_.SetName("TabSet");
     TabSet_.SetBounds(0, 290, 599, 32);

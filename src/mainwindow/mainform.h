@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mainwindow/clickablegrid.h"
+#include "platform/contexthelp.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/menus.h"
@@ -94,6 +95,9 @@ public:
     MenuItem N12Hours2{&AdjustItemTimeMenu.Items};
     MenuItem LessOneDay{&AdjustItemTimeMenu.Items};
     MenuItem LessOneWeek{&AdjustItemTimeMenu.Items};
+
+    // The short texts on the window's controls and the pop-up menu "What's this?" (whatsthis.cpp).
+    ContextHelp WhatsThis{*this};
 
     // ---- start-up and shutdown (startup.cpp) ----
     void FormCreate();
@@ -231,6 +235,7 @@ private:
     void SetUpCommands();      // commands.cpp
     void SetUpEditCommands();  // editcommands.cpp
     void SetUpTray();          // schedule/tray.cpp
+    void SetUpWhatsThis();     // whatsthis.cpp
     // The sound file a new reminder starts with: the default one, unless sounds are off or it
     // has gone (editcommands.cpp).
     std::string SoundForNewReminder() const;

@@ -31,6 +31,9 @@ void RestoreApplication();
 void PostFormMessage(Form& form, unsigned message);
 // Forgets what was posted for an object that goes away (a form, a tray icon).
 void DropPostedMessages(const void* target);
+// Shows and hides the what's-this pop-up window (the state is HelpPopup's).
+void ShowHelpPopup(const std::string& text, int screenX, int screenY);
+void HideHelpPopup();
 // Shows the file-open dialog; true with the chosen file's full path when the user picked one.
 bool RunOpenDialog(const OpenDialog& dialog, std::string& chosen);
 

@@ -261,10 +261,30 @@ private:
 
 // The small pictures that buttons can carry beside their captions. They are drawn from lines and
 // rectangles in design pixels, so they stay sharp at every screen resolution.
-enum class Glyph : std::uint8_t { None, Clock, Check, Cross, Help, Folder, Speaker, Options };
+enum class Glyph : std::uint8_t {
+    None,
+    Clock,
+    Check,
+    Cross,
+    Help,
+    Folder,
+    Speaker,
+    Options,
+    NewItem,
+    Pencil,
+    Bin,
+    Copies,
+    Minimize,
+    Door,
+};
 
-// Paints a glyph centred in `box`, in `color` (the button's caption colour).
-void PaintGlyph(Canvas& canvas, Glyph glyph, const Rect& box, Color color);
+// Where a button's picture stands: left of a caption centred in the rest of the button, or
+// against one edge with the caption beside it (the bars of the main window).
+enum class GlyphLayout : std::uint8_t { Left, LeftCaptionLeft, RightCaptionRight };
+
+// Paints a glyph centred in `box`, in `color` (the button's caption colour). The glyph of a
+// disabled button is all grey, as its caption is, but for its white paper.
+void PaintGlyph(Canvas& canvas, Glyph glyph, const Rect& box, Color color, bool enabled = true);
 
 class Button : public Control {
 public:
@@ -281,6 +301,8 @@ public:
     // A picture left of the caption (or alone, without a caption).
     Glyph GetGlyph() const { return glyph_; }
     void SetGlyph(Glyph glyph);
+    GlyphLayout GetGlyphLayout() const { return glyphLayout_; }
+    void SetGlyphLayout(GlyphLayout layout) { glyphLayout_ = layout; }
     // A flat button has no raised frame, only a thin outline.
     bool Flat() const { return flat_; }
     void SetFlat(bool flat) { flat_ = flat; }
@@ -294,6 +316,7 @@ private:
     bool cancel_ = false;
     bool flat_ = false;
     Glyph glyph_ = Glyph::None;
+    GlyphLayout glyphLayout_ = GlyphLayout::Left;
 };
 
 // What a form sets on each of its controls, and on a button its picture too.

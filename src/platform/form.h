@@ -8,6 +8,8 @@
 
 namespace pellino {
 
+class ContextHelp;
+
 enum class FormBorder : std::uint8_t { Sizeable, Dialog, Single };
 enum class WindowState : std::uint8_t { Normal, Minimized, Maximized };
 enum class FormPosition : std::uint8_t { Designed, ScreenCenter };
@@ -82,6 +84,10 @@ public:
     // The menu bar; not owned (the form holds it as a member).
     MainMenu* Menu() const { return menu_; }
     void SetMenu(MainMenu* menu);
+    // The what's-this texts of the form's controls; not owned (the form holds them as a member).
+    // Without them a right click or F1 brings nothing of the program's own.
+    ContextHelp* GetContextHelp() const { return contextHelp_; }
+    void SetContextHelp(ContextHelp* help) { contextHelp_ = help; }
 
     WindowState GetWindowState() const { return windowState_; }
     void SetWindowState(WindowState state);
@@ -165,8 +171,9 @@ private:
     int modalResult_ = mr::kNone;
     int closeResult_ = mr::kCancel;
     WindowPlacement placement_;
-    Control* activeControl_ = nullptr;  // not owned
-    MainMenu* menu_ = nullptr;          // not owned
+    Control* activeControl_ = nullptr;    // not owned
+    MainMenu* menu_ = nullptr;            // not owned
+    ContextHelp* contextHelp_ = nullptr;  // not owned
     int clientWidth_ = 0;
     int clientHeight_ = 0;
 

@@ -71,6 +71,20 @@ public:
 
     virtual void FillRect(const Rect& rect, Color color) = 0;
     virtual void DrawLine(int x1, int y1, int x2, int y2, Color color) = 0;
+    // A line `width` design pixels thick. A backend that draws at a higher resolution thickens
+    // it in proportion, so small pictures keep their weight on a high-DPI screen; this default
+    // lays thin lines side by side.
+    virtual void DrawStroke(int x1, int y1, int x2, int y2, Color color, int width) {
+        const bool flat = (x2 > x1 ? x2 - x1 : x1 - x2) >= (y2 > y1 ? y2 - y1 : y1 - y2);
+        for (int i = 0; i < width; ++i) {
+            const int d = i - (width - 1) / 2;
+            if (flat) {
+                DrawLine(x1, y1 + d, x2, y2 + d, color);
+            } else {
+                DrawLine(x1 + d, y1, x2 + d, y2, color);
+            }
+        }
+    }
     virtual void SetFont(const Font& font) = 0;
     virtual const Font& GetFont() const = 0;
     // Width and height of a single line of text in the current font; tabs count as blanks.

@@ -22,6 +22,7 @@ constexpr int kHelpContext = 2004;
 
 TAlarmOptions::TAlarmOptions() : Form("TAlarmOptions") {
     LayOut();
+    ExplainControls();
     OnActivate = [this] { FormActivate(); };
     for (RadioButton* radio : {&ShowMessageAndPlaySound, &ShowMessage, &PlaySound, &DoNothing}) {
         radio->OnClick = [this] { ShowMessageAndPlaySoundClick(); };

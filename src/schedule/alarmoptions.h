@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/contexthelp.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 
@@ -31,6 +32,8 @@ public:
     Button Okbutton{&Panel3};
     Button CancelButton{&Panel3};
     Button Helpbutton{&Panel3};
+    // What each control is for, shown by "What's this?" and by F1.
+    ContextHelp WhatsThis{*this};
 
     void FormActivate();
     void SelectWavButtonClick();
@@ -42,6 +45,7 @@ public:
 
 private:
     void LayOut();
+    void ExplainControls();  // alarmoptionshelp.cpp
 };
 
 }  // namespace pellino

@@ -323,6 +323,27 @@ int main(int argc, char** argv) {
         PostMessageA(button, BM_CLICK, 0, 0);
         return 0;
     }
+    if (command == "rightclick" && argc > 3) {
+        // A right click in the middle of a button, as the mouse delivers it: the platform turns
+        // the release into a request for a menu.
+        HWND button = FindChildWindow(Require(caption), "Button", argv[3], 0);
+        if (!button) {
+            std::fprintf(stderr, "no button \"%s\" in \"%s\"\n", argv[3], caption);
+            return 1;
+        }
+        RECT r;
+        GetClientRect(button, &r);
+        const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+        PostMessageA(button, WM_RBUTTONDOWN, MK_RBUTTON, at);
+        PostMessageA(button, WM_RBUTTONUP, 0, at);
+        return 0;
+    }
+    if (command == "syscolor") {
+        // A system colour by its index (the caption argument), as "#RRGGBB".
+        const COLORREF c = GetSysColor(std::atoi(caption));
+        std::printf("#%02X%02X%02X\n", GetRValue(c), GetGValue(c), GetBValue(c));
+        return 0;
+    }
     if (command == "menu" && argc > 3) {
         // As Alt and the letter do: the menu of the bar whose caption has that underlined letter
         // drops down, its first item highlighted. Another process's menus cannot be read, so the

@@ -3,6 +3,7 @@
 
 #include "platform/application.h"
 #include "platform/backend.h"
+#include "platform/contexthelp.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/headless/testing.h"
@@ -118,7 +119,9 @@ Rect FrameMargins(const Form& form) {
 namespace backend {
 
 // Tests choose menu items by clicking them; a pop-up shown in a test chooses nothing.
-void PopupMenu(pellino::PopupMenu&, int, int) {}
+void PopupMenu(pellino::PopupMenu&, int screenX, int screenY) {
+    State().popups.push_back("at " + std::to_string(screenX) + "," + std::to_string(screenY));
+}
 void PopupMenuUnder(pellino::PopupMenu&, Control& control) {
     State().popups.push_back(control.Name());
 }
@@ -205,8 +208,15 @@ void ScriptModal(const std::string& className, ModalScript script) {
 }
 
 void PressKey(Form& form, int key, ShiftState shift) {
+    if (HelpPopup::DismissByPlatform()) return;
     if (form.KeyPreviewByPlatform(key, shift)) return;
     Control* focused = form.ActiveControl();
+    if (key == keys::kF1) {
+        Control& asked = focused ? *focused : form;
+        const Rect r = ScreenRectOf(asked);
+        HelpKeyByPlatform(asked, r.left + ToScreenPixels(8), r.bottom + ToScreenPixels(2));
+        return;
+    }
     if (focused && focused->Kind() == ControlKind::Custom) {
         auto& custom = static_cast<CustomControl&>(*focused);
         const bool wanted = key != keys::kReturn || custom.WantReturns();
@@ -247,6 +257,7 @@ std::size_t PendingModalScripts() {
 
 void ResetForms() {
     State() = FormFakes{};
+    HelpPopup::Hide();
 }
 
 }  // namespace headless

@@ -106,7 +106,8 @@ using ModalScript = std::function<void(Form&)>;
 void ScriptModal(const std::string& className, ModalScript script);
 // A key pressed while the form is active, as the platform delivers it: the form's key preview
 // first, then the focused custom control, then the dialog keys (Enter presses the focused button,
-// else the default button; Escape the cancel button).
+// else the default button; Escape the cancel button). F1 shows the focused control's what's-this
+// text below it. While a what's-this pop-up shows, the key only closes it.
 void PressKey(Form& form, int key, ShiftState shift = {});
 // Class names of the modal forms shown, in order.
 const std::vector<std::string>& ModalLog();
@@ -137,6 +138,17 @@ const std::vector<std::string>& HelpLog();
 // Pop-up menus shown under a control, by the control's name, in order. A pop-up shown in a test
 // chooses nothing; tests click the item they want.
 const std::vector<std::string>& PopupLog();
+
+// The mouse and the focus as the platform delivers them while a what's-this pop-up may show: the
+// next click (or key, see PressKey) only closes the pop-up; without one, a right click asks the
+// control's form for its what's-this menu and a left click presses the control. LoseFocus is the
+// program losing the focus to another one. Popup menus shown at a point are logged in PopupLog as
+// "at X,Y".
+void RightClick(Control& control, int screenX, int screenY);
+void MouseClick(Control& control);
+void LoseFocus();
+// Where a control lies on the screen, in screen pixels, as the platform would place it.
+Rect ScreenRectOf(const Control& control);
 
 // Another copy of the program runs and holds the named mutex, as far as this process can tell.
 void SetOtherCopyRunning(const std::string& mutexName, bool running);

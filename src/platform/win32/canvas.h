@@ -16,6 +16,7 @@ public:
 
     void FillRect(const Rect& rect, Color color) override;
     void DrawLine(int x1, int y1, int x2, int y2, Color color) override;
+    void DrawStroke(int x1, int y1, int x2, int y2, Color color, int width) override;
     void SetFont(const Font& font) override;
     const Font& GetFont() const override { return font_; }
     Size TextExtent(const std::string& text) override;

@@ -2,6 +2,7 @@
 
 #include "platform/application.h"
 #include "platform/backend.h"
+#include "platform/contexthelp.h"
 #include "platform/form.h"
 #include "platform/win32/win32.h"
 
@@ -30,6 +31,16 @@ bool PreTranslate(MSG& msg) {
         form.KeyPreviewByPlatform(static_cast<int>(msg.wParam), CurrentShiftState())) {
         return true;
     }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+        // F1 explains the focused control, in a pop-up just below it.
+        HWND focus = GetFocus();
+        Control* asked = OwningControl(focus);
+        RECT r{};
+        GetWindowRect(asked ? focus : top, &r);
+        if (HelpKeyByPlatform(asked ? *asked : form, r.left + Scale(8), r.bottom + Scale(2))) {
+            return true;
+        }
+    }
     // The dialog keys: Tab and the arrows move the focus, Enter and Escape press the default and
     // cancel buttons, in every form of the program.
     return IsDialogMessageA(top, &msg) != 0;
@@ -45,6 +56,7 @@ BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM list) {
 namespace {
 
 void Dispatch(MSG& msg) {
+    if (ClosesHelpPopup(msg)) return;
     if (PreTranslate(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

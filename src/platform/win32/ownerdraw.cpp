@@ -40,24 +40,38 @@ void DrawButton(const DRAWITEMSTRUCT& item, const Button& button) {
     RECT text = r;
     if (pushed) OffsetRect(&text, 1, 1);
     const Color captionColor = disabled ? colors::kGray : button.GetFont().color;
+    UINT align = DT_CENTER;
     if (button.GetGlyph() != Glyph::None) {
-        // The picture stands left of the caption, or in the middle of a button without one.
+        // The picture stands left of the caption, or in the middle of a button without one; on
+        // the main window's bars it stands against one edge with the caption right beside it.
         constexpr int kGlyphBox = 20;
         const int left = Unscale(text.left), top = Unscale(text.top);
         const int width = Unscale(text.right - text.left), height = Unscale(text.bottom - text.top);
-        const Rect box =
-            button.Text().empty()
-                ? BoundsRect(left, top, width, height)
-                : BoundsRect(left + 4, top + (height - kGlyphBox) / 2, kGlyphBox, kGlyphBox);
+        const bool right = button.GetGlyphLayout() == GlyphLayout::RightCaptionRight;
+        const int boxLeft = right ? left + width - 4 - kGlyphBox : left + 4;
+        const Rect box = button.Text().empty() ? BoundsRect(left, top, width, height)
+                                               : BoundsRect(boxLeft, top + (height - kGlyphBox) / 2,
+                                                            kGlyphBox, kGlyphBox);
         GdiCanvas canvas(dc);
-        PaintGlyph(canvas, button.GetGlyph(), box, captionColor);
-        if (!button.Text().empty()) text.left += Scale(4 + kGlyphBox);
+        PaintGlyph(canvas, button.GetGlyph(), box, captionColor, !disabled);
+        if (!button.Text().empty()) {
+            if (right) {
+                text.right -= Scale(6 + kGlyphBox);
+                align = DT_RIGHT;
+            } else {
+                text.left += Scale(4 + kGlyphBox);
+                if (button.GetGlyphLayout() == GlyphLayout::LeftCaptionLeft) {
+                    text.left += Scale(2);
+                    align = DT_LEFT;
+                }
+            }
+        }
     }
     HGDIOBJ oldFont = SelectObject(dc, FontFor(button.GetFont()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : ToColorRef(captionColor));
     std::string caption = button.Text();
-    DrawTextA(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextA(dc, caption.c_str(), -1, &text, align | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, oldFont);
     if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {
         InflateRect(&r, -3, -3);

@@ -37,6 +37,12 @@ HFONT FontFor(const Font& font);
 Control* ControlOf(HWND hwnd);
 void BindControl(HWND hwnd, Control* control);
 HWND HandleOf(const Control& control);
+// The control of the window or, for a native part of a control (the arrows of a spin field), of
+// the nearest window around it that has one; null when none.
+Control* OwningControl(HWND hwnd);
+// While a what's-this pop-up shows, the user's next click or key only closes it: true for a
+// message that the loop must then drop (the click's button-up too).
+bool ClosesHelpPopup(const MSG& msg);
 
 // Registers, once, the window class of a form and the two classes of our own child controls.
 void RegisterFormClass(const std::string& className);

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "platform/application.h"
+#include "platform/contexthelp.h"
 #include "platform/form.h"
 #include "platform/win32/canvas.h"
 #include "platform/win32/win32.h"
@@ -150,6 +151,27 @@ bool HandleCommon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     }
 }
 
+// The deepest of the form's controls under a screen point, disabled ones included (a disabled
+// button can be asked what it is for); the form itself when the point is on none. The children
+// are walked by hand, in their order on the screen (topmost first): the platform's own search
+// that skips hidden windows is missing from the first Windows 95.
+Control* ControlAtPoint(HWND form, POINT screen) {
+    HWND at = form;
+    for (HWND child = GetWindow(at, GW_CHILD); child;) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        const bool inside =
+            screen.x >= r.left && screen.x < r.right && screen.y >= r.top && screen.y < r.bottom;
+        if (IsWindowVisible(child) && inside) {
+            at = child;
+            child = GetWindow(at, GW_CHILD);
+        } else {
+            child = GetWindow(child, GW_HWNDNEXT);
+        }
+    }
+    return OwningControl(at);
+}
+
 LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (HandleCommon(hwnd, message, wParam, lParam, result)) return result;
@@ -158,6 +180,8 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
             Application::Dispatch([&] { form.CloseRequestedByPlatform(); });
             return 0;
         case WM_ACTIVATE:
+            // Another window of the program coming to the front takes the pop-up away too.
+            if (LOWORD(wParam) == WA_INACTIVE) HelpPopup::DismissByPlatform();
             if (LOWORD(wParam) != WA_INACTIVE) {
                 Control* active = form.ActiveControl();
                 HWND target = active ? HandleOf(*active) : nullptr;
@@ -189,6 +213,30 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
             FillRect(reinterpret_cast<HDC>(wParam), &r, BrushFor(form.GetColor()));
             return 1;
         }
+        case WM_CONTEXTMENU: {
+            // A right click on a control, passed up by the platform from the control to its
+            // form, or the menu key, which gives no point: then the focused control is meant.
+            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            Control* asked = nullptr;
+            if (lParam == -1) {
+                HWND focus = GetFocus();
+                asked = OwningControl(focus);
+                RECT r{};
+                GetWindowRect(focus ? focus : hwnd, &r);
+                p = POINT{r.left + Scale(8), r.bottom + Scale(2)};
+            } else {
+                asked = ControlAtPoint(hwnd, p);
+            }
+            bool taken = false;
+            if (asked)
+                Application::Dispatch([&] { taken = ContextPopupByPlatform(*asked, p.x, p.y); });
+            if (taken) return 0;
+            break;
+        }
+        case WM_ACTIVATEAPP:
+            // The what's-this pop-up goes when the program loses the focus.
+            if (!wParam) HelpPopup::DismissByPlatform();
+            break;
         case WM_NEXTDLGCTL: {
             // The dialog keys ask for this when Alt and a label's underlined letter move the
             // focus on to the label's field. Our forms are plain windows, so they answer it as a
@@ -306,6 +354,9 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             ReleaseCapture();
             const MouseButton b = message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Right;
             Application::Dispatch([&] { custom.MouseUp(b, CurrentShiftState(), x, y); });
+            // The platform makes a right click into a request for the control's menu, which it
+            // passes up to the form.
+            if (message == WM_RBUTTONUP) return DefWindowProcA(hwnd, message, wParam, lParam);
             return 0;
         }
         case WM_LBUTTONDBLCLK:
