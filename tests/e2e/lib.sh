@@ -242,3 +242,44 @@ stored_value() {
     for (i = 1; i <= NF; i++) if (index($i, key "=") == 1) { print substr($i, length(key) + 2); done = 1 }
   }'
 }
+
+# Asks for every help topic the program offers, in the order Help > Contents (1009), the one-time
+# editor (1004), its options (2004), the time picker (2987) and the repeating editor (2986), from
+# the main window with nothing open, and calls "$1 CONTEXT" after each request to check what the
+# help engine shows. Every dialog it opens it closes again.
+ask_every_help_topic() {
+  local expect=$1
+  drive menu "Pellino!" h
+  drive key "Pellino!" - 0 13 || fail "Enter did not reach the menu"
+  "$expect" 1009
+
+  drive click "Pellino!" "&New"
+  drive wait "Reminder Description" 5000 || fail "New opened no editor"
+  drive click "Reminder Description" "&Help"
+  "$expect" 1004
+
+  drive click "Reminder Description" "Options"
+  drive wait "Reminder Options" 5000 || fail "no options dialog"
+  drive click "Reminder Options" "&Help"
+  "$expect" 2004
+  drive click "Reminder Options" "&Cancel"
+  drive gone "Reminder Options" 5000 || fail "the options dialog stayed open"
+
+  drive settext "Reminder Description" Edit 1 "11:58 pm" || fail "the time could not be typed"
+  drive click "Reminder Description" "" || fail "the picker button could not be pressed"
+  drive wait "Set Time As: 11:58 pm" 5000 || fail "no time picker"
+  drive click "Set Time As: 11:58 pm" "&Help"
+  "$expect" 2987
+  drive click "Set Time As: 11:58 pm" "&Cancel"
+  drive gone "Set Time As: 11:58 pm" 5000 || fail "the picker stayed open"
+  drive click "Reminder Description" "&Cancel"
+  drive gone "Reminder Description" 5000 || fail "the editor stayed open"
+
+  drive tab "Pellino!" 1 || fail "the repeating list could not be shown"
+  drive click "Pellino!" "&New"
+  drive wait "Repeating Reminder Description" 5000 || fail "New opened no repeating editor"
+  drive click "Repeating Reminder Description" "&Help"
+  "$expect" 2986
+  drive click "Repeating Reminder Description" "&Cancel"
+  drive gone "Repeating Reminder Description" 5000 || fail "the repeating editor stayed open"
+}
