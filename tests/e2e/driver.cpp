@@ -179,7 +179,9 @@ bool TabRect(HWND strip, int index, RECT& rect) {
 }
 
 // Clicks a tab with the mouse, so the strip itself changes its choice and tells its parent, as it
-// does for a user.
+// does for a user. A user cannot click a window while a modal dialog keeps it disabled, so the
+// click waits for the window to take input; a click the program did not get to in time (a busy
+// machine) is given again, which is harmless on a tab already chosen.
 int ClickTab(HWND top, int index) {
     HWND strip = FindChildWindow(top, WC_TABCONTROLA, nullptr, 0);
     RECT r;
@@ -187,14 +189,27 @@ int ClickTab(HWND top, int index) {
         std::fprintf(stderr, "no tab %d\n", index);
         return 1;
     }
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(strip, WM_LBUTTONUP, 0, at);
     const DWORD start = GetTickCount();
-    while (SendMessageA(strip, TCM_GETCURSEL, 0, 0) != index) {
+    while (!IsWindowEnabled(top)) {
         if (GetTickCount() - start > 5000) {
-            std::fprintf(stderr, "tab %d was not chosen\n", index);
+            std::fprintf(stderr, "the window of tab %d stayed disabled\n", index);
             return 1;
+        }
+        Sleep(20);
+    }
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    DWORD clicked = 0;
+    while (SendMessageA(strip, TCM_GETCURSEL, 0, 0) != index) {
+        const DWORD now = GetTickCount();
+        if (now - start > 10000) {
+            std::fprintf(stderr, "tab %d was not chosen; the chosen one is %d\n", index,
+                         static_cast<int>(SendMessageA(strip, TCM_GETCURSEL, 0, 0)));
+            return 1;
+        }
+        if (clicked == 0 || now - clicked > 2000) {
+            PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageA(strip, WM_LBUTTONUP, 0, at);
+            clicked = now;
         }
         Sleep(20);
     }

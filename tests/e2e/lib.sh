@@ -11,6 +11,10 @@ trap 'e2e_cleanup' EXIT
 
 fail() {
   echo "FAILED: $*" >&2
+  # What the driver said about its last command, without Wine's own messages.
+  if [ -s "$APP_DIR/drive.err" ]; then
+    grep -Ev '^[0-9a-f]{4}:(fixme|err|warn|trace):' "$APP_DIR/drive.err" | sed 's/^/    driver: /' >&2 || true
+  fi
   exit 1
 }
 
@@ -86,7 +90,7 @@ wait_visible() {
 
 # The driver, with its output (and nothing of Wine's) on standard output.
 drive() {
-  wine "$E2E" "$@" 2>/dev/null | tr -d '\r'
+  wine "$E2E" "$@" 2>"$APP_DIR/drive.err" | tr -d '\r'
   return "${PIPESTATUS[0]}"
 }
 
