@@ -9,6 +9,7 @@
 // weighs on all of them alike.
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -185,8 +186,9 @@ int measureSave(int count, const std::string& folder, int rounds) {
 
 // Starts the program, waits until its main window is visible and its input queue idle (the
 // data file is read before the window shows), closes it and waits for it to end. Milliseconds
-// from the start to the idle window; negative when the program did not behave.
-double startOnce(const std::string& program) {
+// from the start to the idle window; negative when the program did not behave. `workingSet`
+// receives the bytes of memory the program had touched by then.
+double startOnce(const std::string& program, double& workingSet) {
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -204,6 +206,11 @@ double startOnce(const std::string& program) {
         if (window && IsWindowVisible(window)) {
             WaitForInputIdle(process.hProcess, 10000);
             took = nowMs() - start;
+            PROCESS_MEMORY_COUNTERS memory{};
+            memory.cb = sizeof memory;
+            workingSet = GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)
+                             ? static_cast<double>(memory.WorkingSetSize)
+                             : 0;
             PostMessageA(window, WM_CLOSE, 0, 0);
             break;
         }
@@ -221,6 +228,19 @@ double startOnce(const std::string& program) {
     return took;
 }
 
+// Milliseconds to commit `bytes` of fresh memory and write one byte of each page: what the
+// operating system charges for the memory alone, whatever the program puts into it.
+double touchFreshMemory(std::size_t bytes) {
+    const double start = nowMs();
+    auto* memory = static_cast<volatile char*>(
+        VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!memory) return -1;
+    for (std::size_t i = 0; i < bytes; i += 4096) memory[i] = 1;
+    const double took = nowMs() - start;
+    VirtualFree(const_cast<char*>(memory), 0, MEM_RELEASE);
+    return took;
+}
+
 int measureStart(const std::string& program, int count, int rounds) {
     const std::string folder = program.substr(0, program.find_last_of("\\/"));
     const std::string path = folder + "\\Pellino.dat";
@@ -228,25 +248,39 @@ int measureStart(const std::string& program, int count, int rounds) {
     const std::vector<std::uint8_t> full = fileImage(SampleReminders(count));
     std::vector<double> emptyMs;
     std::vector<double> fullMs;
+    std::vector<double> emptyBytes;
+    std::vector<double> fullBytes;
     for (int round = 0; round < rounds; ++round) {
         for (const bool large : {false, true}) {
             if (!writeWhole(path, large ? full : empty, false)) {
                 std::fprintf(stderr, "cannot write %s\n", path.c_str());
                 return 1;
             }
-            const double ms = startOnce(program);
+            double workingSet = 0;
+            const double ms = startOnce(program, workingSet);
             if (ms < 0) {
                 std::fprintf(stderr, "the program did not start and end as expected\n");
                 return 1;
             }
             (large ? fullMs : emptyMs).push_back(ms);
+            (large ? fullBytes : emptyBytes).push_back(workingSet);
         }
+    }
+    // The memory the reminders take, and what touching that much fresh memory costs here: on a
+    // machine whose page faults are dear this is most of the load.
+    const double loadBytes = std::max(0.0, median(fullBytes) - median(emptyBytes));
+    std::vector<double> touchMs;
+    for (int round = 0; round < rounds; ++round) {
+        touchMs.push_back(touchFreshMemory(static_cast<std::size_t>(loadBytes)));
     }
     std::printf("start until the window is idle, median of %d rounds:\n", rounds);
     std::printf("  %-40s %8.1f ms\n", "empty lists", median(emptyMs));
     std::printf("  %-40s %8.1f ms\n", (std::to_string(count) + " reminders").c_str(),
                 median(fullMs));
     std::printf("  the load adds %.1f ms\n", median(fullMs) - median(emptyMs));
+    std::printf("  and %.1f MB of memory (%.0f bytes a reminder); committing and touching as much\n"
+                "  fresh memory alone takes %.1f ms here\n",
+                loadBytes / 1048576.0, count > 0 ? loadBytes / count : 0.0, median(touchMs));
     return 0;
 }
 
