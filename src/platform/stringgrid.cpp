@@ -18,11 +18,12 @@ constexpr int kTextInset = 2;
 
 }  // namespace
 
+const StringGrid::GridCell StringGrid::kEmptyCell{};
+
 StringGrid::StringGrid(Control* parent) : CustomControl(parent) {
     SetColor(colors::kWindow);
     colWidths_.assign(kDefaultColCount, defaultColWidth_);
     rows_.resize(kDefaultRowCount);
-    for (GridRow& r : rows_) r.resize(kDefaultColCount);
 }
 
 StringGrid::~StringGrid() = default;
@@ -32,7 +33,10 @@ void StringGrid::SetColCount(int count) {
     if (count == colCount_) return;
     colCount_ = count;
     colWidths_.resize(static_cast<std::size_t>(count), defaultColWidth_);
-    for (GridRow& r : rows_) r.resize(static_cast<std::size_t>(count));
+    // The cells of the columns that go are gone, also when the columns come back.
+    for (GridRow& r : rows_) {
+        if (r.size() > static_cast<std::size_t>(count)) r.resize(static_cast<std::size_t>(count));
+    }
     col_ = std::min(col_, count - 1);
     geometryChanged();
 }
@@ -41,12 +45,8 @@ void StringGrid::SetRowCount(int count) {
     count = std::max(1, count);
     if (count == RowCount()) return;
     ++contentRevision_;
-    const std::size_t oldCount = rows_.size();
+    // New rows start with no cells: adding rows one by one stays linear in the rows added.
     rows_.resize(static_cast<std::size_t>(count));
-    // Only the new rows need cells; adding rows one by one stays linear in the rows added.
-    for (std::size_t r = oldCount; r < rows_.size(); ++r) {
-        rows_[r].resize(static_cast<std::size_t>(colCount_));
-    }
     if (fixedRows_ >= count) fixedRows_ = count - 1;
     row_ = std::clamp(row_, fixedRows_, count - 1);
     topRow_ = std::max(topRow_, fixedRows_);
@@ -66,20 +66,21 @@ void StringGrid::SetFixedRows(int count) {
 }
 
 void StringGrid::SetCells(int col, int row, std::string text) {
-    GridCell& c = cell(col, row);
-    if (c.text == text) return;
-    c.text = std::move(text);
+    if (cell(col, row).text == text) return;
+    cellToChange(col, row).text = std::move(text);
     Invalidate();
 }
 
 void StringGrid::SetObjects(int col, int row, std::unique_ptr<GridObject> object) {
     ++contentRevision_;
-    cell(col, row).object = std::move(object);
+    if (!object && !cell(col, row).object) return;
+    cellToChange(col, row).object = std::move(object);
 }
 
 std::unique_ptr<GridObject> StringGrid::TakeObject(int col, int row) {
     ++contentRevision_;
-    return std::move(cell(col, row).object);
+    if (!cell(col, row).object) return nullptr;
+    return std::move(cellToChange(col, row).object);
 }
 
 void StringGrid::MoveRow(int from, int to) {

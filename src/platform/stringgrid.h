@@ -249,14 +249,25 @@ private:
         std::string text;
         std::unique_ptr<GridObject> object;
     };
+    // A row holds its cells up to the last one given a text or an object; the cells after it are
+    // empty. A list whose rows only carry an object in the first column then costs one small
+    // block a row, not a cell for every column: with many reminders that is most of the memory.
     using GridRow = std::vector<GridCell>;
+    static const GridCell kEmptyCell;
 
     const GridCell& cell(int col, int row) const {
         assert(col >= 0 && col < colCount_ && row >= 0 && row < RowCount());
-        return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+        const GridRow& cells = rows_[static_cast<std::size_t>(row)];
+        const auto at = static_cast<std::size_t>(col);
+        return at < cells.size() ? cells[at] : kEmptyCell;
     }
-    GridCell& cell(int col, int row) {
-        return const_cast<GridCell&>(static_cast<const StringGrid*>(this)->cell(col, row));
+    // The cell to change, which the row gets if it did not hold it yet.
+    GridCell& cellToChange(int col, int row) {
+        assert(col >= 0 && col < colCount_ && row >= 0 && row < RowCount());
+        GridRow& cells = rows_[static_cast<std::size_t>(row)];
+        const auto at = static_cast<std::size_t>(col);
+        if (at >= cells.size()) cells.resize(at + 1);
+        return cells[at];
     }
 
     struct Layout {

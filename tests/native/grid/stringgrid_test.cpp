@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -246,6 +247,41 @@ TEST_F(StringGridMoves, DefaultDrawingShowsTheCellStringsAndHighlightsTheCurrent
     EXPECT_EQ(text->rect, (Rect{cell.left + 2, cell.top + 2, cell.right, cell.bottom}));
     EXPECT_EQ(text->font.color, colors::kHighlightText);
     EXPECT_EQ(FillOf(canvas, grid.CellRect(2, 4)), grid.GetColor());
+}
+
+// A row keeps only the cells it was given; every other cell reads as empty, and what a column
+// held goes with the column, also when it comes back.
+TEST(StringGridCells, CellsReadEmptyUntilGivenAndGoWithTheirColumn) {
+    headless::ResetAll();
+    StringGrid grid{nullptr};
+    grid.SetColCount(4);
+    grid.SetRowCount(3);
+    EXPECT_EQ(grid.Cells(3, 2), "");
+    EXPECT_EQ(grid.Objects(3, 2), nullptr);
+    EXPECT_EQ(grid.TakeObject(2, 1), nullptr);
+
+    grid.SetCells(3, 1, "last");
+    grid.SetObjectOf(0, 1, std::make_unique<int>(7));
+    grid.SetCells(1, 2, "middle");
+    EXPECT_EQ(grid.Cells(3, 1), "last");
+    EXPECT_EQ(grid.Cells(1, 1), "");
+    EXPECT_EQ(*grid.ObjectOf<int>(0, 1), 7);
+    EXPECT_EQ(grid.Cells(1, 2), "middle");
+    EXPECT_EQ(grid.Cells(3, 2), "");
+
+    grid.SetColCount(2);
+    grid.SetColCount(4);
+    EXPECT_EQ(grid.Cells(3, 1), "") << "the column's text came back with the column";
+    EXPECT_EQ(grid.Cells(1, 2), "middle");
+    EXPECT_EQ(*grid.ObjectOf<int>(0, 1), 7);
+
+    // Rows that go and come back come back empty.
+    grid.SetRowCount(2);
+    grid.SetRowCount(3);
+    EXPECT_EQ(grid.Cells(1, 2), "");
+    std::unique_ptr<GridObject> taken = grid.TakeObject(0, 1);
+    EXPECT_NE(taken, nullptr);
+    EXPECT_EQ(grid.Objects(0, 1), nullptr);
 }
 
 }  // namespace
