@@ -24,10 +24,7 @@ public:
     TReminder& BeginRecord(bool repeating) override {
         TClickableStringGrid& grid = repeating ? repeating_ : oneTime_;
         grid.AddRow();
-        auto reminder = TReminder::Create();
-        TReminder& record = *reminder;
-        grid.SetObjectOf(0, grid.RowCount() - 1, std::move(reminder));
-        return record;
+        return *grid.EmplaceObjectOf<TReminder>(0, grid.RowCount() - 1);
     }
 
     void EndRecord(bool repeating, TReminder& record) override {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/controls.h"
@@ -41,15 +42,16 @@ private:
 // Holds a value of a type that does not derive from GridObject, so records of the model need not
 // know about grids. The holder carries its type's mark, so a grid finds a row's record with one
 // comparison, however many rows it reads.
+// The value lives inside the holder, so a row's record costs one block and one step to reach.
 template <class T>
 class GridValue final : public GridObject {
 public:
-    explicit GridValue(std::unique_ptr<T> value)
-        : GridObject(&kGridTypeTag<T>), value_(std::move(value)) {}
-    T* Get() const { return value_.get(); }
+    explicit GridValue(T value) : GridObject(&kGridTypeTag<T>), value_(std::move(value)) {}
+    T* Get() { return &value_; }
+    const T* Get() const { return &value_; }
 
 private:
-    std::unique_ptr<T> value_;
+    T value_;
 };
 
 // A grid asked for something it cannot be, such as as many fixed rows as rows.
@@ -114,13 +116,30 @@ public:
     // Typed access: T either derives from GridObject or is held in a GridValue<T>. Reading through
     // a grid that may be changed counts as a change of its contents (see ContentRevision), since
     // the caller may change the object.
+    // A value that is no GridObject moves into its holder: the pointer given is gone afterwards,
+    // and the object the grid holds is the one returned (null when null was given).
     template <class T>
-    void SetObjectOf(int col, int row, std::unique_ptr<T> object) {
+    T* SetObjectOf(int col, int row, std::unique_ptr<T> object) {
         if constexpr (std::is_base_of_v<GridObject, T>) {
+            T* held = object.get();
             SetObjects(col, row, std::move(object));
+            return held;
         } else {
-            SetObjects(col, row, std::make_unique<GridValue<T>>(std::move(object)));
+            if (!object) {
+                SetObjects(col, row, nullptr);
+                return nullptr;
+            }
+            return EmplaceObjectOf<T>(col, row, std::move(*object));
         }
+    }
+    // Makes the cell's object a new T, built from `args`, without a block of its own.
+    template <class T, class... Args>
+    T* EmplaceObjectOf(int col, int row, Args&&... args) {
+        static_assert(!std::is_base_of_v<GridObject, T>);
+        auto holder = std::make_unique<GridValue<T>>(T(std::forward<Args>(args)...));
+        T* held = holder->Get();
+        SetObjects(col, row, std::move(holder));
+        return held;
     }
     template <class T>
     const T* ObjectOf(int col, int row) const {
