@@ -65,7 +65,7 @@ drive click "Reminder Options" "Only Show &Message"
 drive click "Reminder Options" "Ok"
 drive gone "Reminder Options" 5000 || fail "the options dialog stayed open"
 # Due a little from now: the time field takes the regional form ('h:mm:ss AM' is accepted).
-soon=$(date -d "+70 seconds" "+%l:%M:%S %p" | sed 's/^ //')
+soon=$(date -d "+20 seconds" "+%l:%M:%S %p" | sed 's/^ //')
 drive settext "Reminder Description" Edit 1 "$soon"
 drive key "Reminder Description" - 0 13 || fail "Enter could not be given"
 drive gone "Reminder Description" 5000 || fail "Enter did not save"
