@@ -18,6 +18,7 @@
 #include "model/reminder.h"
 #include "model/stream.h"
 #include "platform/files.h"
+#include "one_record_sink.h"
 #include "platform/headless/testing.h"
 #include "sample_reminders.h"
 
@@ -54,17 +55,6 @@ struct Fixture {
     DataFileContents contents;
     std::int64_t bytes = 0;
     std::unique_ptr<TMainForm> form;
-};
-
-// Reads every record into the same one: the codec and the file, nothing of the lists.
-class OneRecordSink final : public DataFileSink {
-public:
-    TReminder& BeginRecord(bool) override {
-        ++count;
-        return record;
-    }
-    TReminder record;
-    int count = 0;
 };
 
 double codecReadMs() {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "../one_record_sink.h"
 #include "../sample_reminders.h"
 #include "model/datafile.h"
 #include "model/stream.h"
@@ -87,17 +88,6 @@ public:
 
 private:
     HANDLE file_;
-};
-
-// Takes every record into the same one, so that a reading measures the file and the codec.
-class OneRecord final : public DataFileSink {
-public:
-    TReminder& BeginRecord(bool) override {
-        ++count;
-        return record;
-    }
-    TReminder record;
-    int count = 0;
 };
 
 int measureSave(int count, const std::string& folder, int rounds) {
@@ -172,7 +162,7 @@ int measureSave(int count, const std::string& folder, int rounds) {
             std::fprintf(stderr, "cannot open %s\n", path.c_str());
             return 1;
         }
-        OneRecord sink;
+        OneRecordSink sink;
         const DataFileReading reading = readDataFile(*file, sink);
         readMs.push_back(nowMs() - start);
         if (!reading.complete() || sink.count != count) {

@@ -5,10 +5,7 @@
 namespace pellino {
 
 void TMainForm::SetUpWhatsThis() {
-    const struct {
-        const Control& control;
-        const char* text;
-    } texts[] = {
+    WhatsThis.SetTexts({
         {AddAlarmButton,
          "Adds a new reminder to the list shown: a one-time reminder on the Reminders page, a "
          "repeating one on the Repeat Reminders page."},
@@ -42,8 +39,7 @@ void TMainForm::SetUpWhatsThis() {
          "Saves your reminders and closes Pellino!. Reminders do not fall due while Pellino! is "
          "not running."},
         {Panel4, "Minimize Pellino! or close it."},
-    };
-    for (const auto& entry : texts) WhatsThis.SetText(entry.control, entry.text);
+    });
 }
 
 }  // namespace pellino

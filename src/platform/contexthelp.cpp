@@ -75,6 +75,10 @@ void ContextHelp::SetText(const Control& control, std::string text) {
     texts_[&control] = std::move(text);
 }
 
+void ContextHelp::SetTexts(std::initializer_list<std::pair<const Control&, const char*>> texts) {
+    for (const auto& [control, text] : texts) SetText(control, text);
+}
+
 std::string ContextHelp::TextFor(const Control& control) const {
     for (const Control* c = &control; c; c = c->Parent()) {
         const auto found = texts_.find(c);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "platform/menus.h"
 
@@ -44,6 +46,8 @@ public:
     MenuItem WhatsThisItem{&WhatsThisMenu.Items};
 
     void SetText(const Control& control, std::string text);
+    // The texts of many controls at once, as a form lists them when it is made.
+    void SetTexts(std::initializer_list<std::pair<const Control&, const char*>> texts);
     // The control's own text or, when it has none, the text of the nearest control around it
     // that has one (a click on a bar between its buttons explains the bar); empty when none.
     std::string TextFor(const Control& control) const;

@@ -5,10 +5,7 @@
 namespace pellino {
 
 void TAlarmOptions::ExplainControls() {
-    const struct {
-        const Control& control;
-        const char* text;
-    } texts[] = {
+    WhatsThis.SetTexts({
         {ShowMessageAndPlaySound,
          "When the reminder falls due, its message shows and its sound file plays."},
         {ShowMessage, "When the reminder falls due, its message shows, without a sound."},
@@ -21,8 +18,7 @@ void TAlarmOptions::ExplainControls() {
         {Okbutton, "Keeps these options for the reminder and closes this window."},
         {CancelButton, "Closes this window and leaves the options as they were."},
         {Helpbutton, "Opens the help topic on this window."},
-    };
-    for (const auto& entry : texts) WhatsThis.SetText(entry.control, entry.text);
+    });
 }
 
 }  // namespace pellino
