@@ -41,8 +41,8 @@ private:
 
 // Holds a value of a type that does not derive from GridObject, so records of the model need not
 // know about grids. The holder carries its type's mark, so a grid finds a row's record with one
-// comparison, however many rows it reads.
-// The value lives inside the holder, so a row's record costs one block and one step to reach.
+// comparison, however many rows it reads. The value lives inside the holder, so a row's record
+// costs one block and one step to reach.
 template <class T>
 class GridValue final : public GridObject {
 public:

@@ -198,6 +198,7 @@ int ClickTab(HWND top, int index) {
         Sleep(20);
     }
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    bool clickedOnce = false;
     DWORD clicked = 0;
     while (SendMessageA(strip, TCM_GETCURSEL, 0, 0) != index) {
         const DWORD now = GetTickCount();
@@ -206,9 +207,10 @@ int ClickTab(HWND top, int index) {
                          static_cast<int>(SendMessageA(strip, TCM_GETCURSEL, 0, 0)));
             return 1;
         }
-        if (clicked == 0 || now - clicked > 2000) {
+        if (!clickedOnce || now - clicked > 2000) {
             PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, at);
             PostMessageA(strip, WM_LBUTTONUP, 0, at);
+            clickedOnce = true;
             clicked = now;
         }
         Sleep(20);
