@@ -86,13 +86,17 @@ void TClickableStringGrid::DeleteRow(int row) {
     assert(row >= 1 && row < RowCount());
     SetObjects(0, row, nullptr);
     const int last = RowCount() - 1;
+    // The rows below the deleted one move up a place, and the current row with them; the deleted
+    // one hands its selection to the row that followed it.
+    const int current = Row() == row ? row : Row() - (Row() > row ? 1 : 0);
     MoveRow(row, last);
     for (int col = 0; col < ColCount(); ++col) {
         SetCells(col, last, {});
         SetObjects(col, last, nullptr);
     }
-    // The row count keeps the current row in range: past the end it becomes the new last row.
     SetRowCount(last);
+    // Past the end the new last row becomes the current one.
+    SetRowQuietly(current);
 }
 
 void TClickableStringGrid::FreeRowObjects() {

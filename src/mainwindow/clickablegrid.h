@@ -77,8 +77,9 @@ public:
     std::string GetHeaderString(int col) const;
     // Appends an empty row.
     void AddRow();
-    // Removes a data row and frees the object of its first cell. The current row index stays,
-    // unless it is now past the end.
+    // Removes a data row and frees the object of its first cell. The current row stays on its
+    // record; a deleted current row hands the selection to the row that followed it (or to the
+    // new last row).
     void DeleteRow(int row);
     // Removes every data row whose record `doomed` marks, in one pass and with one update of the
     // screen, as DeleteRow of each of them would.

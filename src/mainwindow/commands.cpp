@@ -1,5 +1,7 @@
 // The main window's commands on its lists and its menus: the toolbar and bottom-bar buttons, the
 // menu items and the keys of the lists.
+#include <algorithm>
+
 #include "mainwindow/mainform.h"
 #include "mainwindow/splash.h"
 #include "model/reminder.h"
@@ -44,32 +46,42 @@ TClickableStringGrid& TMainForm::ShownGrid() {
     return Notebook_.PageIndex() == 1 ? RepeatingAlarmGrid : AlarmGrid;
 }
 
-void TMainForm::WithClockStopped(const std::function<void()>& command) {
-    // Stops nest: a command that runs inside a tick (delivered while the tick lets messages
-    // through) must leave the clock off for the rest of that tick. Only the outermost one switches
-    // it on again, which also retries a timer that the platform refused before.
-    Timer1.SetEnabled(false);
-    ++clockStops_;
-    const auto resume = [this] {
-        if (--clockStops_ == 0) Timer1.SetEnabled(true);
-    };
+void TMainForm::RunCommand(const TReminder* held, const std::function<void()>& command) {
+    heldReminders_.push_back(held);
     try {
         command();
     } catch (...) {
-        resume();
+        heldReminders_.pop_back();
+        KeepClockRunning();
         throw;
     }
-    resume();
+    heldReminders_.pop_back();
+    KeepClockRunning();
+}
+
+bool TMainForm::IsHeld(const TReminder& reminder) const {
+    return std::find(heldReminders_.begin(), heldReminders_.end(), &reminder) !=
+           heldReminders_.end();
+}
+
+void TMainForm::KeepClockRunning() {
+    // A timer that the platform refused is asked for again at the end of every command, so a
+    // shortage of timers does not stop the clock for good. Before the first activation the clock
+    // is meant to be off.
+    if (firstActivation_ || Timer1.Enabled() || Application::Terminated()) return;
+    Timer1.SetEnabled(true);
 }
 
 void TMainForm::DeleteAlarmButtonClick() {
     TClickableStringGrid& grid = ShownGrid();
-    const int row = grid.Row();
-    if (row < 1 || !ReminderAt(grid, row)) return;
-    WithClockStopped([&] {
+    const TReminder* reminder = ReminderAt(grid, grid.Row());
+    if (!reminder) return;
+    RunCommand(reminder, [&] {
         const bool confirmed = AskConfirmation("Delete this reminder?");
-        // The row that followed the deleted one becomes the current one.
-        if (confirmed) grid.DeleteRow(row);
+        // The clock may have moved rows under the question; the reminder asked about is the one
+        // that goes, and the row that followed it becomes the current one.
+        const int row = RowOf(grid, reminder);
+        if (confirmed && row > 0) grid.DeleteRow(row);
         // Before the write, so that the buttons fit the list even when the write fails.
         SetButtons();
         if (confirmed) SaveChanges();
@@ -109,7 +121,7 @@ void TMainForm::mnuContentsClick() {
 }
 
 void TMainForm::mnuAboutClick() {
-    WithClockStopped([] {
+    RunCommand(nullptr, [] {
         TSplashform about;
         CenterOverMainForm(about);
         about.ShowModal();

@@ -4,6 +4,8 @@
 #include "mainwindow/mainform.h"
 #include "model/reminder.h"
 #include "platform/application.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "platform/files.h"
 #include "runtime/errors.h"
 
@@ -15,11 +17,14 @@ constexpr std::int32_t kHeaderInteger = 666;
 constexpr double kHeaderFloat = 2.0;
 
 // Appends a row for each record read and gives the record the statuses of today as soon as its
-// values are in, so a file that breaks off still leaves every row read so far in working order.
+// values are in, so a file that breaks off still leaves every row read so far in working order. A
+// record cut short is not shown: its row goes again. A reminder whose moment went by while the
+// program was not running is noted as missed.
 class GridSink final : public DataFileSink {
 public:
-    GridSink(TClickableStringGrid& oneTime, TClickableStringGrid& repeating)
-        : oneTime_(oneTime), repeating_(repeating) {}
+    GridSink(TClickableStringGrid& oneTime, TClickableStringGrid& repeating,
+             std::vector<MissedReminder>& missed)
+        : oneTime_(oneTime), repeating_(repeating), missed_(missed), now_(Now()) {}
 
     TReminder& BeginRecord(bool repeating) override {
         TClickableStringGrid& grid = repeating ? repeating_ : oneTime_;
@@ -27,19 +32,34 @@ public:
         return *grid.EmplaceObjectOf<TReminder>(0, grid.RowCount() - 1);
     }
 
-    void EndRecord(bool repeating, TReminder& record) override {
+    void EndRecord(bool repeating, TReminder& record, bool whole) override {
+        if (!whole) {
+            TClickableStringGrid& grid = repeating ? repeating_ : oneTime_;
+            grid.SetObjects(0, grid.RowCount() - 1, nullptr);
+            grid.SetRowCount(grid.RowCount() - 1);
+            return;
+        }
+        const ReminderState before = StateOf(record);
         if (repeating) {
-            // The stored next occurrence belongs to the day it was written on.
-            record.DueDateTime = 0;
-            record.ScheduleNext();
+            // The stored next occurrence belongs to the day it was written on; one that came
+            // due only minutes ago is still notified, as a one-time reminder is.
+            if (!WithinGrace(before, now_)) {
+                record.DueDateTime = 0;
+                record.ScheduleNext();
+            }
         } else {
             record.RefreshStatus();
+        }
+        if (WentMissed(record, repeating, before, now_)) {
+            missed_.push_back({repeating ? before.due : record.DueDateTime, record.Description});
         }
     }
 
 private:
     TClickableStringGrid& oneTime_;
     TClickableStringGrid& repeating_;
+    std::vector<MissedReminder>& missed_;
+    TDateTime now_;
 };
 
 void writeRows(TWriter& writer, const TClickableStringGrid& grid) {
@@ -57,8 +77,10 @@ void emptyList(TClickableStringGrid& grid) {
     grid.SetRowCount(1);
 }
 
-void selectFirstReminder(TClickableStringGrid& grid) {
-    if (grid.RowCount() > 1) grid.SetRow(1);
+// After a reload the selection stays on the row it was on: the file holds the lists in their
+// order, so that is the reminder the user had selected.
+void selectRow(TClickableStringGrid& grid, int row) {
+    if (grid.RowCount() > 1) grid.SetRowQuietly(row);
 }
 
 }  // namespace
@@ -113,9 +135,42 @@ void TMainForm::LoadFromDisk() {
         dataFileUnread_ = true;
         throw EFOpenError("Cannot open file " + path);
     }
-    GridSink sink(AlarmGrid, RepeatingAlarmGrid);
+    const std::size_t missedBefore = missed_.size();
+    GridSink sink(AlarmGrid, RepeatingAlarmGrid, missed_);
     const DataFileReading reading = readDataFile(*file, sink);
+    // What was read is marked in the file once the user has been told, so that a reminder is
+    // listed as missed at one start only.
+    if (missed_.size() != missedBefore) changesUnsaved_ = true;
     keepDataFileBeforeSave_ = !reading.complete();
+    if (keepDataFileBeforeSave_) KeepDamagedFile();
+}
+
+void TMainForm::KeepDamagedFile() {
+    const std::string path = DataFilePath();
+    const int read = AlarmGrid.RowCount() - 1 + RepeatingAlarmGrid.RowCount() - 1;
+    std::string kept;
+    try {
+        kept = "The file as it was is kept as " + KeepDataFileBackup() + ".";
+        keepDataFileBeforeSave_ = false;
+        // The reminders read are written back whole, so that the next start reads them all.
+        changesUnsaved_ = true;
+    } catch (const std::exception& error) {
+        kept = "The file as it was could not be copied to a backup (" + std::string(error.what()) +
+               "), so it is left as it is; it will be copied before the reminders are saved.";
+    }
+    damagedFileMessage_ = "The reminder file " + path + " is damaged: " + std::to_string(read) +
+                          (read == 1 ? " reminder" : " reminders") +
+                          " could be read from it, and they are shown.\r\n\r\n" + kept;
+}
+
+void TMainForm::ShowDataFileWarnings() {
+    // Said once, with the window on the screen.
+    if (damagedFileMessage_.empty()) return;
+    const std::string message = std::move(damagedFileMessage_);
+    damagedFileMessage_.clear();
+    RunCommand(nullptr, [&] {
+        ShowMessageBox(message, Application::Title(), mb::kOk | mb::kIconWarning);
+    });
 }
 
 void TMainForm::Reload() {
@@ -125,6 +180,8 @@ void TMainForm::Reload() {
     // a repaint for every row would hold the window up for minutes.
     const TClickableStringGrid::UpdateScope oneTimeUpdate(AlarmGrid);
     const TClickableStringGrid::UpdateScope repeatingUpdate(RepeatingAlarmGrid);
+    const int oneTimeRow = AlarmGrid.Row();
+    const int repeatingRow = RepeatingAlarmGrid.Row();
     try {
         emptyList(AlarmGrid);
         emptyList(RepeatingAlarmGrid);
@@ -138,13 +195,13 @@ void TMainForm::Reload() {
     }
     Application::ProcessMessages();
     try {
-        selectFirstReminder(AlarmGrid);
+        selectRow(AlarmGrid, oneTimeRow);
     } catch (const Exception&) {
         // Selecting a row cannot fail for a row that exists; nothing to report if it does.
     }
     Application::ProcessMessages();
     try {
-        selectFirstReminder(RepeatingAlarmGrid);
+        selectRow(RepeatingAlarmGrid, repeatingRow);
     } catch (const Exception&) {
         // As above.
     }

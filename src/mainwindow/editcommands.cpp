@@ -62,7 +62,7 @@ void TMainForm::AlarmGridKeyPress(char& key) {
 }
 
 void TMainForm::AddNormal() {
-    WithClockStopped([this] {
+    RunCommand(nullptr, [this] {
         TEditAlarmExact editor;
         CenterOverMainForm(editor);
         editor.SoundFile = SoundForNewReminder();
@@ -82,10 +82,9 @@ void TMainForm::AddNormal() {
 }
 
 void TMainForm::EditNormal() {
-    const int row = AlarmGrid.Row();
-    TReminder* reminder = ReminderAt(AlarmGrid, row);
-    if (row < 1 || !reminder) return;
-    WithClockStopped([this, row, reminder] {
+    TReminder* reminder = ReminderAt(AlarmGrid, AlarmGrid.Row());
+    if (!reminder) return;
+    RunCommand(reminder, [this, reminder] {
         TEditAlarmExact editor;
         CenterOverMainForm(editor);
         editor.SoundFile = reminder->SoundFile;
@@ -104,6 +103,9 @@ void TMainForm::EditNormal() {
         editor.NotifyMode = reminder->NotifyMode;
         editor.Descript.SetText(reminder->Description);
         if (editor.ShowModal() != mr::kOk) return;
+        // The clock may have moved rows under the editor; the record is where the reminder went.
+        const int row = RowOf(AlarmGrid, reminder);
+        if (row == 0) return;
         reminder->SoundFile = editor.SoundFile;
         reminder->DueDateTime = editor.DueDateTime;
         reminder->NotifyMode = editor.NotifyMode;
@@ -133,7 +135,7 @@ std::unique_ptr<TReminder> RepeatingFrom(const TEditAlarmRepeating& editor) {
 }  // namespace
 
 void TMainForm::AddRepeating() {
-    WithClockStopped([this] {
+    RunCommand(nullptr, [this] {
         TEditAlarmRepeating editor;
         CenterOverMainForm(editor);
         editor.SoundFile = SoundForNewReminder();
@@ -149,10 +151,9 @@ void TMainForm::AddRepeating() {
 }
 
 void TMainForm::EditRepeating() {
-    const int row = RepeatingAlarmGrid.Row();
-    const TReminder* reminder = ReminderAt(RepeatingAlarmGrid, row);
-    if (row < 1 || !reminder) return;
-    WithClockStopped([this, row, reminder] {
+    const TReminder* reminder = ReminderAt(RepeatingAlarmGrid, RepeatingAlarmGrid.Row());
+    if (!reminder) return;
+    RunCommand(reminder, [this, reminder] {
         TEditAlarmRepeating editor;
         CenterOverMainForm(editor);
         editor.SoundFile = reminder->SoundFile;
@@ -183,6 +184,8 @@ void TMainForm::EditRepeating() {
             editor.ForRemainderOfDay.SetChecked(true);
         }
         if (editor.ShowModal() != mr::kOk) return;
+        const int row = RowOf(RepeatingAlarmGrid, reminder);
+        if (row == 0) return;
         // A new record in the same row: what the dialog does not carry starts afresh.
         RepeatingAlarmGrid.SetObjectOf(0, row, RepeatingFrom(editor));
         RepeatingAlarmGrid.Invalidate();

@@ -50,7 +50,7 @@ std::vector<RowSource> orderAfterImport(const std::vector<TDateTime>& present,
 }  // namespace
 
 void TMainForm::ImportfromPellino1xFile1Click() {
-    WithClockStopped([this] {
+    RunCommand(nullptr, [this] {
         OpenDialog OpenAlarmsDat;
         OpenAlarmsDat.SetFileName("Alarms.dat");
         OpenAlarmsDat.SetDefaultExt("dat");

@@ -134,6 +134,13 @@ TReminder* TMainForm::ReminderAt(TClickableStringGrid& grid, int row) {
     return grid.ObjectOf<TReminder>(0, row);
 }
 
+int TMainForm::RowOf(const TClickableStringGrid& grid, const TReminder* reminder) {
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        if (ReminderAt(grid, row) == reminder) return row;
+    }
+    return 0;
+}
+
 void TMainForm::AlarmGridGetCellFormat(TClickableStringGrid&, int col, int row,
                                        const TGridDrawState&, TFormatOptions& options) {
     if (const TReminder* reminder = ReminderAt(std::as_const(AlarmGrid), row)) {

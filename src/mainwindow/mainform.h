@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "platform/trayicon.h"
 #include "runtime/datetime.h"
 #include "schedule/dueindex.h"
+#include "schedule/missedreminders.h"
 
 namespace pellino {
 
@@ -140,6 +142,8 @@ public:
     // may be changed too, and the list counts that as a change of its contents.
     static const TReminder* ReminderAt(const TClickableStringGrid& grid, int row);
     static TReminder* ReminderAt(TClickableStringGrid& grid, int row);
+    // The row that holds the record, or 0 when no row of the list holds it.
+    static int RowOf(const TClickableStringGrid& grid, const TReminder* reminder);
 
     // ---- the data file (datafile.cpp) ----
     void SaveToDisk();
@@ -148,6 +152,11 @@ public:
     void SaveChanges();
     void LoadFromDisk();
     void Reload();
+    // Keeps a data file that could not be read whole as a backup, and words what the user is
+    // told of it.
+    void KeepDamagedFile();
+    // Tells the user, once, of a data file that was read only in part.
+    void ShowDataFileWarnings();
     // The local date of the last load.
     TDateTime LoadDate() const { return loadDate_; }
     // True while the lists do not hold what the data file holds, because it could not be opened.
@@ -155,6 +164,11 @@ public:
 
     // ---- the clock, snooze and sounds (schedule/) ----
     void Timer1Timer();
+    // The platform's word that the machine woke up, the clock or zone changed, or the session
+    // ends (schedule/clock.cpp).
+    void FormSystemEvent(SystemEvent event);
+    // The reminders noted as missed and not yet shown.
+    const std::vector<MissedReminder>& MissedWaiting() const { return missed_; }
     // Puts the time of day into the clock panel.
     void ShowTimeOfDay();
     void CheckNormalAlarms();
@@ -239,10 +253,25 @@ private:
     // The sound file a new reminder starts with: the default one, unless sounds are off or it
     // has gone (editcommands.cpp).
     std::string SoundForNewReminder() const;
-    // Runs a command with the clock stopped, so that no reminder falls due and no list is
-    // reloaded while the command changes a list; the clock runs again afterwards even when the
-    // command fails, unless the command ran inside another stop, such as a tick (commands.cpp).
-    void WithClockStopped(const std::function<void()>& command);
+    // Runs a command that may open dialogs. The clock keeps running under them, but leaves the
+    // reminder the command works on (if any) alone until the command ends: it is not notified,
+    // changed or removed meanwhile, and the lists are not read anew from the file. Rows may move
+    // under the dialogs, so the command finds its reminder's row again by the record (RowOf).
+    void RunCommand(const TReminder* held, const std::function<void()>& command);
+    // True while a running command works on this reminder.
+    bool IsHeld(const TReminder& reminder) const;
+    // Switches the clock on again if the platform refused its timer before.
+    void KeepClockRunning();
+    // The new-date step: the lists move on to the date the clock now shows (schedule/clock.cpp).
+    void MoveToNewDate(TDateTime today);
+    // A due check at once, for a wake from sleep or a change of the clock (schedule/clock.cpp).
+    void CheckNow();
+    // Notes a reminder whose moment went by without a notification, when a status rule has just
+    // taken it from `before` to what it is now (schedule/missed.cpp).
+    void NoteIfMissed(const TReminder& reminder, bool repeating, const ReminderState& before,
+                      TDateTime now);
+    // Shows the reminders noted as missed, once, in "Missed Reminders" (schedule/missed.cpp).
+    void ShowMissedReminders();
     // One due-check pass over a list for the reminders of `day` (schedule/clock.cpp); true when
     // it changed a record.
     bool CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime day);
@@ -250,6 +279,8 @@ private:
     void CheckAlarmsOf(TDateTime day);
     // Writes the clock's changes to the data file (schedule/clock.cpp).
     void SaveClockChanges();
+    // Shows the clock's first failed write, once the pass is over (schedule/clock.cpp).
+    void ShowSaveFailure();
     // Moves the records in memory on to a new date, as a reload would (schedule/clock.cpp).
     void RefreshForNewDate();
 
@@ -261,15 +292,24 @@ private:
     // The last load did not read the whole data file: it is kept as the backup before the next
     // save writes over it (datafile.cpp).
     bool keepDataFileBeforeSave_ = false;
+    // What the user is to be told of a data file read only in part; empty when nothing.
+    std::string damagedFileMessage_;
     // The data file was there but could not be opened at the last load (another program held
     // it), so the lists do not show what it holds (datafile.cpp).
     bool dataFileUnread_ = false;
     int tickCounter_ = 0;
-    // How many WithClockStopped calls are running, one inside another.
-    int clockStops_ = 0;
-    bool inTick_ = false;
+    // The commands running, one inside another, and the reminders they work on (null for none).
+    std::vector<const TReminder*> heldReminders_;  // not owned
+    // True while a due-check pass or the new-date step runs; ticks under a notification window
+    // then only keep the clock panel going.
+    bool inPass_ = false;
+    // Reminders whose moment went by without a notification, waiting to be listed.
+    std::vector<MissedReminder> missed_;
+    bool showingMissed_ = false;
     bool changesUnsaved_ = false;
     bool saveFailureShown_ = false;
+    // The clock's failed write waiting to be shown after its pass.
+    std::exception_ptr saveFailure_;
     bool firstActivation_ = false;
     std::string defaultSoundFile_;
     unsigned comeForwardMessage_ = 0;

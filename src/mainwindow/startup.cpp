@@ -105,15 +105,19 @@ void TMainForm::FormActivate() {
         BringToFront();
     }
     SetButtons();
+    // The clock runs from here on, also under the boxes below.
+    Timer1.SetEnabled(true);
     // Said once, with the window on the screen; the file itself is left as it is.
     if (dataFileUnread_) {
-        ShowMessageBox("The reminders in " + DataFilePath() +
-                           " could not be read: another program may be using the file.\r\n\r\n"
-                           "The file is left as it is. If reminders are saved before it is "
-                           "read, it is first copied to a backup file beside it.",
-                       Application::Title(), mb::kOk | mb::kIconWarning);
+        RunCommand(nullptr, [] {
+            ShowMessageBox("The reminders in " + DataFilePath() +
+                               " could not be read: another program may be using the file.\r\n\r\n"
+                               "The file is left as it is. If reminders are saved before it is "
+                               "read, it is first copied to a backup file beside it.",
+                           Application::Title(), mb::kOk | mb::kIconWarning);
+        });
     }
-    Timer1.SetEnabled(true);
+    ShowDataFileWarnings();
 }
 
 void TMainForm::StartMinimized() {
@@ -126,11 +130,12 @@ void TMainForm::StartMinimized() {
 }
 
 void TMainForm::FormCloseQuery(bool& canClose) {
-    // A data file that could not be read, with nothing saved or waiting to be saved since, is
-    // left alone: writing the lists would only replace it with less.
-    if (dataFileUnread_ && !changesUnsaved_) return;
-    // The lists are written whole at every close, changed or not. When that fails the window
-    // stays open, so the reminders in it are not lost with the process.
+    // Only what is not on the disk yet is written: a close with nothing changed since the file was
+    // last read or written leaves it alone, so a program in a folder it may not write to still
+    // ends, and a data file that could not be read is not replaced with less.
+    if (!changesUnsaved_) return;
+    // When the write fails the window stays open, so the reminders in it are not lost with the
+    // process.
     try {
         SaveToDisk();
     } catch (const std::exception& error) {

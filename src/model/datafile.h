@@ -93,8 +93,8 @@ public:
     // A new, empty record for the list, which the reading fills. It must stay valid until the
     // next call.
     virtual TReminder& BeginRecord(bool repeating) = 0;
-    // The record has been read, whole or (when its reading stopped early) in part.
-    virtual void EndRecord(bool /*repeating*/, TReminder& /*record*/) {}
+    // The record has been read, whole or (when its reading stopped early, `whole` false) in part.
+    virtual void EndRecord(bool /*repeating*/, TReminder& /*record*/, bool /*whole*/) {}
 };
 
 // Reads a data file from the stream's position the way the program's loader does: a record that

@@ -176,6 +176,10 @@ void Form::SetActiveControl(Control* control) {
     }
 }
 
+void Form::SystemEventByPlatform(SystemEvent event) {
+    if (OnSystemEvent) Application::Dispatch([&] { OnSystemEvent(event); });
+}
+
 void Form::ActivatedByPlatform() {
     if (OnActivate) Application::Dispatch(OnActivate);
 }

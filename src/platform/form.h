@@ -13,6 +13,10 @@ class ContextHelp;
 enum class FormBorder : std::uint8_t { Sizeable, Dialog, Single };
 enum class WindowState : std::uint8_t { Normal, Minimized, Maximized };
 enum class FormPosition : std::uint8_t { Designed, ScreenCenter };
+// What the platform tells the program's windows of the machine and the session: the machine woke
+// from sleep or hibernation, the system time or time zone was changed, or the session is ending
+// (the user logs off or the machine shuts down) and the process may end without a close command.
+enum class SystemEvent : std::uint8_t { Resumed, TimeChanged, SessionEnding };
 
 struct BorderIcons {
     bool systemMenu = true;
@@ -133,6 +137,7 @@ public:
     // A message of the program's own (a number from 1024 up) that reached the form; true when the
     // handler knew it.
     std::function<bool(unsigned message)> OnMessage;
+    std::function<void(SystemEvent)> OnSystemEvent;
 
     // Posts such a message to the form, to be handled after the messages already waiting.
     void PostMessage(unsigned message);
@@ -147,6 +152,7 @@ public:
     bool KeyPreviewByPlatform(int key, ShiftState shift);
     // True when OnMessage knew the message.
     bool MessageByPlatform(unsigned message);
+    void SystemEventByPlatform(SystemEvent event);
 
     // Presses the default (Enter) or cancel (Escape) button of the form, if it has one that can be
     // pressed; true when one was.

@@ -93,19 +93,31 @@ void StringGrid::MoveRow(int from, int to) {
     } else {
         std::rotate(first + to, first + from, first + from + 1);
     }
+    if (row_ == from) {
+        row_ = to;
+    } else if (from < row_ && row_ <= to) {
+        --row_;
+    } else if (to <= row_ && row_ < from) {
+        ++row_;
+    }
     Invalidate();
 }
 
 void StringGrid::RemoveRows(const std::function<bool(int row)>& doomed) {
     const auto first = static_cast<std::size_t>(fixedRows_);
     std::size_t kept = first;
+    int current = row_;
     for (std::size_t r = first; r < rows_.size(); ++r) {
+        // The current row lands where the kept rows before it end; a removed one hands the
+        // selection to the next row kept.
+        if (static_cast<int>(r) == row_) current = static_cast<int>(kept);
         // Rows from r on have not been moved yet, so the test sees each row where it was.
         if (doomed(static_cast<int>(r))) continue;
         if (kept != r) rows_[kept] = std::move(rows_[r]);
         ++kept;
     }
     if (kept == rows_.size()) return;
+    row_ = current;
     // The rows left over past `kept` are the removed ones, or what moving the kept ones left.
     SetRowCount(static_cast<int>(kept));
     Invalidate();
@@ -146,6 +158,13 @@ void StringGrid::SetRow(int row) {
         Invalidate();
     }
     scrollRowIntoView(row_);
+}
+
+void StringGrid::SetRowQuietly(int row) {
+    row = std::clamp(row, fixedRows_, RowCount() - 1);
+    if (row == row_) return;
+    row_ = row;
+    Invalidate();
 }
 
 void StringGrid::SetCol(int col) {

@@ -179,12 +179,13 @@ public:
 
     // Removes, in one pass, every row below the fixed ones for which `doomed` (given the row's
     // index before any removal) is true; the other rows keep their order, and their objects and
-    // those of the removed rows go with their rows. The current row index stays, unless it is now
-    // past the end.
+    // those of the removed rows go with their rows. The current row stays on its row; when that is
+    // removed, the next row kept (or the new last row) becomes the current one.
     void RemoveRows(const std::function<bool(int row)>& doomed);
 
     // Moves row `from` to position `to`; the rows between shift by one. Strings and objects of all
-    // columns move with their row. The current row index does not follow the moved row.
+    // columns move with their row, and so does the selection: the current row stays on the row it
+    // was on, wherever that goes, so that a command acts on what the user chose.
     void MoveRow(int from, int to);
 
     int ColWidths(int col) const;
@@ -198,6 +199,9 @@ public:
     int Row() const { return row_; }
     // Clamped to the data rows; scrolls the row into view.
     void SetRow(int row);
+    // The same without scrolling: for a selection that follows its row while the program moves
+    // rows, the list must not jump under the user's eyes.
+    void SetRowQuietly(int row);
     int Col() const { return col_; }
     void SetCol(int col);
     int TopRow() const { return topRow_; }

@@ -1,6 +1,8 @@
 // The reminder clock: the time display, the watch for a new date, and the due checks that notify
 // each due reminder and apply the user's answer.
 #include <cassert>
+#include <exception>
+#include <utility>
 
 #include "mainwindow/mainform.h"
 #include "model/datafile.h"
@@ -10,6 +12,7 @@
 #include "platform/files.h"
 #include "runtime/formats.h"
 #include "schedule/alarmshow.h"
+#include "schedule/missedreminders.h"
 
 namespace pellino {
 
@@ -17,6 +20,9 @@ namespace {
 
 // Due checks run on every fifth tick, about every five seconds.
 constexpr int kTicksPerCheck = 5;
+// In the first ten minutes of a new day the reminders of the day before that were still to come
+// are notified; later they count as missed.
+constexpr TDateTime kLateDayGrace = 10.0 / (24 * 60);
 
 // The clock as one reading: the date and the time of day of the same moment.
 struct ClockReading {
@@ -56,6 +62,7 @@ bool ShowsMessage(const TReminder& reminder) {
 void TMainForm::SetUpClock() {
     Timer1.SetInterval(1000);
     Timer1.OnTimer = [this] { Timer1Timer(); };
+    OnSystemEvent = [this](SystemEvent event) { FormSystemEvent(event); };
     mnuSelectSoundFile.OnClick = [this](MenuItem&) { mnuSelectSoundFileClick(); };
     mnuNoAlarmSound.OnClick = [this](MenuItem&) { mnuNoAlarmSoundClick(); };
 }
@@ -66,50 +73,91 @@ void TMainForm::ShowTimeOfDay() {
 }
 
 void TMainForm::Timer1Timer() {
-    // The timer stays off for the whole tick, so no tick starts inside another, not even while a
-    // notification window holds the tick open; an error shown by the dispatch does not stop the
-    // clock for good. Should anything switch the timer on inside the tick all the same, its tick
-    // is dropped: a second pass under the first would notify the same reminder twice.
-    if (inTick_) return;
-    inTick_ = true;
-    struct TickEnd {
-        bool& inTick;
-        ~TickEnd() { inTick = false; }
-    } tickEnd{inTick_};
-    WithClockStopped([this] {
-        ShowTimeOfDay();
-        Application::ProcessMessages();
-        if (Today() > loadDate_) {
-            // The reminders of the day that has just ended come first: one due in its last
-            // seconds, or one that fell due while a window held the clock across midnight, is
-            // notified before the lists move on to the new date.
-            CheckAlarmsOf(loadDate_);
-            if (Application::Terminated()) return;
-            // The reload reads the data file, so whatever the clock changed must be in it first.
-            // When the file refuses the write, is held by another program so that it cannot be
-            // read, or has gone, a reload would lose those changes or empty the lists: they then
-            // stay and only move on to the new date. A file that has gone is written anew from
-            // them, so that the reminders are on the disk again.
-            SaveClockChanges();
-            const bool fileGone = !FileExists(DataFilePath());
-            if (changesUnsaved_ || fileGone || !DataFileReadable()) {
-                RefreshForNewDate();
-                if (fileGone) {
-                    changesUnsaved_ = true;
-                    SaveClockChanges();
-                }
-            } else {
-                Reload();
-            }
-            AlarmGrid.Invalidate();
-            RepeatingAlarmGrid.Invalidate();
-            // The lists read may hold more or fewer reminders than before.
-            SetButtons();
+    ShowTimeOfDay();
+    // What waits is delivered before the pass, never inside it: a command started from there
+    // opens its dialog under a running clock like any other.
+    Application::ProcessMessages();
+    // A pass holds a notification window open from inside a tick. The ticks that come meanwhile
+    // keep the clock panel going, but a second pass under the first would notify the same
+    // reminder twice.
+    if (inPass_ || Application::Terminated()) return;
+    {
+        inPass_ = true;
+        const struct PassEnd {
+            bool& inPass;
+            ~PassEnd() { inPass = false; }
+        } passEnd{inPass_};
+        const TDateTime today = Today();
+        if (today != loadDate_) {
+            MoveToNewDate(today);
         } else if (++tickCounter_ >= kTicksPerCheck) {
             tickCounter_ = 0;
-            CheckAlarmsOf(Today());
+            CheckAlarmsOf(today);
         }
-    });
+    }
+    // Boxes and windows that only tell come after the pass, so that the clock runs under them.
+    ShowSaveFailure();
+    ShowDataFileWarnings();
+    ShowMissedReminders();
+}
+
+void TMainForm::MoveToNewDate(TDateTime today) {
+    // The reminders of the day that has just ended come first: one due in its last seconds, or
+    // one that fell due while a window held the clock across midnight, is notified before the
+    // lists move on. After a longer gap (a sleep, the clock put forward) they are listed as
+    // missed instead of notified one by one.
+    if (today == loadDate_ + 1 && TimeOfDay() < kLateDayGrace) {
+        CheckAlarmsOf(loadDate_);
+        if (Application::Terminated()) return;
+    }
+    // The reload reads the data file, so whatever the clock changed must be in it first. When the
+    // file refuses the write, is held by another program so that it cannot be read, or has gone,
+    // a reload would lose those changes or empty the lists: they then stay and only move on to
+    // the new date. A file that has gone is written anew from them, so that the reminders are on
+    // the disk again. A command at work under a dialog holds on to its reminder, so the records
+    // must stay too.
+    SaveClockChanges();
+    const bool fileGone = !FileExists(DataFilePath());
+    if (!heldReminders_.empty() || changesUnsaved_ || fileGone || !DataFileReadable()) {
+        RefreshForNewDate();
+        if (fileGone) changesUnsaved_ = true;
+    } else {
+        Reload();
+    }
+    // Reminders listed as missed are marked so in the file.
+    SaveClockChanges();
+    AlarmGrid.Invalidate();
+    RepeatingAlarmGrid.Invalidate();
+    // The lists read may hold more or fewer reminders than before.
+    SetButtons();
+}
+
+void TMainForm::CheckNow() {
+    // The next tick makes a due check, whatever the count stood at; the new-date step comes
+    // first when the date has moved.
+    tickCounter_ = kTicksPerCheck - 1;
+    Timer1Timer();
+}
+
+void TMainForm::FormSystemEvent(SystemEvent event) {
+    switch (event) {
+        case SystemEvent::Resumed:
+        case SystemEvent::TimeChanged:
+            // Reminders that came due while the machine slept, or that a new clock time has
+            // reached, are looked for at once and not at the next fifth tick.
+            if (!firstActivation_) CheckNow();
+            break;
+        case SystemEvent::SessionEnding:
+            // The session may end the process as soon as this returns, with no close command:
+            // what is not on the disk yet goes there now, without a question. A write that fails
+            // leaves the old file whole, and there is nobody left to tell.
+            if (!changesUnsaved_) break;
+            try {
+                SaveToDisk();
+            } catch (const std::exception&) {
+            }
+            break;
+    }
 }
 
 void TMainForm::CheckAlarmsOf(TDateTime day) {
@@ -144,7 +192,8 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
     bool changed = false;
     for (int row = 1; row <= rows && !Application::Terminated(); ++row) {
         TReminder* reminder = ReminderAt(grid, row);
-        if (!reminder || !IsDue(*reminder, day, clock)) continue;
+        // The reminder under a command's dialog waits for the command to end.
+        if (!reminder || !IsDue(*reminder, day, clock) || IsHeld(*reminder)) continue;
         if (PlaysSound(*reminder)) PlaySoundNow(reminder->SoundFile);
         int result = 0;
         if (ShowsMessage(*reminder)) {
@@ -165,6 +214,8 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
                 AdjustRepeatForSnooze(row, -result);
             }
             changed = true;
+            // At once: the program may be closed under the next notification of this pass.
+            changesUnsaved_ = true;
         } else if (result == 0 || result == kAlarmOk) {
             if (oneTime) {
                 reminder->Status = kStatusDone;
@@ -175,11 +226,13 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
             }
             grid.Invalidate();
             changed = true;
+            changesUnsaved_ = true;
         } else if (result == kAlarmDelete) {
             // Rows go only after the pass, so the row numbers of the pass stay valid.
             reminder->Status = kStatusRemove;
             removal = true;
             changed = true;
+            changesUnsaved_ = true;
         }
     }
     if (removal) {
@@ -195,14 +248,51 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
 void TMainForm::RefreshForNewDate() {
     // What a reload does to each record read, done to the records in memory.
     loadDate_ = Today();
-    for (int row = 1; row < AlarmGrid.RowCount(); ++row) {
-        if (TReminder* reminder = ReminderAt(AlarmGrid, row)) reminder->RefreshStatus();
-    }
-    for (int row = 1; row < RepeatingAlarmGrid.RowCount(); ++row) {
-        if (TReminder* reminder = ReminderAt(RepeatingAlarmGrid, row)) {
-            reminder->DueDateTime = 0;
-            reminder->ScheduleNext();
+    const TDateTime now = Now();
+    const auto refresh = [&](TClickableStringGrid& grid, bool repeating) {
+        for (int row = 1; row < grid.RowCount(); ++row) {
+            TReminder* reminder = ReminderAt(grid, row);
+            if (!reminder) continue;
+            const ReminderState before = StateOf(*reminder);
+            if (repeating) {
+                if (!WithinGrace(before, now)) {
+                    reminder->DueDateTime = 0;
+                    reminder->ScheduleNext();
+                }
+            } else {
+                reminder->RefreshStatus();
+            }
+            NoteIfMissed(*reminder, repeating, before, now);
         }
+    };
+    refresh(AlarmGrid, false);
+    refresh(RepeatingAlarmGrid, true);
+}
+
+void TMainForm::NoteIfMissed(const TReminder& reminder, bool repeating, const ReminderState& before,
+                             TDateTime now) {
+    if (!WentMissed(reminder, repeating, before, now)) return;
+    missed_.push_back({repeating ? before.due : reminder.DueDateTime, reminder.Description});
+    // Written at once, so that the next start does not list it again.
+    changesUnsaved_ = true;
+}
+
+void TMainForm::ShowMissedReminders() {
+    // One window at a time: reminders found missed while it is up come in the next one.
+    if (showingMissed_ || missed_.empty() || Application::Terminated()) return;
+    showingMissed_ = true;
+    const struct ShowingEnd {
+        bool& showing;
+        ~ShowingEnd() { showing = false; }
+    } showingEnd{showingMissed_};
+    while (!missed_.empty() && !Application::Terminated()) {
+        std::vector<MissedReminder> shown = std::move(missed_);
+        missed_.clear();
+        SortMissed(shown);
+        RunCommand(nullptr, [&] {
+            TMissedReminders window(shown);
+            window.ShowModal();
+        });
     }
 }
 
@@ -213,14 +303,27 @@ void TMainForm::SaveClockChanges() {
     if (!changesUnsaved_ || Application::Terminated()) return;
     try {
         SaveToDisk();
-    } catch (const std::exception& error) {
+    } catch (const std::exception&) {
         // The clock goes on and the next pass writes again. A disk that stays unwritable is
-        // reported once, not every five seconds.
+        // reported once, not every five seconds, and after the pass, so that the clock runs on
+        // under the message.
         if (!saveFailureShown_) {
             saveFailureShown_ = true;
-            Application::ShowException(error);
+            saveFailure_ = std::current_exception();
         }
     }
+}
+
+void TMainForm::ShowSaveFailure() {
+    if (!saveFailure_) return;
+    const std::exception_ptr failure = std::exchange(saveFailure_, nullptr);
+    RunCommand(nullptr, [&] {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::exception& error) {
+            Application::ShowException(error);
+        }
+    });
 }
 
 }  // namespace pellino

@@ -24,7 +24,7 @@ void TMainForm::PlaySoundNow(const std::string& path) {
 }
 
 void TMainForm::mnuSelectSoundFileClick() {
-    WithClockStopped([this] {
+    RunCommand(nullptr, [this] {
         OpenDialog OpenDialog1;
         OpenDialog1.SetFilter("WAV Files|*.WAV");
         OpenDialog1.SetFileName("*.wav");

@@ -233,6 +233,22 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
             if (taken) return 0;
             break;
         }
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMECRITICAL ||
+                wParam == PBT_APMRESUMEAUTOMATIC) {
+                form.SystemEventByPlatform(SystemEvent::Resumed);
+            }
+            return TRUE;
+        case WM_TIMECHANGE:
+            form.SystemEventByPlatform(SystemEvent::TimeChanged);
+            return 0;
+        case WM_QUERYENDSESSION:
+            // The program never holds the session up; what it must keep it writes when the
+            // session really ends.
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) form.SystemEventByPlatform(SystemEvent::SessionEnding);
+            return 0;
         case WM_ACTIVATEAPP:
             // The what's-this pop-up goes when the program loses the focus.
             if (!wParam) HelpPopup::DismissByPlatform();
