@@ -1,7 +1,8 @@
 // A data file image loaded the way the program starts: settings, lists filled from the file,
-// first activation, both lists painted, then closed, which writes the file back. The lists must
-// hold exactly the records the inspector reads from the same bytes, the close must succeed, and a
-// file that was not read whole must be kept before it is written over.
+// first activation, both lists painted, then closed. The lists must hold exactly the records the
+// inspector reads from the same bytes, less those cut short; a file not read whole must be kept
+// before it is written over, and the user told so once; the close must succeed and leave a file
+// that reads whole.
 
 #include <string>
 
@@ -36,6 +37,23 @@ void checkList(const std::vector<TReminder>& read, const TClickableStringGrid& g
     }
 }
 
+// The records the lists show: all that were read, but those whose reading stopped before their
+// last value.
+std::vector<TReminder> shownRecords(const DataFileReading& reading, bool repeating) {
+    const std::vector<TReminder>& read =
+        repeating ? reading.contents.repeating : reading.contents.oneTime;
+    std::vector<TReminder> shown;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        bool cutShort = false;
+        for (const DamagedRecord& damaged : reading.damaged) {
+            cutShort |= damaged.repeating == repeating && damaged.index == i &&
+                        damaged.stop.message != kMisreadBooleanFailure;
+        }
+        if (!cutShort) shown.push_back(read[i]);
+    }
+    return shown;
+}
+
 }  // namespace
 
 FUZZ_TARGET(datafile_load) {
@@ -47,12 +65,19 @@ FUZZ_TARGET(datafile_load) {
     fuzz::WriteProgramFile(DataFilePath(), {reinterpret_cast<const char*>(data), size});
     auto form = fuzz::StartProgram();
     fuzz::PaintLists(*form);
-    checkList(reading.contents.oneTime, form->AlarmGrid, false);
-    checkList(reading.contents.repeating, form->RepeatingAlarmGrid, true);
+    checkList(shownRecords(reading, false), form->AlarmGrid, false);
+    checkList(shownRecords(reading, true), form->RepeatingAlarmGrid, true);
+    const auto& boxes = headless::MessageBoxLog();
+    if (reading.complete()) {
+        FUZZ_CHECK(boxes.empty(), "the start showed: " + boxes.front().text);
+    } else {
+        FUZZ_CHECK(boxes.size() == 1 && boxes[0].text.find(" is damaged: ") != std::string::npos,
+                   "a file not read whole was not told about once");
+    }
+    const std::size_t shownAtStart = boxes.size();
 
     form->Close();
-    FUZZ_CHECK(headless::MessageBoxLog().empty(),
-               "the close showed: " + headless::MessageBoxLog().front().text);
+    FUZZ_CHECK(boxes.size() == shownAtStart, "the close showed: " + boxes.back().text);
     FUZZ_CHECK(!form->Visible(), "the close did not close the window");
     MemoryStream written(fuzz::ReadProgramFile(DataFilePath()));
     FUZZ_CHECK(readDataFile(written).complete(), "the file written on close does not read whole");

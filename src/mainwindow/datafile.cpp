@@ -32,8 +32,8 @@ public:
         return *grid.EmplaceObjectOf<TReminder>(0, grid.RowCount() - 1);
     }
 
-    void EndRecord(bool repeating, TReminder& record, bool whole) override {
-        if (!whole) {
+    void EndRecord(bool repeating, TReminder& record, bool allValuesRead) override {
+        if (!allValuesRead) {
             TClickableStringGrid& grid = repeating ? repeating_ : oneTime_;
             grid.SetObjects(0, grid.RowCount() - 1, nullptr);
             grid.SetRowCount(grid.RowCount() - 1);
@@ -168,9 +168,8 @@ void TMainForm::ShowDataFileWarnings() {
     if (damagedFileMessage_.empty()) return;
     const std::string message = std::move(damagedFileMessage_);
     damagedFileMessage_.clear();
-    RunCommand(nullptr, [&] {
-        ShowMessageBox(message, Application::Title(), mb::kOk | mb::kIconWarning);
-    });
+    RunCommand(nullptr,
+               [&] { ShowMessageBox(message, Application::Title(), mb::kOk | mb::kIconWarning); });
 }
 
 void TMainForm::Reload() {

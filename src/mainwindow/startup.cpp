@@ -6,6 +6,7 @@
 #include "model/settings.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/help.h"
 #include "platform/sound.h"
 #include "platform/system.h"
@@ -132,8 +133,11 @@ void TMainForm::StartMinimized() {
 void TMainForm::FormCloseQuery(bool& canClose) {
     // Only what is not on the disk yet is written: a close with nothing changed since the file was
     // last read or written leaves it alone, so a program in a folder it may not write to still
-    // ends, and a data file that could not be read is not replaced with less.
-    if (!changesUnsaved_) return;
+    // ends, and a data file that could not be read is not replaced with less. Reminders whose
+    // file has gone meanwhile are on no disk at all.
+    const bool listsEmpty = AlarmGrid.RowCount() <= 1 && RepeatingAlarmGrid.RowCount() <= 1;
+    const bool fileGone = !dataFileUnread_ && !listsEmpty && !FileExists(DataFilePath());
+    if (!changesUnsaved_ && !fileGone) return;
     // When the write fails the window stays open, so the reminders in it are not lost with the
     // process.
     try {

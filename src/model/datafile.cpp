@@ -30,7 +30,7 @@ void readList(TReader& reader, DataFileSink& sink, DataFileReading& reading, boo
         TReminder& reminder = sink.BeginRecord(repeating);
         std::string failure;
         const bool whole = reminder.LoadFromReader(reader, &failure);
-        sink.EndRecord(repeating, reminder, whole);
+        sink.EndRecord(repeating, reminder, whole || failure == kMisreadBooleanFailure);
         if (!whole) reading.damaged.push_back({repeating, index, {reader.ValueStart(), failure}});
         ++index;
     }

@@ -93,8 +93,9 @@ public:
     // A new, empty record for the list, which the reading fills. It must stay valid until the
     // next call.
     virtual TReminder& BeginRecord(bool repeating) = 0;
-    // The record has been read, whole or (when its reading stopped early, `whole` false) in part.
-    virtual void EndRecord(bool /*repeating*/, TReminder& /*record*/, bool /*whole*/) {}
+    // The record has been read: all its values (`allValuesRead`), or, when its reading stopped
+    // early, only those before the failure.
+    virtual void EndRecord(bool /*repeating*/, TReminder& /*record*/, bool /*allValuesRead*/) {}
 };
 
 // Reads a data file from the stream's position the way the program's loader does: a record that

@@ -12,7 +12,6 @@ namespace pellino {
 namespace {
 
 constexpr const char* kTimePattern = "h:mmam/pm";
-constexpr const char* kMisreadBoolean = "A boolean stored as another value";
 constexpr const char* kDateTimePattern = "mmm dd, yyyy h:mmam/pm";
 // 23:59, the last occurrence of a repeating reminder without an until time.
 constexpr TDateTime kLastMinuteOfDay = 1439.0 / 1440.0;
@@ -118,7 +117,7 @@ bool TReminder::LoadFromReader(TReader& reader, std::string* failure) {
         Status = StatusAsRead(reader.ReadInteger());
         ReservedFlag = reader.ReadBoolean(&reservedFlagStored);
         if (!hasUntilStored || !reservedFlagStored) {
-            if (failure != nullptr) *failure = kMisreadBoolean;
+            if (failure != nullptr) *failure = kMisreadBooleanFailure;
             return false;
         }
         return true;

@@ -61,6 +61,10 @@ double DueDateTimeAsRead(double stored);
 std::uint8_t StatusAsRead(std::int32_t stored);
 
 // One reminder, one-time or repeating. The list row that shows it owns it.
+// The failure of a record whose values were all read, but one of whose booleans was stored as
+// another kind of value: the record is whole, only that flag may be wrong.
+inline constexpr const char* kMisreadBooleanFailure = "A boolean stored as another value";
+
 class TReminder {
 public:
     std::uint8_t Kind = kKindOneTime;

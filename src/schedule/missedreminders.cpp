@@ -60,8 +60,9 @@ bool WithinGrace(const ReminderState& before, TDateTime now) {
 }
 
 void SortMissed(std::vector<MissedReminder>& missed) {
-    std::stable_sort(missed.begin(), missed.end(),
-                     [](const MissedReminder& a, const MissedReminder& b) { return a.due < b.due; });
+    std::stable_sort(
+        missed.begin(), missed.end(),
+        [](const MissedReminder& a, const MissedReminder& b) { return a.due < b.due; });
 }
 
 TMissedReminders::TMissedReminders(const std::vector<MissedReminder>& missed)

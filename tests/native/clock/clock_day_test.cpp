@@ -52,22 +52,23 @@ TEST_F(ClockTest, RemindersOfTheEndingDayAreNotifiedBeforeTheListsMoveOn) {
     EXPECT_EQ(ReadDataFile().oneTime.at(0).Status, kStatusDone);
 }
 
-TEST_F(ClockTest, WhatFellDueWhileAWindowHeldTheClockAcrossMidnightIsNotified) {
-    // The About box stays open from before midnight to after it; the reminder that fell due in
-    // between comes up at the first tick after it closes.
+TEST_F(ClockTest, WhatFallsDueUnderAnOpenWindowAcrossMidnightIsNotifiedAtOnce) {
+    // The About box stays open from before midnight to after it; the reminder that falls due in
+    // between comes up over it, and the lists move on to the new date under it too.
     headless::SetClock(Clock(23, 59, 50));
     WriteDataFile({OneTime("Meanwhile", Day() + At(23, 59, 58))});
     Start();
-    headless::ScriptModal("TSplashform", [](Form& about) {
+    Answer("Ok");
+    headless::ScriptModal("TSplashform", [this](Form& about) {
         headless::AdvanceClock(20'000);
+        log.push_back("about closed");
         about.SetModalResult(mr::kOk);
     });
     form->mnuAboutClick();
-    Answer("Ok");
-    Tick();
-    EXPECT_EQ(TakeEvents(),
-              (Events{"sound C:\\SOUNDS\\Meanwhile.WAV", "window 'Meanwhile' with Delete: Ok"}));
+    EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Meanwhile.WAV",
+                                    "window 'Meanwhile' with Delete: Ok", "about closed"}));
     EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
+    EXPECT_EQ(form->LoadDate(), Day(1));
 
     // A notification stays open across midnight; the reminder after it in the list, due before
     // midnight, is notified in the same pass.
@@ -134,22 +135,27 @@ TEST_F(ClockTest, TheButtonsFollowTheListsAfterTheReloadAndTheClocksRemovals) {
     EXPECT_EQ(buttons(), "Edit Delete Clone Adjust, fixed rows 1") << "after the reload";
 }
 
-TEST_F(ClockTest, ADateSetBackReloadsNothingUntilTheDatePassesTheLoadDate) {
+TEST_F(ClockTest, ADateSetBackMovesTheListsToThatDateAsAForwardOneDoes) {
     headless::SetClock(Clock(9, 0));
     WriteDataFile({OneTime("Kept", Day(1) + At(18, 0))});
     Start();
-    // Another program's copy of the file; only a reload would show it.
-    WriteDataFile({OneTime("Reloaded", Day(1) + At(18, 0))});
+    // Another program's copy of the file; only a reload shows it.
+    WriteDataFile({OneTime("Reloaded", Day(-1) + At(9, 0, 30))});
 
     headless::SetClock(Clock(9, 0, 0, 0, 4));
-    Tick(10);
-    EXPECT_EQ(OneTimeList(), std::vector<std::string>{"Kept"});
-    EXPECT_EQ(form->LoadDate(), Day());
+    Tick();
+    EXPECT_EQ(OneTimeList(), std::vector<std::string>{"Reloaded"});
+    EXPECT_EQ(form->LoadDate(), Day(-1));
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusPending) << "due on the date the clock now shows";
+    Answer("Ok");
+    Tick(30);
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\Reloaded.WAV", "window 'Reloaded' with Delete: Ok"}));
 
     headless::SetClock(Clock(9, 0, 0, 0, 6));
     Tick();
-    EXPECT_EQ(OneTimeList(), std::vector<std::string>{"Reloaded"});
     EXPECT_EQ(form->LoadDate(), Day(1));
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusDone) << "what was done stays done";
 }
 
 TEST_F(ClockTest, TheDataFileHoldsEveryChangeRightAfterThePass) {
@@ -223,10 +229,11 @@ TEST_F(ClockTest, AtMidnightAFileThatCannotBeWrittenOrReadLeavesTheListsInMemory
         SCOPED_TRACE(changed ? "a snooze the file refused" : "nothing unsaved, file held");
         ResetProgram();
         headless::SetClock(Clock(23, 57, 55));
-        // Unchanged, it is past its grace already and never notified.
+        // Unchanged, it is past its grace already: listed as missed, never notified.
         const TDateTime due = Day() + (changed ? At(23, 57, 58) : At(23, 40));
         WriteDataFile({OneTime("Snoozed", due), OneTime("Tomorrow", Day(1) + At(8, 0))},
                       {Repeating("Daily", At(7, 0))});
+        if (!changed) SeeMissed();
         Start();
         headless::LockFile(DataFilePath(), true);
         if (changed) {

@@ -19,6 +19,7 @@
 #include "platform/headless/testing.h"
 #include "runtime/datetime.h"
 #include "schedule/alarmshow.h"
+#include "schedule/missedreminders.h"
 
 namespace pellino::testing {
 
@@ -115,6 +116,22 @@ protected:
                 }
             }
             ADD_FAILURE() << "no button " << caption;
+        });
+    }
+
+    // Reads the next "Missed Reminders" window and closes it with Ok. The log gets one line with
+    // what it listed, each reminder as "<when> <message>", oldest first.
+    void SeeMissed() {
+        headless::ScriptModal("TMissedReminders", [this](Form& shown) {
+            auto& window = static_cast<TMissedReminders&>(shown);
+            TakeSounds();
+            std::string line = "missed:";
+            for (int row = 1; row < window.List.RowCount(); ++row) {
+                line += " [" + window.List.Cells(0, row) + " " + window.List.Cells(1, row) + "]";
+            }
+            log.push_back(line);
+            if (onWindow) onWindow();
+            window.OkButton.Click();
         });
     }
 

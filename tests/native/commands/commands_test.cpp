@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(CommandsTest, DeleteAsksWithTheClockStoppedAndSelectsTheRowThatFollowed) {
+TEST_F(CommandsTest, DeleteAsksUnderARunningClockAndSelectsTheRowThatFollowed) {
     const struct {
         const char* what;
         int row;
@@ -73,7 +73,7 @@ TEST_F(CommandsTest, DeleteAsksWithTheClockStoppedAndSelectsTheRowThatFollowed) 
         form->AlarmGrid.SetRow(c.row);
         AnswerQuestion(idresult::kYes);
         form->DeleteAlarmButton.Click();
-        EXPECT_EQ(TakeEvents(), Texts{"asked 'Delete this reminder?' in 'Confirm', clock stopped"});
+        EXPECT_EQ(TakeEvents(), Texts{"asked 'Delete this reminder?' in 'Confirm', clock running"});
         EXPECT_EQ(headless::MessageBoxLog().at(0).flags, mb::kYesNo | mb::kIconQuestion);
         EXPECT_EQ(OneTimeList(), c.left);
         EXPECT_EQ(form->AlarmGrid.Row(), c.selected);
@@ -258,7 +258,7 @@ TEST_F(CommandsTest, AdjustingWithoutAReminderChangesNothing) {
     EXPECT_FALSE(std::filesystem::exists(headless::HostPath(DataFilePath())));
 }
 
-TEST_F(CommandsTest, AboutShowsItsWindowWithTheClockStoppedAndHelpAsksForItsTopic) {
+TEST_F(CommandsTest, AboutShowsItsWindowUnderARunningClockAndHelpAsksForItsTopic) {
     Start();
     headless::ScriptModal("TSplashform", [this](Form& shown) {
         auto& about = static_cast<TSplashform&>(shown);
@@ -276,7 +276,7 @@ TEST_F(CommandsTest, AboutShowsItsWindowWithTheClockStoppedAndHelpAsksForItsTopi
     });
     form->mnuAbout.Click();
     EXPECT_EQ(TakeEvents(),
-              Texts{"About Pellino!: Version 2.1e, 32-bit version for Windows 95, clock stopped, "
+              Texts{"About Pellino!: Version 2.1e, 32-bit version for Windows 95, clock running, "
                     "focus on OkButton"});
     EXPECT_TRUE(form->Timer1.Enabled());
 

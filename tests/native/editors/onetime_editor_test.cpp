@@ -47,7 +47,7 @@ TEST_F(OneTimeEditorTest, NewProposesFiveMinutesFromNowAndSavesInDueOrder) {
     });
     form->AddAlarmButton.Click();
     EXPECT_EQ(TakeEvents(), Texts{"editor '[Type reminder message here]' 10:05 AM on Monday, "
-                                  "January 5, 2026, clock stopped"});
+                                  "January 5, 2026, clock running"});
     EXPECT_TRUE(form->Timer1.Enabled()) << "the clock runs again";
     EXPECT_EQ(OneTimeList(), (Texts{"Early", "Call home", "Late"})) << "placed in due order";
     EXPECT_EQ(form->AlarmGrid.Row(), 2) << "and selected";
@@ -66,7 +66,7 @@ TEST_F(OneTimeEditorTest, AReminderAddedJustBeforeMidnightIsDueTomorrow) {
     OnEditor(Save);
     form->AddAlarmButton.Click();
     EXPECT_EQ(TakeEvents(), Texts{"editor '[Type reminder message here]' 12:02 AM on Tuesday, "
-                                  "January 6, 2026, clock stopped"});
+                                  "January 6, 2026, clock running"});
     ASSERT_EQ(form->AlarmGrid.RowCount(), 2);
     EXPECT_NEAR(OneTimeRow(1).DueDateTime, Day(1) + At(0, 2), 1e-9);
     EXPECT_EQ(OneTimeRow(1).Status, kStatusNotToday) << "not Expired: it will still ring";
@@ -188,7 +188,7 @@ TEST_F(OneTimeEditorTest, EditChangesTheRecordInPlaceReArmsItAndReSortsIt) {
     });
     form->EditAlarmButton.Click();
     EXPECT_EQ(TakeEvents(),
-              Texts{"editor 'Dentist' 8:00 AM on Monday, January 5, 2026, clock stopped"});
+              Texts{"editor 'Dentist' 8:00 AM on Monday, January 5, 2026, clock running"});
     EXPECT_EQ(OneTimeList(), (Texts{"Garage", "Dentist"}));
     EXPECT_EQ(&OneTimeRow(2), record) << "the same record, changed in place";
     EXPECT_EQ(form->AlarmGrid.Row(), 2);
@@ -299,9 +299,9 @@ TEST_F(OneTimeEditorTest, EnterAndADoubleClickInTheListEditTheCurrentReminder) {
     OnEditor(Cancel);
     form->AlarmGrid.DblClick();
     EXPECT_EQ(TakeEvents(), (Texts{"editor 'Dentist' 10:00 AM on Monday, January 5, 2026, clock "
-                                   "stopped",
+                                   "running",
                                    "editor 'Dentist' 10:00 AM on Monday, January 5, 2026, clock "
-                                   "stopped"}));
+                                   "running"}));
     EXPECT_TRUE(form->AlarmGrid.WantReturns()) << "Enter reaches the list, not a button";
 }
 

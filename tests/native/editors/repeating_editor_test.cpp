@@ -57,7 +57,7 @@ TEST_F(RepeatingEditorTest, NewProposesNowAndAnHourLaterOnWeekdaysOncePerDay) {
     form->AddAlarmButton.Click();
     EXPECT_EQ(TakeEvents(),
               Texts{"editor '[Type reminder message here]' 2:10 PM to 3:10 PM, days -xxxxx-, "
-                    "once 60, clock stopped"});
+                    "once 60, clock running"});
     EXPECT_TRUE(form->Timer1.Enabled());
     ASSERT_EQ(form->RepeatingAlarmGrid.RowCount(), 2);
     const TReminder& added = RepeatingRow(1);
@@ -319,7 +319,7 @@ TEST_F(RepeatingEditorTest, EditShowsTheRecordReplacesItInItsRowAndCancelKeepsIt
     OnEditor([](TEditAlarmRepeating& e) { e.CancelButton.Click(); });
     form->EditAlarmButton.Click();
     EXPECT_EQ(TakeEvents(),
-              Texts{"editor 'Pills' 8:00 AM to 12:00 PM, days -x-x-x-, every 720, clock stopped"})
+              Texts{"editor 'Pills' 8:00 AM to 12:00 PM, days -x-x-x-, every 720, clock running"})
         << "an interval above the bounds shows as 720";
     EXPECT_EQ(&RepeatingRow(2), before) << "Cancel keeps the very same record";
     EXPECT_EQ(before->Status, kept.Status);

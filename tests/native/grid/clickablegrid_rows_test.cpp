@@ -115,17 +115,20 @@ TEST_F(ClickableGridRows, FreeRowObjectsFreesEveryRecordButKeepsTheRows) {
     EXPECT_EQ(freed, 3) << "nothing is freed twice";
 }
 
-TEST_F(ClickableGridRows, MoveRowTakesStringsAndObjectsAlongButNotTheCurrentRow) {
+TEST_F(ClickableGridRows, MoveRowTakesStringsObjectsAndTheSelectionAlong) {
+    // Row 2 ("B") is selected; wherever the move takes it, it stays selected.
     struct Case {
         int from;
         int to;
         std::string order;
+        int selected;
     };
     const Case cases[] = {
-        {1, 4, "BCDA"},  // down: the rows between move up
-        {4, 1, "DABC"},  // up: the rows between move down
-        {2, 3, "ACBD"},
-        {3, 3, "ABCD"},
+        {1, 4, "BCDA", 1},  // down: the rows between move up, the selected one with them
+        {4, 1, "DABC", 3},  // up: the rows between move down
+        {2, 3, "ACBD", 3},  // the selected row itself moves
+        {3, 1, "CABD", 3}, {4, 3, "ABDC", 2},  // rows after the selected one: it stays where it is
+        {3, 3, "ABCD", 2},
     };
     for (const Case& c : cases) {
         Fill(4);
@@ -133,8 +136,49 @@ TEST_F(ClickableGridRows, MoveRowTakesStringsAndObjectsAlongButNotTheCurrentRow)
         grid.SetRow(2);
         grid.MoveRow(c.from, c.to);
         EXPECT_EQ(Names(), c.order) << c.from << " to " << c.to;
-        EXPECT_EQ(grid.Row(), 2);
+        EXPECT_EQ(grid.Row(), c.selected) << c.from << " to " << c.to;
         EXPECT_EQ(freed, 0);
+    }
+}
+
+TEST_F(ClickableGridRows, DeletingRowsKeepsTheSelectionOnItsRecord) {
+    // Row 3 ("C") of five is selected.
+    struct Case {
+        const char* what;
+        std::string doomed;  // the names of the rows removed
+        std::string left;
+        int selected;
+    };
+    const Case cases[] = {
+        {"a row above", "A", "BCDE", 2},
+        {"two rows above", "AB", "CDE", 1},
+        {"a row below", "D", "ABCE", 3},
+        {"the selected row: the one that followed takes over", "C", "ABDE", 3},
+        {"the selected row and the one after", "CD", "ABE", 3},
+        {"the selected row and all below: the new last row", "CDE", "AB", 2},
+    };
+    for (const Case& c : cases) {
+        for (const bool oneByOne : {true, false}) {
+            SCOPED_TRACE(std::string(c.what) + (oneByOne ? ", one by one" : ", in one pass"));
+            Fill(5);
+            grid.SetRow(3);
+            if (oneByOne) {
+                for (const char name : c.doomed) {
+                    for (int row = 1; row < grid.RowCount(); ++row) {
+                        if (NameOf(grid, 0, row) == std::string(1, name)) {
+                            grid.DeleteRow(row);
+                            break;
+                        }
+                    }
+                }
+            } else {
+                grid.RemoveRows([&](int row) {
+                    return c.doomed.find(NameOf(grid, 0, row)) != std::string::npos;
+                });
+            }
+            EXPECT_EQ(Names(), c.left);
+            EXPECT_EQ(grid.Row(), c.selected);
+        }
     }
 }
 

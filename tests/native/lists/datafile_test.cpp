@@ -218,8 +218,8 @@ TEST_F(DataFile, ForeignAndDamagedFilesLoadAsFarAsTheyCanBeRead) {
     const Case cases[] = {
         {"another header integer", otherHeader, 12, 8},
         {"an integer in place of the header float", integerFloat, 12, 8},
-        // The record being read when the data ran out stays, with what it got.
-        {"cut short in the repeating list", Bytes(whole.begin(), whole.end() - 40), 12, 8},
+        // The record being read when the data ran out is not shown: it lacks what it was cut off.
+        {"cut short in the repeating list", Bytes(whole.begin(), whole.end() - 40), 12, 7},
         {"cut short in the header", Bytes(whole.begin(), whole.begin() + 9), 0, 0},
         {"not a data file at all", Bytes{'M', 'Z', 0x90, 0x00}, 0, 0},
         {"an empty file", Bytes{}, 0, 0},
@@ -269,11 +269,28 @@ TEST_F(DataFile, AFileHeldOpenByAnotherProgramCannotBeLoadedOrSaved) {
     EXPECT_EQ(ReadHostFile(HostDataFile()).size(), kEmptyFile.size() + 52);
 }
 
+TEST_F(DataFile, ACloseWithNothingChangedWritesNothingAndEndsEvenIfTheFileCannotBeWritten) {
+    WriteDataFile(SampleContents());
+    const Bytes before = ReadHostFile(HostDataFile());
+    Load();
+    headless::LockFile(DataFilePath(), true);
+    form->Close();
+    EXPECT_TRUE(headless::MessageBoxLog().empty());
+    EXPECT_FALSE(form->Visible()) << "the program ends";
+    headless::LockFile(DataFilePath(), false);
+    EXPECT_EQ(ReadHostFile(HostDataFile()), before);
+}
+
 TEST_F(DataFile, ACloseThatCannotWriteTheFileLeavesTheWindowOpen) {
     WriteDataFile(SampleContents());
     const Bytes before = ReadHostFile(HostDataFile());
     Load();
     headless::LockFile(DataFilePath(), true);
+    // A change the file refused: it is in memory only.
+    form->AlarmGrid.SetRow(1);
+    EXPECT_ANY_THROW(form->CloneButtonClick());
+    ASSERT_TRUE(form->ChangesUnsaved());
+    headless::MessageBoxLog();
     form->Close();
     ASSERT_FALSE(headless::MessageBoxLog().empty());
     // The standard error box ends the text with a full stop.
@@ -284,7 +301,7 @@ TEST_F(DataFile, ACloseThatCannotWriteTheFileLeavesTheWindowOpen) {
     EXPECT_EQ(ReadHostFile(HostDataFile()), before);
     form->Close();
     EXPECT_FALSE(form->Visible());
-    EXPECT_EQ(ReadHostFile(HostDataFile()).size(), before.size());
+    EXPECT_GT(ReadHostFile(HostDataFile()).size(), before.size()) << "the clone is written";
 }
 
 TEST_F(DataFile, WhenTheNewFileCannotBeCreatedTheMessageNamesTheDataFile) {
@@ -391,14 +408,17 @@ TEST_F(DataFile, AFileNotReadWholeIsKeptOnceBeforeItIsWrittenOver) {
         WriteHostFile(HostBackup(), older);
         WriteHostFile(HostDataFile(), c.bytes);
         Load();
-        EXPECT_FALSE(fs::exists(second)) << "loading writes nothing";
-        form->SaveToDisk();
+        // Kept at once, so that the user can be told where it is.
         EXPECT_EQ(ReadHostFile(HostBackup()), older) << "no backup is written over";
         if (c.kept) {
             EXPECT_EQ(ReadHostFile(second), c.bytes) << "kept in the next free backup";
         } else {
             EXPECT_FALSE(fs::exists(second));
         }
+        EXPECT_EQ(form->ChangesUnsaved(), c.kept) << "what was read is to be written whole";
+        form->SaveToDisk();
+        EXPECT_EQ(ReadHostFile(HostBackup()), older);
+        EXPECT_EQ(fs::exists(second), c.kept);
         // The second save writes over a file the program wrote itself: nothing more to keep.
         Append(form->AlarmGrid, OneTime("later", StartDay() + At(20, 0)));
         form->SaveToDisk();
@@ -478,8 +498,9 @@ TEST_F(DataFile, TheBackupDecisionIsTheInspectorsCheck) {
 TEST_F(DataFile, ABackupThatCannotBeWrittenStopsTheSave) {
     const Bytes cut = Bytes(kEmptyFile.begin(), kEmptyFile.end() - 1);
     WriteHostFile(HostDataFile(), cut);
-    Load();
     headless::LockFile(BackupFilePath(), true);
+    Load();
+    EXPECT_FALSE(form->ChangesUnsaved()) << "without a copy the file is not to be written over";
     try {
         form->SaveToDisk();
         ADD_FAILURE() << "no error";
@@ -493,7 +514,7 @@ TEST_F(DataFile, ABackupThatCannotBeWrittenStopsTheSave) {
     EXPECT_EQ(ReadHostFile(HostDataFile()), kEmptyFile);
 }
 
-TEST_F(DataFile, ReloadDropsUnsavedChangesAndSelectsTheFirstRows) {
+TEST_F(DataFile, ReloadDropsUnsavedChangesAndKeepsTheSelection) {
     DataFileContents contents;
     contents.oneTime = {OneTime("first", StartDay() + At(10, 0)),
                         OneTime("second", StartDay() + At(11, 0))};
@@ -510,7 +531,7 @@ TEST_F(DataFile, ReloadDropsUnsavedChangesAndSelectsTheFirstRows) {
     EXPECT_EQ(Descriptions(form->AlarmGrid), (std::vector<std::string>{"first", "second"}));
     EXPECT_EQ(Descriptions(form->RepeatingAlarmGrid), (std::vector<std::string>{"every day"}));
     EXPECT_EQ(TMainForm::ReminderAt(form->AlarmGrid, 1)->Status, kStatusExpired);
-    EXPECT_EQ(form->AlarmGrid.Row(), 1);
+    EXPECT_EQ(form->AlarmGrid.Row(), 2) << "the file keeps the order, so row 2 is 'second' again";
     EXPECT_EQ(form->RepeatingAlarmGrid.Row(), 1);
     EXPECT_EQ(form->LoadDate(), StartDay() + 1);
 
@@ -523,7 +544,7 @@ TEST_F(DataFile, ReloadDropsUnsavedChangesAndSelectsTheFirstRows) {
 
 TEST_F(DataFile, AFileFromWhichARecordWasMisreadIsKeptBeforeItIsWrittenOver) {
     // After the header and the start of the one-time list, 64 bytes that start no value, and the
-    // lists closed as they should be: each byte becomes an empty row, as the loader's rule says.
+    // lists closed as they should be: each byte is a record cut short, and none is shown.
     Bytes unknownTags(kEmptyFile.begin(), kEmptyFile.begin() + 17);
     unknownTags.insert(unknownTags.end(), 64, 0x07);
     unknownTags.insert(unknownTags.end(), {0x00, 0x01, 0x00});
@@ -537,7 +558,7 @@ TEST_F(DataFile, AFileFromWhichARecordWasMisreadIsKeptBeforeItIsWrittenOver) {
         int rows;
     };
     const Case cases[] = {
-        {"bytes that start no value", unknownTags, 64},
+        {"bytes that start no value", unknownTags, 0},
         {"a boolean stored as another value", misreadBoolean, 1},
     };
     for (const Case& c : cases) {
@@ -546,7 +567,7 @@ TEST_F(DataFile, AFileFromWhichARecordWasMisreadIsKeptBeforeItIsWrittenOver) {
         WriteHostFile(HostDataFile(), c.bytes);
         Load();
         EXPECT_EQ(form->AlarmGrid.RowCount() - 1, c.rows);
-        EXPECT_FALSE(fs::exists(HostBackup())) << "loading writes nothing";
+        EXPECT_EQ(ReadHostFile(HostBackup()), c.bytes) << "kept as it was at once";
         form->SaveToDisk();
         EXPECT_EQ(ReadHostFile(HostBackup()), c.bytes);
         MemoryStream written(ReadHostFile(HostDataFile()));

@@ -82,9 +82,8 @@ TEST_F(ListsOrder, PlacingARowKeepsTheListInDueOrder) {
          true,
          {"10", "11", "12"},
          2},
-        // A snooze: the row moves, the current row index does not, so the selection may now
-        // rest on another reminder.
-        {"without selecting, the current row index stays",
+        // A snooze: the row moves, and the selection goes with the reminder it was on.
+        {"without selecting, the selected reminder stays selected where it went",
          {10, 11, 12},
          1,
          12,
@@ -92,6 +91,15 @@ TEST_F(ListsOrder, PlacingARowKeepsTheListInDueOrder) {
          1,
          false,
          {"11", "10", "12"},
+         2},
+        {"without selecting, another row moving past the selected one leaves it selected",
+         {10, 11, 12},
+         2,
+         13,
+         "10",
+         1,
+         false,
+         {"11", "12", "10"},
          1},
     };
     for (const Case& c : cases) {

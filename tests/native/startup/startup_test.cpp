@@ -170,13 +170,33 @@ TEST_F(StartupTest, FormCreateLeavesTheWindowReadyForItsFirstActivation) {
     EXPECT_TRUE(headless::MessageBoxLog().empty());
 }
 
-TEST_F(StartupTest, ADamagedDataFileDoesNotStopTheStart) {
-    Bytes bytes = FileBytes({666, 2.0, {OneTime("a", StartDay() + At(10, 0))}, {}});
-    bytes.resize(bytes.size() - 3);
+TEST_F(StartupTest, ADamagedDataFileIsToldOnceAndKeptAsItWas) {
+    Bytes bytes =
+        FileBytes({666,
+                   2.0,
+                   {OneTime("a", StartDay() + At(10, 0)), OneTime("b", StartDay() + At(11, 0))},
+                   {}});
+    bytes.resize(bytes.size() - 4);  // the lists' ends and the second record's last value
     WriteHostFile(HostDataFile(), bytes);
     Start();
     EXPECT_TRUE(form->Timer1.Enabled());
-    EXPECT_TRUE(headless::MessageBoxLog().empty()) << "without a message";
+    ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
+    const headless::MessageBoxCall& box = headless::MessageBoxLog()[0];
+    EXPECT_EQ(box.text,
+              "The reminder file C:\\PELLINO\\Pellino.dat is damaged: 1 reminder could be read "
+              "from it, and they are shown.\r\n\r\nThe file as it was is kept as "
+              "C:\\PELLINO\\Pellino.bak.");
+    EXPECT_EQ(box.flags, mb::kOk | mb::kIconWarning);
+    EXPECT_EQ(form->AlarmGrid.RowCount(), 2) << "the record cut short is not shown";
+    EXPECT_EQ(ReadHostFile(headless::HostPath(BackupFilePath())), bytes);
+
+    // The close writes what was read whole, so the next start has nothing to tell.
+    form->Close();
+    form.reset();
+    Application::Reset();
+    Start();
+    EXPECT_EQ(headless::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(form->AlarmGrid.RowCount(), 2);
 }
 
 TEST_F(StartupTest, TheFirstStartCentresTheWindowAndStoresThePlacementAtOnce) {
@@ -360,15 +380,13 @@ TEST_F(StartupTest, AReadOnlySettingsFileIsReportedOnceAndTheStartGoesOn) {
     EXPECT_TRUE(form->Timer1.Enabled()) << "the clock runs all the same";
 }
 
-TEST_F(StartupTest, ClosingWritesTheDataFileThenThePlacementAndStopsTheSound) {
+TEST_F(StartupTest, ClosingWithNothingChangedWritesOnlyThePlacementAndStopsTheSound) {
     Start();
     const Rect moved =
         BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height());
     form->SetScreenBounds(moved);
     form->Close();
-    EXPECT_EQ(ReadHostFile(HostDataFile()), FileBytes({}))
-        << "the data file is written even though nothing changed";
-    EXPECT_EQ(ReadHostFile(HostDataFile()).size(), 20u);
+    EXPECT_FALSE(FileExists(DataFilePath())) << "nothing changed, nothing written";
     EXPECT_EQ(ReadIni(), PlacementText(moved, false));
     EXPECT_TRUE(Application::Terminated());
     EXPECT_TRUE(headless::SoundLog().empty());
@@ -380,11 +398,14 @@ TEST_F(StartupTest, ClosingWritesTheDataFileThenThePlacementAndStopsTheSound) {
 }
 
 TEST_F(StartupTest, AFailedWriteOfTheDataFileKeepsTheWindowOpen) {
+    WriteHostFile(HostDataFile(), FileBytes({666, 2.0, {OneTime("a", StartDay() + 1)}, {}}));
     Start();
     const std::string placement = ReadIni();
     form->SetScreenBounds(
         BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height()));
     headless::LockFile(DataFilePath(), true);
+    // A clone the file refused waits in memory.
+    EXPECT_ANY_THROW(form->CloneButtonClick());
     form->Close();
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u) << "the error is shown";
     EXPECT_TRUE(form->Visible());
@@ -394,7 +415,8 @@ TEST_F(StartupTest, AFailedWriteOfTheDataFileKeepsTheWindowOpen) {
     headless::LockFile(DataFilePath(), false);
     form->Close();
     EXPECT_TRUE(Application::Terminated());
-    EXPECT_EQ(ReadHostFile(HostDataFile()).size(), 20u);
+    MemoryStream written(ReadHostFile(HostDataFile()));
+    EXPECT_EQ(readDataFile(written).contents.oneTime.size(), 2u) << "the clone is written";
 }
 
 TEST_F(StartupTest, AReadOnlySettingsFileDoesNotKeepTheProgramFromEnding) {
@@ -406,7 +428,6 @@ TEST_F(StartupTest, AReadOnlySettingsFileDoesNotKeepTheProgramFromEnding) {
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
     EXPECT_EQ(headless::MessageBoxLog()[0].text, "Unable to write to C:\\PELLINO\\PELLINO.INI.");
     EXPECT_TRUE(Application::Terminated());
-    EXPECT_EQ(ReadHostFile(HostDataFile()).size(), 20u);
 }
 
 TEST_F(StartupTest, NoRunOfStartsAndClosesDestroysADataFileThatWasNotRead) {
