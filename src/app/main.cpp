@@ -4,6 +4,7 @@
 
 #include "mainwindow/mainform.h"
 #include "platform/application.h"
+#include "platform/files.h"
 #include "platform/system.h"
 #include "schedule/justone.h"
 
@@ -20,6 +21,9 @@ int main() {
     Application::ProcessMessages();
     Application::SetTitle("Pellino!");
     Application::Dispatch([] {
+        // Every file of the program lies in its folder. Without it the start stops here, with a
+        // message, rather than read and write the files of another folder.
+        ProgramExePath();
         TMainForm mainForm;
         mainForm.CreateNotificationWindow();
         Application::ProcessMessages();

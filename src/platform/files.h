@@ -43,7 +43,8 @@ bool DeleteFileIfExists(const std::string& path);
 // (32: another program holds it) or read; `lines` then holds the lines read before the failure.
 int ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
-// Full path of the running program's executable, for instance "C:\PELLINO\PELLINO.EXE".
+// Full path of the running program's executable, for instance "C:\PELLINO\PELLINO.EXE", however
+// long. Raises an Exception with the message for the user when the platform cannot give it.
 std::string ProgramExePath();
 
 }  // namespace pellino

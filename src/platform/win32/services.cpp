@@ -1,3 +1,4 @@
+#include <algorithm>
 
 #include <map>
 #include <optional>
@@ -5,6 +6,7 @@
 #include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/form.h"
 #include "platform/help.h"
@@ -256,9 +258,25 @@ int ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
 }
 
 std::string ProgramExePath() {
-    char buffer[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return std::string(buffer, n);
+    // A path that fills the buffer may have been cut short (the platform says so only from
+    // Vista on), and a folder cut from it would be another folder: the buffer grows until the
+    // path fits with room to spare, up to the longest path the platform has.
+    constexpr DWORD kLongestPath = 32768;
+    std::string buffer(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), size);
+        if (n == 0) break;
+        if (n < size - 1) {
+            buffer.resize(n);
+            return buffer;
+        }
+        if (size >= kLongestPath) break;
+        buffer.assign(std::min<DWORD>(size * 2, kLongestPath), '\0');
+    }
+    throw Exception(
+        "The program cannot find the folder it was started from, where it keeps "
+        "its reminders; it stops here so as not to use another folder's files");
 }
 
 void PlayWaveAsync(const std::string& path) {
