@@ -130,18 +130,22 @@ void TMainForm::LoadFromDisk() {
     }
     // Until the whole file has been read, the next save must keep it.
     keepDataFileBeforeSave_ = true;
-    const std::unique_ptr<Stream> file = OpenFileExclusiveRead(path);
-    if (!file) {
-        dataFileUnread_ = true;
-        throw EFOpenError("Cannot open file " + path);
-    }
+    bool complete = false;
     const std::size_t missedBefore = missed_.size();
-    GridSink sink(AlarmGrid, RepeatingAlarmGrid, missed_);
-    const DataFileReading reading = readDataFile(*file, sink);
+    {
+        const std::unique_ptr<Stream> file = OpenFileExclusiveRead(path);
+        if (!file) {
+            dataFileUnread_ = true;
+            throw EFOpenError("Cannot open file " + path);
+        }
+        GridSink sink(AlarmGrid, RepeatingAlarmGrid, missed_);
+        complete = readDataFile(*file, sink).complete();
+    }
     // What was read is marked in the file once the user has been told, so that a reminder is
     // listed as missed at one start only.
     if (missed_.size() != missedBefore) changesUnsaved_ = true;
-    keepDataFileBeforeSave_ = !reading.complete();
+    keepDataFileBeforeSave_ = !complete;
+    // With the file closed again: the program's own hold on it would keep it from being copied.
     if (keepDataFileBeforeSave_) KeepDamagedFile();
 }
 

@@ -43,6 +43,8 @@ struct Fakes {
     std::function<int(const headless::MessageBoxCall&)> unexpected;
     fs::path root;  // the host folder that "C:\" maps to
     std::set<std::string> locked;
+    // Files the program holds open now, in upper case; one entry for each open.
+    std::multiset<std::string> heldOpen;
     std::vector<std::string> sounds;
     std::vector<std::string> help;
     int showCommand = 10;
@@ -83,9 +85,13 @@ std::string Upper(std::string s) {
 
 // A file held through a host stream, buffered as the platform's file streams are; its raw writes
 // take from the disk's free space, as the platform's do.
+// A file the program holds open without sharing is closed to every other open, copy, move or
+// delete until the program lets go of it, its own included, as on the platform.
 class HostFileStream final : public BufferedFileStream {
 public:
-    HostFileStream(std::FILE* file, std::int64_t size) : BufferedFileStream(size), file_(file) {
+    HostFileStream(std::FILE* file, std::int64_t size, std::string heldPath)
+        : BufferedFileStream(size), file_(file), heldPath_(std::move(heldPath)) {
+        State().heldOpen.insert(heldPath_);
         // The stream buffers on its own; a second buffer below it would hide when the bytes
         // reach the file.
         std::setvbuf(file_, nullptr, _IONBF, 0);
@@ -93,6 +99,8 @@ public:
     ~HostFileStream() override {
         finish();
         std::fclose(file_);
+        auto& held = State().heldOpen;
+        held.erase(held.find(heldPath_));
     }
 
 protected:
@@ -122,11 +130,12 @@ protected:
 
 private:
     std::FILE* file_;
+    std::string heldPath_;
     bool writing_ = false;
 };
 
 // A stream over a file just opened, or null when its size cannot be had.
-std::unique_ptr<Stream> StreamOver(std::FILE* file) {
+std::unique_ptr<Stream> StreamOver(std::FILE* file, const std::string& path) {
     if (file == nullptr) return nullptr;
     long size = -1;
     if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
@@ -134,11 +143,12 @@ std::unique_ptr<Stream> StreamOver(std::FILE* file) {
         std::fclose(file);
         return nullptr;
     }
-    return std::make_unique<HostFileStream>(file, size);
+    return std::make_unique<HostFileStream>(file, size, Upper(path));
 }
 
 bool IsLocked(const std::string& path) {
-    return State().locked.count(Upper(path)) > 0;
+    const std::string upper = Upper(path);
+    return State().locked.count(upper) > 0 || State().heldOpen.count(upper) > 0;
 }
 
 // Counts the operations that change files; true for the one a test chose to fail.
@@ -169,12 +179,12 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
 
 std::unique_ptr<Stream> CreateFileExclusive(const std::string& path) {
     if (IsLocked(path) || FailsNow()) return nullptr;
-    return StreamOver(std::fopen(headless::HostPath(path).c_str(), "w+b"));
+    return StreamOver(std::fopen(headless::HostPath(path).c_str(), "w+b"), path);
 }
 
 std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path) {
     if (IsLocked(path)) return nullptr;
-    return StreamOver(std::fopen(headless::HostPath(path).c_str(), "rb"));
+    return StreamOver(std::fopen(headless::HostPath(path).c_str(), "rb"), path);
 }
 
 bool FileExists(const std::string& path) {

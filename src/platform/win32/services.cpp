@@ -257,26 +257,82 @@ int ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     return error;
 }
 
+namespace {
+
+// Longer paths than this leave no room in the platform's path limit for the names of the files
+// beside the program ("\PELLINO.INI", "\Pellino.tmp").
+constexpr std::size_t kLongestUsableFolderPath = MAX_PATH - 16;
+
+// The short (8.3) form of a path of any length, or empty where the platform cannot give one. Only
+// the wide form of the call takes paths past the limit; it is looked up, as the 95 family lacks
+// it, and there every path is short already.
+std::string ShortPathOf(const std::string& path) {
+    using ShortPathW = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+    const auto shortPath = reinterpret_cast<ShortPathW>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetShortPathNameW")));
+    if (!shortPath) return {};
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (wideLength <= 0) return {};
+    std::wstring wide = L"\\\\?\\";
+    const std::size_t prefix = wide.size();
+    wide.resize(prefix + static_cast<std::size_t>(wideLength));
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data() + prefix, wideLength);
+    std::wstring out(wide.size() + 1, L'\0');
+    const DWORD n = shortPath(wide.c_str(), out.data(), static_cast<DWORD>(out.size()));
+    if (n == 0 || n >= out.size()) return {};
+    out.resize(n);
+    if (out.compare(0, prefix, wide, 0, prefix) == 0) out.erase(0, prefix);
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, out.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) return {};
+    std::string result(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, out.c_str(), -1, result.data(), length, nullptr, nullptr);
+    result.resize(static_cast<std::size_t>(length - 1));
+    return result;
+}
+
+}  // namespace
+
 std::string ProgramExePath() {
     // A path that fills the buffer may have been cut short (the platform says so only from
     // Vista on), and a folder cut from it would be another folder: the buffer grows until the
     // path fits with room to spare, up to the longest path the platform has.
     constexpr DWORD kLongestPath = 32768;
-    std::string buffer(MAX_PATH, '\0');
+    std::string path(MAX_PATH, '\0');
     for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), size);
-        if (n == 0) break;
-        if (n < size - 1) {
-            buffer.resize(n);
-            return buffer;
+        const DWORD size = static_cast<DWORD>(path.size());
+        const DWORD n = GetModuleFileNameA(nullptr, path.data(), size);
+        if (n == 0) {
+            path.clear();
+            break;
         }
-        if (size >= kLongestPath) break;
-        buffer.assign(std::min<DWORD>(size * 2, kLongestPath), '\0');
+        if (n < size - 1) {
+            path.resize(n);
+            break;
+        }
+        if (size >= kLongestPath) {
+            path.clear();
+            break;
+        }
+        path.assign(std::min<DWORD>(size * 2, kLongestPath), '\0');
     }
-    throw Exception(
-        "The program cannot find the folder it was started from, where it keeps "
-        "its reminders; it stops here so as not to use another folder's files");
+    if (path.empty()) {
+        throw Exception(
+            "Pellino! cannot find the folder it was started from, where it keeps its "
+            "reminders, and stops here so as not to use another folder's files");
+    }
+    // The files beside the program are opened by calls that take no longer paths than the
+    // platform's limit: a long folder is reached by its short name.
+    if (path.size() > kLongestUsableFolderPath) {
+        const std::string shortPath = ShortPathOf(path);
+        if (shortPath.empty() || shortPath.size() > kLongestUsableFolderPath) {
+            throw Exception("The path of Pellino!'s folder is too long for its files: " + path +
+                            "\r\n\r\nMove the program, with its Pellino.dat, to a folder "
+                            "with a shorter path");
+        }
+        return shortPath;
+    }
+    return path;
 }
 
 void PlayWaveAsync(const std::string& path) {
