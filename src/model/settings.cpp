@@ -82,7 +82,9 @@ bool IsPlacementPossible(const Rect& stored) {
     for (const int edge : {stored.left, stored.top, stored.right, stored.bottom}) {
         if (edge < -kFarthestWindowEdge || edge > kFarthestWindowEdge) return false;
     }
-    return true;
+    // A reversed rectangle would leave the window no more than its title bar, and that size
+    // would be saved back.
+    return stored.left <= stored.right && stored.top <= stored.bottom;
 }
 
 Rect FitToScreen(Rect stored, Size screen) {

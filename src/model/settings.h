@@ -65,8 +65,9 @@ std::string PlacementSection(std::string_view formClassName, int dpi);
 inline constexpr int kFarthestWindowEdge = 32767;
 
 // Whether a stored normal rectangle is one a window can have: every edge within
-// kFarthestWindowEdge of the origin. Only a hand-edited settings file holds another, and it counts
-// as no stored placement.
+// kFarthestWindowEdge of the origin, the right edge not left of the left one and the bottom not
+// above the top. Only a hand-edited settings file holds another, and it counts as no stored
+// placement.
 bool IsPlacementPossible(const Rect& stored);
 
 // A stored normal rectangle brought onto a screen of that size: when it reaches past the right or

@@ -105,11 +105,51 @@ use_screen_dpi() {
   wineserver -w
 }
 
+# Variables set for PELLINO.EXE alone when start_program starts it (NAME=VALUE words).
+PROGRAM_ENV=()
+
 start_program() {
   cp "$WIN32_DIR/PELLINO.EXE" "$WIN32_DIR/PELLINO.HLP" "$WIN32_DIR/PELLINO.CHM" "$APP_DIR/"
-  (cd "$APP_DIR" && exec wine PELLINO.EXE "$@" >"$APP_DIR/wine.log" 2>&1) &
+  (cd "$APP_DIR" && exec env "${PROGRAM_ENV[@]}" wine PELLINO.EXE "$@" >"$APP_DIR/wine.log" 2>&1) &
   PROGRAM_PID=$!
   drive wait "Pellino!" 20000 || fail "the main window did not appear"
+}
+
+# The wall clock of PELLINO.EXE alone, moved by the project's clock-shifting library
+# (tests/clockshift): the library is preloaded into the program's Wine process and adds the
+# seconds held in CLOCK_SHIFT_FILE to every reading of the real time. Monotonic clocks, and so
+# the timers, run on as they are; the driver, the tools and the wineserver keep the real time.
+# Under Wine 8 GetLocalTime, GetSystemTimeAsFileTime and the C runtime's time() read the clock of
+# the program's own process: the wineserver's clock moves none of them, and SetTimer timers keep
+# firing across a shift of either.
+CLOCK_SHIFT_FILE="$APP_DIR/clock-shift"
+
+# Starts the program (arguments as start_program) with its wall clock $1 seconds off the real
+# one (negative: in the past).
+start_program_shifted() {
+  local seconds=$1 library
+  shift
+  library=$(pellino_clock_shift_preload) || fail "no clock-shifting library"
+  shift_clock "$seconds"
+  PROGRAM_ENV+=("LD_PRELOAD=$library" "PELLINO_CLOCK_SHIFT_FILE=$CLOCK_SHIFT_FILE")
+  start_program "$@"
+}
+
+# Moves the wall clock of a program started by start_program_shifted to $1 seconds off the real
+# one, while it runs. The program sees the new time within 50 ms.
+shift_clock() {
+  [[ $1 =~ ^[-+]?[0-9]+(\.[0-9]+)?$ ]] || fail "shift_clock: '$1' is no number of seconds"
+  # A new file renamed over the old one: the library never reads a half-written number.
+  printf '%s\n' "$1" >"$CLOCK_SHIFT_FILE.new" && mv -f "$CLOCK_SHIFT_FILE.new" "$CLOCK_SHIFT_FILE" ||
+    fail "the clock shift could not be written"
+}
+
+# Prints the seconds from the real time now to the local time $1, in any form `date -d` reads
+# ("2027-11-07 01:59:48", "23:59:48" for today): the shift that makes a program's clock show $1.
+seconds_until() {
+  local target
+  target=$(date -d "$1" +%s) || fail "seconds_until: '$1' is no time"
+  echo $((target - $(date +%s)))
 }
 
 # Starts the program as a shortcut does, with show command $1 (7: minimised without activating),

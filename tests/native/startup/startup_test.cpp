@@ -271,6 +271,10 @@ TEST_F(StartupTest, AStoredPlacementNoWindowCanHaveCountsAsNone) {
         // Just beyond the farthest edge a window can have.
         "Left=-32768\r\nTop=0\r\nRight=600\r\nBottom=400\r\n",
         "Left=0\r\nTop=0\r\nRight=600\r\nBottom=32768\r\n",
+        // Reversed: the right edge left of the left one, the bottom above the top.
+        "Left=700\r\nTop=50\r\nRight=100\r\nBottom=450\r\n",
+        "Left=100\r\nTop=450\r\nRight=700\r\nBottom=50\r\n",
+        "Left=-20\r\nTop=-10\r\nRight=-21\r\nBottom=-11\r\n",
     };
     for (const char* keys : stored) {
         SCOPED_TRACE(keys);
