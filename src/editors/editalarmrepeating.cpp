@@ -161,7 +161,9 @@ bool TEditAlarmRepeating::CheckValidTime() {
     // The field shows the current time before the message comes up: closing the message
     // activates this dialog again, whose activation checks the field once more, and a text still
     // refused there would bring the message back without end.
-    return pellino::CheckValidTime(TimeEdit, true);
+    if (pellino::CheckValidTime(TimeEdit, true)) return true;
+    FocusRefused(TimeEdit);
+    return false;
 }
 
 bool TEditAlarmRepeating::CheckValidEndTime() {
@@ -194,6 +196,7 @@ void TEditAlarmRepeating::SetAlarmButtonClick() {
     }
     if (days.empty()) {
         ShowInformation("You must select at least one day for this \rreminder to occur on");
+        Monday.SetFocus();
         return;
     }
     DaySet = days;
@@ -205,13 +208,17 @@ void TEditAlarmRepeating::SetAlarmButtonClick() {
     }
     if (RepeatEverySpinner.Value() < kLeastInterval) {
         ShowInformation("Repeat interval must be greater than 10 minutes");
+        FocusRefused(RepeatEverySpinner);
         return;
     }
     if (!UntilTime.Checked()) {
         SetModalResult(mr::kOk);
         return;
     }
-    if (!CheckValidEndTime()) return;
+    if (!CheckValidEndTime()) {
+        FocusRefused(UntilTimeEdit);
+        return;
+    }
     TryUserTime(UntilTimeEdit.Text(), StopTime);
     SetModalResult(mr::kOk);
 }
@@ -233,7 +240,10 @@ void TEditAlarmRepeating::EndingtimeButtonClick() {
     // The ending time is judged against the starting time, so that is checked first, as Save
     // does: a refused one is told and replaced by the current time.
     CheckValidTime();
-    if (!CheckValidEndTime()) UntilTimeEdit.SetText(UserTimeText(TimeOfDay()));
+    if (!CheckValidEndTime()) {
+        UntilTimeEdit.SetText(UserTimeText(TimeOfDay()));
+        FocusRefused(UntilTimeEdit);
+    }
     PickInto(UntilTimeEdit);
 }
 

@@ -10,19 +10,14 @@ namespace pellino {
 
 namespace win32 {
 
-namespace {
-
-// The top-level window a window belongs to. GetAncestor would say it, but Windows 95 and NT 4
-// before its fourth service pack do not have it.
-HWND RootOf(HWND hwnd) {
+// GetAncestor would say it, but Windows 95 and NT 4 before its fourth service pack do not have it.
+HWND TopLevelOf(HWND hwnd) {
     while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) hwnd = GetParent(hwnd);
     return hwnd;
 }
 
-}  // namespace
-
 bool PreTranslate(MSG& msg) {
-    HWND top = RootOf(msg.hwnd);
+    HWND top = TopLevelOf(msg.hwnd);
     if (!top) return false;
     Control* control = ControlOf(top);
     if (!control || control->Kind() != ControlKind::Form) return false;

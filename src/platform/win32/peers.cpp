@@ -237,6 +237,19 @@ bool StartsGroup(Control& control) {
 
 }  // namespace
 
+bool ReportPress(Control& control, int code) {
+    // A button the program draws, and a radio button, report the second click of a quick pair as
+    // a double click, and that click alone: it is a press like the first.
+    if (code == BN_CLICKED) {
+        control.PressedByPlatform(ButtonPress::Click);
+    } else if (code == BN_DOUBLECLICKED) {
+        control.PressedByPlatform(ButtonPress::DoubleClick);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle) {
     const Rect& r = control.Bounds();
     if (control.TabStop()) style |= WS_TABSTOP;
@@ -258,11 +271,7 @@ namespace {
 class ButtonPeer final : public WindowPeer {
 public:
     using WindowPeer::WindowPeer;
-    bool Command(int code) override {
-        if (code != BN_CLICKED) return false;
-        control_.Click();
-        return true;
-    }
+    bool Command(int code) override { return ReportPress(control_, code); }
     void SetDefault(bool isDefault) override {
         // A button the program draws keeps that style; it shows the default look itself.
         if ((GetWindowLongA(hwnd_, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) return;
@@ -381,7 +390,7 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
         }
         case ControlKind::Button: {
             const auto& button = static_cast<Button&>(control);
-            const DWORD style = WantsOwnerDraw(button) ? BS_OWNERDRAW
+            const DWORD style = button.DrawnByProgram() ? BS_OWNERDRAW
                                 : button.Default()     ? BS_DEFPUSHBUTTON
                                                        : BS_PUSHBUTTON;
             return std::make_unique<ButtonPeer>(control, CreateChild(control, "BUTTON", style));

@@ -51,13 +51,15 @@ inline constexpr const char* kCustomClass = "PellinoCustom";
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The top-level window a window belongs to (the window itself when it is one).
+HWND TopLevelOf(HWND hwnd);
+
 // The top-level window that should route dialog keys (Tab, Enter, Escape) for a message.
 bool PreTranslate(MSG& msg);
 
 ShiftState CurrentShiftState();
 
-// Buttons whose caption colour a native button cannot show are drawn by the program.
-bool WantsOwnerDraw(const Button& button);
+// Draws a button that the program draws itself (Button::DrawnByProgram).
 void DrawButton(const DRAWITEMSTRUCT& item, const Button& button);
 
 }  // namespace pellino::win32
