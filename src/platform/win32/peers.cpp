@@ -76,6 +76,13 @@ HWND TooltipFor(HWND formHandle) {
 
 }  // namespace
 
+void SetHintsActive(HWND formHandle, bool active) {
+    auto it = Tooltips().find(formHandle);
+    if (it == Tooltips().end()) return;
+    if (!active) SendMessageA(it->second, TTM_POP, 0, 0);
+    SendMessageA(it->second, TTM_ACTIVATE, active, 0);
+}
+
 WindowPeer::WindowPeer(Control& control, HWND hwnd) : control_(control), hwnd_(hwnd) {
     BindControl(hwnd_, &control_);
 }

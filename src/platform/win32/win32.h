@@ -44,6 +44,9 @@ Control* OwningControl(HWND hwnd);
 // message that the loop must then drop (the click's button-up too).
 bool ClosesHelpPopup(const MSG& msg);
 
+// Switches the hints of a form's controls on or off; off also takes away a hint that shows.
+void SetHintsActive(HWND formHandle, bool active);
+
 // Registers, once, the window class of a form and the two classes of our own child controls.
 void RegisterFormClass(const std::string& className);
 inline constexpr const char* kPanelClass = "PellinoPanel";
