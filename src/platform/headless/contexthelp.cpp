@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "platform/application.h"
-#include "platform/clock.h"
 #include "platform/backend.h"
+#include "platform/clock.h"
 #include "platform/form.h"
 #include "platform/headless/testing.h"
 
@@ -77,8 +77,8 @@ bool ReportsDoubleClicks(const Control& control) {
 void MouseClick(Control& control) {
     if (DismissHelpPopup()) return;
     LastClick& last = Last();
-    const bool second = last.control == &control && !last.second &&
-                        TickCountMs() - last.at <= kDoubleClickMs;
+    const bool second =
+        last.control == &control && !last.second && TickCountMs() - last.at <= kDoubleClickMs;
     last = LastClick{&control, TickCountMs(), second};
     const ControlKind kind = control.Kind();
     if (kind != ControlKind::Button && kind != ControlKind::RadioButton &&

@@ -72,8 +72,8 @@ bool StartsUserInput(UINT message, WPARAM wParam) {
 // that it wants its text selected.
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Control* control = ControlOf(hwnd);
-    auto* edit = control && control->Kind() == ControlKind::Edit ? static_cast<Edit*>(control)
-                                                                  : nullptr;
+    auto* edit =
+        control && control->Kind() == ControlKind::Edit ? static_cast<Edit*>(control) : nullptr;
     if (edit && StartsUserInput(message, wParam)) edit->UserInputStarting();
     LRESULT result = CallOriginal(kEditProcProperty, hwnd, message, wParam, lParam);
     if (message == WM_GETDLGCODE && edit && !edit->AutoSelect()) {

@@ -398,8 +398,8 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
         case ControlKind::Button: {
             const auto& button = static_cast<Button&>(control);
             const DWORD style = button.DrawnByProgram() ? BS_OWNERDRAW
-                                : button.Default()     ? BS_DEFPUSHBUTTON
-                                                       : BS_PUSHBUTTON;
+                                : button.Default()      ? BS_DEFPUSHBUTTON
+                                                        : BS_PUSHBUTTON;
             return std::make_unique<ButtonPeer>(control, CreateChild(control, "BUTTON", style));
         }
         case ControlKind::TabSet:
