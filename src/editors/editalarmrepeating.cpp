@@ -17,6 +17,9 @@ constexpr int kLeastInterval = 10;
 constexpr int kGreatestInterval = 720;
 constexpr int kIntervalStep = 10;
 const Font kCaptionFont{"Arial", 11, true, colors::kBlack};
+// The starting time and the interval stand in one column, right of their captions with the gap
+// the message has to its caption: "Repeat Every", the widest, ends about 103 pixels in.
+constexpr int kFieldColumn = 116;
 
 // The bold heading of the days and the times.
 void SetUpHeading(Label& heading, const char* text) {
@@ -83,25 +86,26 @@ void TEditAlarmRepeating::LayOut() {
     TimesPanel.SetBorderStyle(BorderStyle::Single);
     SetUpHeading(TimesCaption, "Times");
     StartingCaption.SetName("StartingCaption");
-    StartingCaption.SetBounds(10, 33, 90, 16);
+    StartingCaption.SetBounds(10, 33, kFieldColumn - 14, 16);
     StartingCaption.SetText("&Starting Time");
     StartingCaption.SetFocusControl(&TimeEdit);
-    SetUpTimeField(TimeEdit,
-                   {"TimeEdit", "", BoundsRect(104, 30, 100, 21), "Enter the reminder time here"},
-                   ExplorerButton1, "ExplorerButton1");
+    SetUpTimeField(
+        TimeEdit,
+        {"TimeEdit", "", BoundsRect(kFieldColumn, 30, 100, 21), "Enter the reminder time here"},
+        ExplorerButton1, "ExplorerButton1");
     SetUpControl(OncePerDayCheck, {"OncePerDayCheck", "Once per day", BoundsRect(10, 64, 150, 17),
                                    "Check here to have this reminder occur \ronly once per day"});
     SetUpControl(RepeatEveryCheck,
-                 {"RepeatEveryCheck", "Repeat Every", BoundsRect(10, 90, 92, 17),
+                 {"RepeatEveryCheck", "Repeat Every", BoundsRect(10, 90, kFieldColumn - 14, 17),
                   "Check here to have this reminder repeat itself\rat predefined intervals "});
     RepeatEverySpinner.SetName("RepeatEverySpinner");
-    RepeatEverySpinner.SetBounds(104, 88, 60, 21);
+    RepeatEverySpinner.SetBounds(kFieldColumn, 88, 60, 21);
     RepeatEverySpinner.SetHint(
         "Enter the number of minutes for the repeat\rinterval for this "
         "reminder");
     RepeatEverySpinner.SetRange(kLeastInterval, kGreatestInterval);
     RepeatEverySpinner.SetIncrement(kIntervalStep);
-    MinutesLabel.SetBounds(170, 91, 60, 16);
+    MinutesLabel.SetBounds(kFieldColumn + 66, 91, 60, 16);
     MinutesLabel.SetText("minutes");
 
     RepeatUntilPanel.SetName("RepeatUntilPanel");

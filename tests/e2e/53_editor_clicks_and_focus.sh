@@ -2,7 +2,7 @@
 # The editors under the real mouse and keyboard (xdotool): quick clicks on the calendar's buttons
 # each count, a refused field has the focus back with its text selected, the time picker asked
 # for after a refused time comes up with no hint over it, and the message prompt gives way to the
-# first key typed.
+# first key typed; "Repeat Every" stands as far from its field as the message's caption.
 source "$(dirname "$0")/lib.sh"
 
 EDITOR="Reminder Description"
@@ -106,7 +106,13 @@ drive tab "Pellino!" 1 || fail "the Repeat Reminders tab could not be chosen"
 drive click "Pellino!" "&New"
 drive wait "$REPEATING" 5000 || fail "New opened no repeating editor"
 drive click "$REPEATING" "Repeat Every"
-sleep 0.5
+sleep 1  # painted whole before the picture
+screenshot repeating-interval-96dpi
+gap=$(caption_gap "$REPEATING" "Repeat Every" Edit 2 repeating-interval-96dpi)
+message_gap=$(caption_gap "$REPEATING" "&Message" Edit 0 repeating-interval-96dpi)
+echo "gap to the field: 'Repeat Every' $gap pixels, '&Message' $message_gap"
+[ "$gap" -ge $((message_gap - 3)) ] && [ "$gap" -le $((message_gap + 3)) ] ||
+  fail "'Repeat Every' is $gap pixels from its field, the message's caption $message_gap"
 drive settext "$REPEATING" Edit 2 "5"
 drive key "$REPEATING" Edit 2 13 || fail "Enter could not be given"
 drive wait "Information" 5000 || fail "the short interval was not told"

@@ -28,6 +28,8 @@
 //   pellino-e2e boxclick CAPTION TEXT    post a click to the button TEXT of message box CAPTION
 //   pellino-e2e childrect CAPTION CLASS N  print the screen rectangle "L T R B" of the N-th child
 //                                        window of class CLASS
+//   pellino-e2e textrect CAPTION TEXT    print the screen rectangle "L T R B" of the child window
+//                                        with text TEXT
 //   pellino-e2e hover CAPTION TEXT       put the mouse pointer on the middle of the child window
 //                                        with text TEXT
 //   pellino-e2e launch EXE SHOWCMD       start EXE from the current folder with the show command
@@ -438,6 +440,14 @@ int main(int argc, char** argv) {
     }
     if (command == "childrect" && argc > 4) {
         HWND child = FindChildWindow(Require(caption), argv[3], nullptr, std::atoi(argv[4]));
+        if (!child) return 1;
+        RECT r;
+        GetWindowRect(child, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (command == "textrect" && argc > 3) {
+        HWND child = FindChildWindow(Require(caption), nullptr, argv[3], 0);
         if (!child) return 1;
         RECT r;
         GetWindowRect(child, &r);

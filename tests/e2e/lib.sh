@@ -173,6 +173,17 @@ screenshot() {
   echo "screenshot: $PELLINO_E2E_OUT/$1.png"
 }
 
+# The pixels between the text of the control $2 of window $1 (its last dark pixel) and the left
+# edge of the field $3 $4 (class and index) right of it, as screenshot $5 shows them.
+caption_gap() {
+  local cl ct cr cb fl ft fr fb trimmed
+  read -r cl ct cr cb < <(drive textrect "$1" "$2") || fail "no control '$2' in '$1'"
+  read -r fl ft fr fb < <(drive childrect "$1" "$3" "$4") || fail "no field $3 $4 in '$1'"
+  trimmed=$(convert "$PELLINO_E2E_OUT/$5.png" -crop "$((fl - cl))x$((cb - ct))+$cl+$ct" +repage \
+    -threshold 60% -negate -trim -format '%X %w' info:) || fail "the screenshot $5 could not be read"
+  awk -v t="$trimmed" -v width=$((fl - cl)) 'BEGIN { split(t, p, " "); print width - (p[1] + p[2]) }'
+}
+
 # The date-time value of the local time $1 seconds from now, as the program counts it: days since
 # 30 December 1899, the time of day as the fraction. Wine's local time is the machine's.
 date_time_value() {

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -275,6 +276,35 @@ TEST(Win32InputControls, ARefusedFieldIsSelectedAndTheSpinFieldKeepsItsValueOver
     EXPECT_EQ(GetFocus(), field);
     SetFocus(Child(top, "Edit", 0));
     EXPECT_EQ(form.Spin.Text(), "10") << "leaving for another control pulls it to the bound";
+}
+
+TEST(Win32InputControls, TheSpinArrowsAreAtLeastAsLargeAsThePlatformsOwn) {
+    InputForm form;
+    form.Show();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    HWND field = Child(top, "Edit", 1);
+    HWND arrows = FindWindowExA(top, nullptr, UPDOWN_CLASSA, nullptr);
+    ASSERT_TRUE(field && arrows);
+    RECT fieldRect, ours;
+    GetWindowRect(field, &fieldRect);
+    GetWindowRect(arrows, &ours);
+    // The platform's own arrows: an up-down that places and sizes itself at the right of a field
+    // of the same height, given none of its own.
+    HWND buddy = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "60", WS_CHILD | WS_VISIBLE, 200, 200,
+                                 100, fieldRect.bottom - fieldRect.top, top, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    HWND own = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
+                               WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT, 0, 0, 0, 0,
+                               top, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(own, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    RECT theirs;
+    GetWindowRect(own, &theirs);
+    std::printf("ours %ld x %ld, the platform's %ld x %ld\n", ours.right - ours.left,
+                ours.bottom - ours.top, theirs.right - theirs.left, theirs.bottom - theirs.top);
+    EXPECT_GE(ours.bottom - ours.top, theirs.bottom - theirs.top);
+    EXPECT_GE(ours.right - ours.left, theirs.right - theirs.left);
+    DestroyWindow(own);
+    DestroyWindow(buddy);
 }
 
 TEST(Win32InputControls, TheDialogKeysMoveTheFocusByALabelsAccelerator) {
