@@ -13,6 +13,16 @@ visible_hints() {
   drive windows "" | grep -c 'tooltips_class32|visible' || true
 }
 
+# Types $3 into field $2 of window $1, presses Enter there and answers the refusal ($4) with OK.
+refused_by_enter() {
+  drive settext "$1" Edit "$2" "$3"
+  drive key "$1" Edit "$2" 13 || fail "Enter could not be given"
+  drive wait "Information" 5000 || fail "$4 was not told"
+  drive boxclick "Information" "OK"
+  drive gone "Information" 5000 || fail "the message stayed"
+  sleep 0.5
+}
+
 # Waits up to 5 s for at least $1 visible hints.
 wait_hints() {
   for _ in $(seq 1 25); do
@@ -58,12 +68,7 @@ expect_eq "$(shown_month)" "$(date -d "$first_of_month +4 months -4 years" '+%B 
   "the calendar after four quick clicks on Year-"
 
 # A refused time: after the message the focus is back in the time field, its text selected.
-drive settext "$EDITOR" Edit 1 "25:00"
-drive key "$EDITOR" Edit 1 13 || fail "Enter could not be given"
-drive wait "Information" 5000 || fail "the bad time was not told"
-drive boxclick "Information" "OK"
-drive gone "Information" 5000 || fail "the message stayed"
-sleep 0.5
+refused_by_enter "$EDITOR" 1 "25:00" "the bad time"
 now=$(drive text "$EDITOR" Edit 1)
 expect_eq "$(drive focus "$EDITOR")" "$now" "the focus after the refused time"
 expect_eq "$(drive selection "$EDITOR")" "0 ${#now}" "the selection of the refused field"
@@ -108,17 +113,8 @@ drive wait "$REPEATING" 5000 || fail "New opened no repeating editor"
 drive click "$REPEATING" "Repeat Every"
 sleep 1  # painted whole before the picture
 screenshot repeating-interval-96dpi
-gap=$(caption_gap "$REPEATING" "Repeat Every" Edit 2 repeating-interval-96dpi)
-message_gap=$(caption_gap "$REPEATING" "&Message" Edit 0 repeating-interval-96dpi)
-echo "gap to the field: 'Repeat Every' $gap pixels, '&Message' $message_gap"
-[ "$gap" -ge $((message_gap - 3)) ] && [ "$gap" -le $((message_gap + 3)) ] ||
-  fail "'Repeat Every' is $gap pixels from its field, the message's caption $message_gap"
-drive settext "$REPEATING" Edit 2 "5"
-drive key "$REPEATING" Edit 2 13 || fail "Enter could not be given"
-drive wait "Information" 5000 || fail "the short interval was not told"
-drive boxclick "Information" "OK"
-drive gone "Information" 5000 || fail "the message stayed"
-sleep 0.5
+expect_interval_gap_as_message repeating-interval-96dpi
+refused_by_enter "$REPEATING" 2 "5" "the short interval"
 expect_eq "$(drive text "$REPEATING" Edit 2)" "5" "the refused interval"
 expect_eq "$(drive focus "$REPEATING")" "5" "the focus after the refused interval"
 expect_eq "$(drive selection "$REPEATING")" "0 1" "the selection of the refused interval"
