@@ -117,6 +117,7 @@ void TEditAlarmExact::SetAlarmButtonClick() {
     TDateTime time = 0;
     if (!CheckValidTime() || !TryUserTime(TimeEdit.Text(), time)) {
         TimeEdit.SetText(UserTimeText(TimeOfDay()));
+        FocusRefused(TimeEdit);
         return;
     }
     DueDateTime = Calendar.Date() + time;
@@ -132,7 +133,10 @@ void TEditAlarmExact::AlarmOptionsButtonClick() {
 }
 
 void TEditAlarmExact::ExplorerButton1Click() {
-    if (!CheckValidTime()) TimeEdit.SetText(UserTimeText(TimeOfDay()));
+    if (!CheckValidTime()) {
+        TimeEdit.SetText(UserTimeText(TimeOfDay()));
+        FocusRefused(TimeEdit);
+    }
     PickInto(TimeEdit);
 }
 

@@ -17,6 +17,9 @@ constexpr int kLeastInterval = 10;
 constexpr int kGreatestInterval = 720;
 constexpr int kIntervalStep = 10;
 const Font kCaptionFont{"Arial", 11, true, colors::kBlack};
+// The starting time and the interval stand in one column, right of their captions with the gap
+// the message has to its caption: "Repeat Every", the widest, ends about 103 pixels in.
+constexpr int kFieldColumn = 116;
 
 // The bold heading of the days and the times.
 void SetUpHeading(Label& heading, const char* text) {
@@ -83,25 +86,26 @@ void TEditAlarmRepeating::LayOut() {
     TimesPanel.SetBorderStyle(BorderStyle::Single);
     SetUpHeading(TimesCaption, "Times");
     StartingCaption.SetName("StartingCaption");
-    StartingCaption.SetBounds(10, 33, 90, 16);
+    StartingCaption.SetBounds(10, 33, kFieldColumn - 14, 16);
     StartingCaption.SetText("&Starting Time");
     StartingCaption.SetFocusControl(&TimeEdit);
-    SetUpTimeField(TimeEdit,
-                   {"TimeEdit", "", BoundsRect(104, 30, 100, 21), "Enter the reminder time here"},
-                   ExplorerButton1, "ExplorerButton1");
+    SetUpTimeField(
+        TimeEdit,
+        {"TimeEdit", "", BoundsRect(kFieldColumn, 30, 100, 21), "Enter the reminder time here"},
+        ExplorerButton1, "ExplorerButton1");
     SetUpControl(OncePerDayCheck, {"OncePerDayCheck", "Once per day", BoundsRect(10, 64, 150, 17),
                                    "Check here to have this reminder occur \ronly once per day"});
     SetUpControl(RepeatEveryCheck,
-                 {"RepeatEveryCheck", "Repeat Every", BoundsRect(10, 90, 92, 17),
+                 {"RepeatEveryCheck", "Repeat Every", BoundsRect(10, 90, kFieldColumn - 14, 17),
                   "Check here to have this reminder repeat itself\rat predefined intervals "});
     RepeatEverySpinner.SetName("RepeatEverySpinner");
-    RepeatEverySpinner.SetBounds(104, 88, 60, 21);
+    RepeatEverySpinner.SetBounds(kFieldColumn, 88, 60, 21);
     RepeatEverySpinner.SetHint(
         "Enter the number of minutes for the repeat\rinterval for this "
         "reminder");
     RepeatEverySpinner.SetRange(kLeastInterval, kGreatestInterval);
     RepeatEverySpinner.SetIncrement(kIntervalStep);
-    MinutesLabel.SetBounds(170, 91, 60, 16);
+    MinutesLabel.SetBounds(kFieldColumn + 66, 91, 60, 16);
     MinutesLabel.SetText("minutes");
 
     RepeatUntilPanel.SetName("RepeatUntilPanel");
@@ -161,7 +165,9 @@ bool TEditAlarmRepeating::CheckValidTime() {
     // The field shows the current time before the message comes up: closing the message
     // activates this dialog again, whose activation checks the field once more, and a text still
     // refused there would bring the message back without end.
-    return pellino::CheckValidTime(TimeEdit, true);
+    if (pellino::CheckValidTime(TimeEdit, true)) return true;
+    FocusRefused(TimeEdit);
+    return false;
 }
 
 bool TEditAlarmRepeating::CheckValidEndTime() {
@@ -194,6 +200,7 @@ void TEditAlarmRepeating::SetAlarmButtonClick() {
     }
     if (days.empty()) {
         ShowInformation("You must select at least one day for this \rreminder to occur on");
+        Monday.SetFocus();
         return;
     }
     DaySet = days;
@@ -205,13 +212,17 @@ void TEditAlarmRepeating::SetAlarmButtonClick() {
     }
     if (RepeatEverySpinner.Value() < kLeastInterval) {
         ShowInformation("Repeat interval must be greater than 10 minutes");
+        FocusRefused(RepeatEverySpinner);
         return;
     }
     if (!UntilTime.Checked()) {
         SetModalResult(mr::kOk);
         return;
     }
-    if (!CheckValidEndTime()) return;
+    if (!CheckValidEndTime()) {
+        FocusRefused(UntilTimeEdit);
+        return;
+    }
     TryUserTime(UntilTimeEdit.Text(), StopTime);
     SetModalResult(mr::kOk);
 }
@@ -233,7 +244,10 @@ void TEditAlarmRepeating::EndingtimeButtonClick() {
     // The ending time is judged against the starting time, so that is checked first, as Save
     // does: a refused one is told and replaced by the current time.
     CheckValidTime();
-    if (!CheckValidEndTime()) UntilTimeEdit.SetText(UserTimeText(TimeOfDay()));
+    if (!CheckValidEndTime()) {
+        UntilTimeEdit.SetText(UserTimeText(TimeOfDay()));
+        FocusRefused(UntilTimeEdit);
+    }
     PickInto(UntilTimeEdit);
 }
 

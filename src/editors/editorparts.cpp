@@ -34,7 +34,7 @@ void SetUpMessageRow(Label& caption, Edit& message) {
     caption.SetFocusControl(&message);
     message.SetName("Descript");
     message.SetBounds(72, 10, 367, 21);
-    message.SetText("[Type reminder message here]");
+    message.SetPrompt("[Type reminder message here]");
     message.SetHint("Type your reminder message here");
     message.SetMaxLength(kMessageLength);
     message.SetAutoSelect(false);
@@ -73,6 +73,11 @@ void MoveOutOfSight(Form& form, Button& defaultButton, Button& cancelButton) {
     for (Button* b : {&defaultButton, &cancelButton}) {
         b->SetBounds(b->Left(), form.Height() + 10, b->Width(), b->Height());
     }
+}
+
+void FocusRefused(TextField& field) {
+    field.SetFocus();
+    field.SelectAll();
 }
 
 void HandleEditorKey(int& key, const std::function<void()>& save,

@@ -16,7 +16,8 @@ inline constexpr int kEditorWidth = 449;
 inline constexpr int kEditorHeight = 352;
 
 void SetUpEditorForm(Form& form, const char* name, const char* caption);
-// The "&Message" label and its field: 100 characters at most, not selected on focus.
+// The "&Message" label and its field: 100 characters at most, not selected on focus, holding the
+// prompt "[Type reminder message here]" that the user's first key replaces.
 void SetUpMessageRow(Label& caption, Edit& message);
 // A time field, not selected on focus, with the picker button right beside it.
 void SetUpTimeField(Edit& field, const ControlArgs& args, Button& picker, const char* pickerName);
@@ -32,6 +33,10 @@ void SetUpEditorBar(const EditorBar& parts);
 // below the visible area once the form has its size.
 void SetUpHiddenButtons(Button& defaultButton, Button& cancelButton);
 void MoveOutOfSight(Form& form, Button& defaultButton, Button& cancelButton);
+
+// After a refusal the user corrects the refused field at once: the focus goes back into it with its
+// whole text selected, so the next keys replace it. Called once the field shows its final text.
+void FocusRefused(TextField& field);
 
 // Enter saves and Escape cancels from every control of an editor. The key ends there, so the
 // dialog keys do not press a button for it a second time.

@@ -61,6 +61,7 @@ void Control::SetText(const std::string& text) {
     if (text == text_) return;
     text_ = text;
     if (peer_) peer_->SetText(text_);
+    TextSetByProgram();
     // The platform keeps a window's text without drawing it again; a control that draws its
     // text itself must be drawn anew, or the screen shows the old text until it is uncovered.
     if (DrawsItself()) Invalidate();
@@ -152,6 +153,10 @@ void Control::Click() {
 
 void Control::DoClick() {
     if (OnClick) OnClick();
+}
+
+void Control::PressedByPlatform(ButtonPress) {
+    Click();
 }
 
 void Control::Realign() {
@@ -253,6 +258,11 @@ void Button::DoClick() {
     Control::DoClick();
 }
 
+bool Button::DrawnByProgram() const {
+    const Color color = GetFont().color;
+    return (color != colors::kBlack && !IsSystemColor(color)) || glyph_ != Glyph::None || flat_;
+}
+
 void Button::SetGlyph(Glyph glyph) {
     if (glyph == glyph_) return;
     glyph_ = glyph;
@@ -271,10 +281,60 @@ void SetUpButton(Button& button, const ButtonArgs& args) {
     button.SetGlyph(args.glyph);
 }
 
-Edit::Edit(Control* parent) : Control(parent, ControlKind::Edit) {
+TextField::TextField(Control* parent, ControlKind kind) : Control(parent, kind) {
     SetTabStop(true);
     SetColor(colors::kWindow);
 }
+
+int TextField::SelStart() const {
+    int start = 0, length = 0;
+    if (Peer() && Peer()->GetSelection(start, length)) return start;
+    return std::min(selStart_, static_cast<int>(Text().size()));
+}
+
+int TextField::SelLength() const {
+    int start = 0, length = 0;
+    if (Peer() && Peer()->GetSelection(start, length)) return length;
+    const int size = static_cast<int>(Text().size());
+    return std::min(selLength_, size - std::min(selStart_, size));
+}
+
+void TextField::Select(int start, int length) {
+    selStart_ = start;
+    selLength_ = length;
+    if (Peer()) Peer()->SetSelection(start, length);
+}
+
+void TextField::SelectAll() {
+    Select(0, static_cast<int>(Text().size()));
+}
+
+void TextField::TextSetByProgram() {
+    selStart_ = 0;
+    selLength_ = 0;
+}
+
+void TextField::ApplyStateToPeer() {
+    Control::ApplyStateToPeer();
+    Peer()->SetSelection(selStart_, selLength_);
+}
+
+void TextField::ReplaceSelectionByUser(const std::string& chars, int limit) {
+    const std::string text = Text();
+    const auto start = static_cast<std::size_t>(SelStart());
+    const auto length = static_cast<std::size_t>(SelLength());
+    std::size_t room = chars.size();
+    if (limit > 0) {
+        const std::size_t kept = text.size() - length;
+        const auto max = static_cast<std::size_t>(limit);
+        room = kept >= max ? 0 : std::min(room, max - kept);
+    }
+    SetText(text.substr(0, start) + chars.substr(0, room) + text.substr(start + length));
+    Select(static_cast<int>(start + room), 0);
+    TextChangedByUser();
+}
+
+Edit::Edit(Control* parent) : TextField(parent, ControlKind::Edit) {}
 
 void Edit::SetMaxLength(int length) {
     if (length < 0 || length == maxLength_) return;
@@ -282,20 +342,56 @@ void Edit::SetMaxLength(int length) {
     if (Peer()) Peer()->SetMaxLength(maxLength_);
 }
 
+void Edit::SetPrompt(const std::string& prompt) {
+    prompt_ = prompt;
+    SetText(prompt);
+    promptShown_ = !prompt_.empty() && Text() == prompt_;
+}
+
+void Edit::TextSetByProgram() {
+    TextField::TextSetByProgram();
+    promptShown_ = !prompt_.empty() && Text() == prompt_;
+}
+
 void Edit::TypeText(const std::string& text) {
     if (!Enabled() || !Showing()) return;
-    const std::size_t limit = maxLength_ > 0 ? static_cast<std::size_t>(maxLength_) : text.size();
-    SetText(text.substr(0, limit));
+    SelectAll();
+    Type(text);
+}
+
+void Edit::Type(const std::string& chars) {
+    if (!Enabled() || !Showing()) return;
+    UserInputStarting();
+    ReplaceSelectionByUser(chars, maxLength_);
+}
+
+bool Edit::UserInputStarting() {
+    if (!promptShown_) return false;
+    SetText("");
+    promptShown_ = false;
+    return true;
+}
+
+std::string Edit::NativeText() const {
+    std::string shown = Text();
+    for (char& c : shown) {
+        if (c == '\0') c = ' ';
+    }
+    return shown;
+}
+
+void Edit::NativeTextChangedByPlatform(const std::string& native) {
+    if (native == NativeText()) return;
+    TextChangedByPlatform(native);
+    TextChangedByUser();
 }
 
 void Edit::ApplyStateToPeer() {
-    Control::ApplyStateToPeer();
+    TextField::ApplyStateToPeer();
     Peer()->SetMaxLength(maxLength_);
 }
 
-SpinEdit::SpinEdit(Control* parent) : Control(parent, ControlKind::SpinEdit) {
-    SetTabStop(true);
-    SetColor(colors::kWindow);
+SpinEdit::SpinEdit(Control* parent) : TextField(parent, ControlKind::SpinEdit) {
     SetText("0");
 }
 

@@ -93,7 +93,14 @@ public:
     virtual void SetItems(const std::vector<std::string>& /*items*/) {}
     virtual void SetItemIndex(int /*index*/) {}
     virtual void SetMaxLength(int /*length*/) {}
+    // The selection of a text field, in characters; false when the native field cannot say.
+    virtual void SetSelection(int /*start*/, int /*length*/) {}
+    virtual bool GetSelection(int& /*start*/, int& /*length*/) const { return false; }
 };
+
+// How the platform reports a press of a button: a plain click, or the second click of a quick pair,
+// which it reports as a double click for the buttons the program draws and for radio buttons.
+enum class ButtonPress : std::uint8_t { Click, DoubleClick };
 
 // Made by the linked backend for each control when its form's window comes to exist. The headless
 // backend makes none.
@@ -174,6 +181,9 @@ public:
     // click, through the error dispatch.
     void Click();
     std::function<void()> OnClick;
+    // Backend use: the native button reported a press. The second click of a double click is a
+    // press like the first: a user who clicks twice quickly means two presses.
+    void PressedByPlatform(ButtonPress press);
 
     // Lays out the children aligned to the edges, in creation order, as the designed form does.
     void Realign();
@@ -189,6 +199,8 @@ public:
 
 protected:
     virtual void DoClick();
+    // Runs after the program changed the text.
+    virtual void TextSetByProgram() {}
     // Runs after the bounds changed, whoever changed them.
     virtual void BoundsChanged() {}
     virtual void FontChanged();
@@ -306,6 +318,9 @@ public:
     // A flat button has no raised frame, only a thin outline.
     bool Flat() const { return flat_; }
     void SetFlat(bool flat) { flat_ = flat; }
+    // A caption in a colour of its own ("Delete" in red), a picture or the flat look: the
+    // platform's push button shows none of them, so the program draws such a button itself.
+    bool DrawnByProgram() const;
 
 protected:
     void DoClick() override;
@@ -336,9 +351,36 @@ struct ButtonArgs {
 };
 void SetUpButton(Button& button, const ButtonArgs& args);
 
+// What the one-line fields share: the text the user edits and the part of it that is selected.
+// Text set by the program puts the caret at the start, as the platform does.
+class TextField : public Control {
+public:
+    // The selection in characters; an empty one is the caret. The platform's field keeps it while
+    // the user works, so it is read from there when the field has a window.
+    int SelStart() const;
+    int SelLength() const;
+    // Selects the whole text, so that what the user types next replaces it.
+    void SelectAll();
+
+protected:
+    TextField(Control* parent, ControlKind kind);
+    void TextSetByProgram() override;
+    void ApplyStateToPeer() override;
+    // The user's keys (or a paste) at the caret: they replace the selection, as far as `limit`
+    // characters allow (0: no limit), and the caret follows them.
+    void ReplaceSelectionByUser(const std::string& chars, int limit);
+    // Runs after the user changed the text.
+    virtual void TextChangedByUser() {}
+
+private:
+    void Select(int start, int length);
+    int selStart_ = 0;
+    int selLength_ = 0;
+};
+
 // A single line of text that the user edits. Text set by code is kept whole; what the user types
 // stops at MaxLength characters, as on the platform.
-class Edit : public Control {
+class Edit : public TextField {
 public:
     explicit Edit(Control* parent);
 
@@ -349,23 +391,49 @@ public:
     bool AutoSelect() const { return autoSelect_; }
     void SetAutoSelect(bool select) { autoSelect_ = select; }
 
+    // A prompt ("[Type reminder message here]") is a text that asks for the user's own: it is the
+    // field's text, but while it stands untouched the first key the user types, or a paste,
+    // replaces it whole instead of adding to it. The program setting the same text again shows
+    // the prompt again.
+    void SetPrompt(const std::string& prompt);
+    bool PromptShown() const { return promptShown_; }
+
     // The user replaces the whole text by typing (or a test acting as the user): cut to
     // MaxLength, as the native field cuts typing.
     void TypeText(const std::string& text);
+    // The user types these characters at the caret, or pastes them there (or a test acting as
+    // the user).
+    void Type(const std::string& chars);
+    void Paste(const std::string& text) { Type(text); }
+
+    // The text as the platform's field can hold it. The field ends its text at a 0 byte, so each
+    // 0 byte shows as a blank there; the field's own text keeps its bytes.
+    std::string NativeText() const;
+    // Backend use: the native field's text changed. A text equal to what the field was given is
+    // no change by the user, and leaves the field's own bytes as they are.
+    void NativeTextChangedByPlatform(const std::string& native);
+    // Backend use: the user is about to type or paste into the field. An untouched prompt goes
+    // first; true when it went.
+    bool UserInputStarting();
 
 protected:
+    void TextSetByProgram() override;
+    void TextChangedByUser() override { promptShown_ = false; }
     void ApplyStateToPeer() override;
 
 private:
     int maxLength_ = 0;
     bool autoSelect_ = true;
+    std::string prompt_;
+    bool promptShown_ = false;
 };
 
 // A whole-number field with up and down arrows. The arrows and the Up and Down keys step the
 // value and hold it between the bounds; what the user types stays as typed while the field has
-// the focus, and is pulled to the nearer bound when the focus leaves. Only digits, "+", "-" and the
-// decimal separator can be typed.
-class SpinEdit : public Control {
+// the focus, and is pulled to the nearer bound when the focus leaves for another control of the
+// form (a message box or another window taking the focus is no leaving). Only digits, "+", "-"
+// and the decimal separator can be typed.
+class SpinEdit : public TextField {
 public:
     explicit SpinEdit(Control* parent);
 
@@ -389,7 +457,8 @@ public:
     // The user types a text over the whole field: the characters that cannot be typed are lost.
     void TypeText(const std::string& text);
 
-    // Backend use (and, without a window system, the form's focus tracking): the focus left.
+    // Backend use (and, without a window system, the form's focus tracking): the focus left for
+    // another control of the form.
     void FocusLostByPlatform();
 
 private:

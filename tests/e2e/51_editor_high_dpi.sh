@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # On a 144 DPI screen the editor, the time picker and the options dialog keep their designed
-# proportions, and the editor's picture button still shows its picture. Runs in a copy of the
-# prefix, so the other scenarios keep 96 DPI.
+# proportions, the editor's picture button still shows its picture, and the repeating editor's
+# "Repeat Every" keeps its gap to the field. Runs in a copy of the prefix, so the other scenarios
+# keep 96 DPI.
 source "$(dirname "$0")/lib.sh"
 
 use_screen_dpi 144
@@ -31,5 +32,17 @@ drive click "Reminder Options" "&Cancel"
 drive gone "Reminder Options" 5000 || fail "the options dialog stayed open"
 drive key "Reminder Description" - 0 27
 drive gone "Reminder Description" 5000 || fail "Escape left the editor open"
+
+# The repeating editor's interval: its caption stands as far from the field as the message's.
+REPEATING="Repeating Reminder Description"
+drive tab "Pellino!" 1 || fail "the Repeat Reminders tab could not be chosen"
+drive click "Pellino!" "&New"
+drive wait "$REPEATING" 5000 || fail "New opened no repeating editor"
+drive click "$REPEATING" "Repeat Every"
+sleep 1  # painted whole before the picture
+screenshot repeating-144dpi
+expect_interval_gap_as_message repeating-144dpi
+drive key "$REPEATING" - 0 27
+drive gone "$REPEATING" 5000 || fail "Escape left the repeating editor open"
 drive close "Pellino!"
 expect_program_ends 10

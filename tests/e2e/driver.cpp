@@ -12,6 +12,8 @@
 //   pellino-e2e settext CAPTION CLASS N TEXT  set the text of the N-th child window of class CLASS
 //   pellino-e2e topmost CAPTION          print "topmost" or "normal" (always on top or not)
 //   pellino-e2e focus CAPTION            print the text of the control that has the keyboard focus
+//   pellino-e2e selection CAPTION        print the selection "START END" of the field that has the
+//                                        keyboard focus
 //   pellino-e2e tab CAPTION INDEX        click tab INDEX of the tab strip and wait until it is
 //                                        chosen
 //   pellino-e2e control CAPTION TEXT     print "visible"/"hidden" and "enabled"/"disabled" of the
@@ -26,6 +28,8 @@
 //   pellino-e2e boxclick CAPTION TEXT    post a click to the button TEXT of message box CAPTION
 //   pellino-e2e childrect CAPTION CLASS N  print the screen rectangle "L T R B" of the N-th child
 //                                        window of class CLASS
+//   pellino-e2e textrect CAPTION TEXT    print the screen rectangle "L T R B" of the child window
+//                                        with text TEXT
 //   pellino-e2e hover CAPTION TEXT       put the mouse pointer on the middle of the child window
 //                                        with text TEXT
 //   pellino-e2e launch EXE SHOWCMD       start EXE from the current folder with the show command
@@ -442,6 +446,14 @@ int main(int argc, char** argv) {
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }
+    if (command == "textrect" && argc > 3) {
+        HWND child = FindChildWindow(Require(caption), nullptr, argv[3], 0);
+        if (!child) return 1;
+        RECT r;
+        GetWindowRect(child, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
     if (command == "hover" && argc > 3) {
         HWND child = FindChildWindow(Require(caption), nullptr, argv[3], 0);
         if (!child) return 1;
@@ -526,6 +538,19 @@ int main(int argc, char** argv) {
         char text[1024];
         SendMessageA(info.hwndFocus, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
         std::printf("%s\n", text);
+        return 0;
+    }
+    if (command == "selection") {
+        HWND hwnd = Require(caption);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) || !info.hwndFocus) {
+            return 1;
+        }
+        // The answer carries both ends; the pointers, which would be the other process's, stay
+        // null.
+        const auto ends = static_cast<DWORD>(SendMessageA(info.hwndFocus, EM_GETSEL, 0, 0));
+        std::printf("%u %u\n", LOWORD(ends), HIWORD(ends));
         return 0;
     }
     if (command == "closetimes" && argc > 3) return CloseTimes(Require(caption), argv[3]);

@@ -213,6 +213,28 @@ screenshot() {
   echo "screenshot: $PELLINO_E2E_OUT/$1.png"
 }
 
+# The pixels between the text of the control $2 of window $1 (its last dark pixel) and the left
+# edge of the field $3 $4 (class and index) right of it, as screenshot $5 shows them.
+caption_gap() {
+  local cl ct cr cb fl ft fr fb trimmed
+  read -r cl ct cr cb < <(drive textrect "$1" "$2") || fail "no control '$2' in '$1'"
+  read -r fl ft fr fb < <(drive childrect "$1" "$3" "$4") || fail "no field $3 $4 in '$1'"
+  trimmed=$(convert "$PELLINO_E2E_OUT/$5.png" -crop "$((fl - cl))x$((cb - ct))+$cl+$ct" +repage \
+    -threshold 60% -negate -trim -format '%X %w' info:) || fail "the screenshot $5 could not be read"
+  awk -v t="$trimmed" -v width=$((fl - cl)) 'BEGIN { split(t, p, " "); print width - (p[1] + p[2]) }'
+}
+
+# In the repeating editor, shown in screenshot $1 with "Repeat Every" chosen, the caption "Repeat
+# Every" stands as far from its field as "&Message" from its own, within 3 pixels.
+expect_interval_gap_as_message() {
+  local window="Repeating Reminder Description" gap message_gap
+  gap=$(caption_gap "$window" "Repeat Every" Edit 2 "$1")
+  message_gap=$(caption_gap "$window" "&Message" Edit 0 "$1")
+  echo "gap to the field: 'Repeat Every' $gap pixels, '&Message' $message_gap"
+  [ "$gap" -ge $((message_gap - 3)) ] && [ "$gap" -le $((message_gap + 3)) ] ||
+    fail "'Repeat Every' is $gap pixels from its field, the message's caption $message_gap"
+}
+
 # The date-time value of the local time $1 seconds from now, as the program counts it: days since
 # 30 December 1899, the time of day as the fraction. Wine's local time is the machine's.
 date_time_value() {

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,8 @@ public:
         Spin.SetRange(10, 720);
         Spin.SetIncrement(10);
         Spin.SetValue(60);
+        Plain.SetBounds(300, 250, 80, 25);
+        Plain.SetText("Plain");
     }
     Label Caption{this};
     Edit Message{this};
@@ -56,6 +60,7 @@ public:
     Button Picture{this};
     MonthCalendar Calendar{this};
     SpinEdit Spin{this};
+    Button Plain{this};
 };
 
 HWND Child(HWND top, const char* windowClass, int index) {
@@ -175,6 +180,131 @@ TEST(Win32InputControls, TheSpinFieldStepsFiltersItsCharactersAndHoldsItsBoundsO
     char text[16];
     GetWindowTextA(field, text, sizeof text);
     EXPECT_STREQ(text, "720");
+}
+
+TEST(Win32InputControls, EveryClickOfAQuickPairPressesTheButton) {
+    InputForm form;
+    int pictures = 0, plains = 0;
+    form.Picture.OnClick = [&] { ++pictures; };
+    form.Plain.OnClick = [&] { ++plains; };
+    form.Show();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    HWND picture = ButtonCalled(top, "Save");
+    HWND plain = ButtonCalled(top, "Plain");
+    ASSERT_TRUE(picture && plain);
+    ASSERT_EQ(GetWindowLongA(picture, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    // Two clicks as the mouse delivers them when the second comes within the double-click time.
+    for (HWND button : {picture, plain}) {
+        for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+            SendMessageA(button, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                         MAKELPARAM(5, 5));
+        }
+    }
+    EXPECT_EQ(pictures, 2) << "a button the program draws reports the second as a double click";
+    EXPECT_EQ(plains, 2) << "a platform button reports it as a click";
+}
+
+TEST(Win32InputControls, APromptGivesWayToTheFirstKeyAndAPaste) {
+    InputForm form;
+    form.Message.SetMaxLength(0);
+    form.Message.SetPrompt("[Type]");
+    form.Show();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    HWND edit = Child(top, "Edit", 0);
+    ASSERT_NE(edit, nullptr);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, 0);  // the caret before the prompt, as after a click there
+    for (char c : std::string("Call")) SendMessageA(edit, WM_CHAR, c, 0);
+    EXPECT_EQ(form.Message.Text(), "Call") << "typed over the prompt, not in front of it";
+    for (char c : std::string(" Anna")) SendMessageA(edit, WM_CHAR, c, 0);
+    EXPECT_EQ(form.Message.Text(), "Call Anna") << "later keys add to the user's text";
+
+    form.Message.SetText("[Type]");
+    ASSERT_TRUE(form.Message.PromptShown());
+    ASSERT_TRUE(OpenClipboard(top));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 7);
+    std::memcpy(GlobalLock(memory), "Pasted", 7);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+    SendMessageA(edit, EM_SETSEL, 3, 3);
+    SendMessageA(edit, WM_PASTE, 0, 0);
+    EXPECT_EQ(form.Message.Text(), "Pasted") << "a paste replaces the prompt";
+}
+
+TEST(Win32InputControls, AFieldKeepsTheBytesTheUserDidNotChange) {
+    InputForm form;
+    form.Message.SetMaxLength(0);
+    const std::string stored("Call\0Anna", 9);
+    form.Message.SetText(stored);
+    form.Show();
+    Pump();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    HWND edit = Child(top, "Edit", 0);
+    char text[64];
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "Call Anna") << "the field shows the 0 byte as a blank";
+    EXPECT_EQ(form.Message.Text(), stored) << "and the text keeps it";
+    SendMessageA(edit, EM_SETSEL, 9, 9);
+    SendMessageA(edit, WM_CHAR, '!', 0);
+    EXPECT_EQ(form.Message.Text(), "Call Anna!")
+        << "a text the user changed is what the field shows";
+}
+
+TEST(Win32InputControls, ARefusedFieldIsSelectedAndTheSpinFieldKeepsItsValueOverABox) {
+    InputForm form;
+    form.Show();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    HWND field = Child(top, "Edit", 1);
+    ASSERT_NE(field, nullptr);
+    SetFocus(field);
+    SetWindowTextA(field, "5");
+    // Another window takes the focus, as a message box about the value does, and gives it back.
+    HWND box = CreateWindowExA(0, "EDIT", "box", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, top, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    SetFocus(box);
+    EXPECT_EQ(form.Spin.Text(), "5") << "the focus going to another window is no leaving";
+    form.Spin.SetFocus();
+    DestroyWindow(box);
+    form.Spin.SelectAll();
+    DWORD from = 0, to = 0;
+    SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 1u) << "the whole value selected";
+    EXPECT_EQ(form.Spin.SelLength(), 1);
+    EXPECT_EQ(GetFocus(), field);
+    SetFocus(Child(top, "Edit", 0));
+    EXPECT_EQ(form.Spin.Text(), "10") << "leaving for another control pulls it to the bound";
+}
+
+TEST(Win32InputControls, TheSpinArrowsAreAtLeastAsLargeAsThePlatformsOwn) {
+    InputForm form;
+    form.Show();
+    HWND top = FindWindowA("TPellinoInputForm", nullptr);
+    HWND field = Child(top, "Edit", 1);
+    HWND arrows = FindWindowExA(top, nullptr, UPDOWN_CLASSA, nullptr);
+    ASSERT_TRUE(field && arrows);
+    RECT fieldRect, ours;
+    GetWindowRect(field, &fieldRect);
+    GetWindowRect(arrows, &ours);
+    // The platform's own arrows: an up-down that places and sizes itself at the right of a field
+    // of the same height, given none of its own.
+    HWND buddy = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "60", WS_CHILD | WS_VISIBLE, 200, 200,
+                                 100, fieldRect.bottom - fieldRect.top, top, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    HWND own = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
+                               WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT, 0, 0, 0, 0,
+                               top, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(own, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    RECT theirs;
+    GetWindowRect(own, &theirs);
+    std::printf("ours %ld x %ld, the platform's %ld x %ld\n", ours.right - ours.left,
+                ours.bottom - ours.top, theirs.right - theirs.left, theirs.bottom - theirs.top);
+    EXPECT_GE(ours.bottom - ours.top, theirs.bottom - theirs.top);
+    EXPECT_GE(ours.right - ours.left, theirs.right - theirs.left);
+    DestroyWindow(own);
+    DestroyWindow(buddy);
 }
 
 TEST(Win32InputControls, TheDialogKeysMoveTheFocusByALabelsAccelerator) {

@@ -1,6 +1,10 @@
 #include "platform/contexthelp.h"
+
+#include <cstdint>
+
 #include "platform/application.h"
 #include "platform/backend.h"
+#include "platform/clock.h"
 #include "platform/form.h"
 #include "platform/headless/testing.h"
 
@@ -43,9 +47,51 @@ void RightClick(Control& control, int screenX, int screenY) {
     ContextPopupByPlatform(control, screenX, screenY);
 }
 
+namespace {
+
+// The platform's double-click time as it comes: a second click on the same window within it is a
+// double click.
+constexpr std::int64_t kDoubleClickMs = 500;
+
+struct LastClick {
+    const Control* control = nullptr;
+    std::int64_t at = 0;
+    bool second = false;  // the second click of a pair: the next one starts a new pair
+};
+
+LastClick& Last() {
+    static LastClick last;
+    return last;
+}
+
+// The buttons whose native window reports the second click of a pair as a double click: the
+// buttons the program draws, and radio buttons. Every other button takes it as a plain click.
+bool ReportsDoubleClicks(const Control& control) {
+    if (control.Kind() == ControlKind::RadioButton) return true;
+    return control.Kind() == ControlKind::Button &&
+           static_cast<const Button&>(control).DrawnByProgram();
+}
+
+}  // namespace
+
 void MouseClick(Control& control) {
     if (DismissHelpPopup()) return;
-    control.Click();
+    LastClick& last = Last();
+    const bool second =
+        last.control == &control && !last.second && TickCountMs() - last.at <= kDoubleClickMs;
+    last = LastClick{&control, TickCountMs(), second};
+    const ControlKind kind = control.Kind();
+    if (kind != ControlKind::Button && kind != ControlKind::RadioButton &&
+        kind != ControlKind::CheckBox) {
+        control.Click();
+        return;
+    }
+    control.PressedByPlatform(second && ReportsDoubleClicks(control) ? ButtonPress::DoubleClick
+                                                                     : ButtonPress::Click);
+}
+
+void ResetMouse() {
+    Last() = LastClick{};
 }
 
 void LoseFocus() {

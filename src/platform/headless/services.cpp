@@ -26,6 +26,7 @@ void ResetOpenDialogs();
 void ReactivateAfterMessageBox();
 void ResetMessages();
 void ResetTray();
+void ResetMouse();
 }  // namespace headless
 
 namespace {
@@ -356,6 +357,7 @@ void ResetAll() {
     ResetOpenDialogs();
     ResetMessages();
     ResetTray();
+    ResetMouse();
     auto& s = State();
     s.regional = RegionalSettings{};
     s.answers.clear();

@@ -141,7 +141,10 @@ const std::vector<std::string>& PopupLog();
 
 // The mouse and the focus as the platform delivers them while a what's-this pop-up may show: the
 // next click (or key, see PressKey) only closes the pop-up; without one, a right click asks the
-// control's form for its what's-this menu and a left click presses the control. LoseFocus is the
+// control's form for its what's-this menu and a left click presses the control. As on the platform,
+// a second left click on the same control within half a second of the first (on the fake clock)
+// is a double click: the buttons the program draws and radio buttons report it as such, other
+// buttons as a plain click; a third click starts a new pair. LoseFocus is the
 // program losing the focus to another one. Popup menus shown at a point are logged in PopupLog as
 // "at X,Y".
 void RightClick(Control& control, int screenX, int screenY);

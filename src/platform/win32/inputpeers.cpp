@@ -34,31 +34,68 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
-// A field that does not select its text when the Tab key brings the focus: it no longer tells the
-// dialog keys that it wants its text selected.
-LRESULT CALLBACK NoSelectEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// The selection of a native one-line field.
+class FieldPeer : public WindowPeer {
+public:
+    using WindowPeer::WindowPeer;
+    void SetSelection(int start, int length) override {
+        SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(start),
+                     static_cast<LPARAM>(start + length));
+    }
+    bool GetSelection(int& start, int& length) const override {
+        DWORD from = 0, to = 0;
+        SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                     reinterpret_cast<LPARAM>(&to));
+        start = static_cast<int>(from);
+        length = static_cast<int>(to - from);
+        return true;
+    }
+};
+
+// Whether a message is the user starting to change the field's text: a character typed (Backspace
+// too), the Delete key, or a paste of text.
+bool StartsUserInput(UINT message, WPARAM wParam) {
+    switch (message) {
+        case WM_CHAR:
+            return static_cast<unsigned char>(wParam) >= 32 || wParam == VK_BACK;
+        case WM_KEYDOWN:
+            return wParam == VK_DELETE;
+        case WM_PASTE:
+            return IsClipboardFormatAvailable(CF_TEXT) != 0;
+        default:
+            return false;
+    }
+}
+
+// A one-line field: an untouched prompt gives way to the user's first key or paste, and a field
+// that does not select its text when the Tab key brings the focus no longer tells the dialog keys
+// that it wants its text selected.
+LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Control* control = ControlOf(hwnd);
+    auto* edit =
+        control && control->Kind() == ControlKind::Edit ? static_cast<Edit*>(control) : nullptr;
+    if (edit && StartsUserInput(message, wParam)) edit->UserInputStarting();
     LRESULT result = CallOriginal(kEditProcProperty, hwnd, message, wParam, lParam);
-    if (message == WM_GETDLGCODE) {
-        const Control* control = ControlOf(hwnd);
-        if (control && control->Kind() == ControlKind::Edit &&
-            !static_cast<const Edit*>(control)->AutoSelect()) {
-            result &= ~static_cast<LRESULT>(DLGC_HASSETSEL);
-        }
+    if (message == WM_GETDLGCODE && edit && !edit->AutoSelect()) {
+        result &= ~static_cast<LRESULT>(DLGC_HASSETSEL);
     }
     return result;
 }
 
-class EditPeer final : public WindowPeer {
+class EditPeer final : public FieldPeer {
 public:
-    EditPeer(Edit& edit, HWND hwnd) : WindowPeer(edit, hwnd) {
-        Subclass(hwnd_, kEditProcProperty, NoSelectEditProc);
+    EditPeer(Edit& edit, HWND hwnd) : FieldPeer(edit, hwnd) {
+        Subclass(hwnd_, kEditProcProperty, EditProc);
+    }
+    void SetText(const std::string&) override {
+        WindowPeer::SetText(static_cast<Edit&>(control_).NativeText());
     }
     void SetMaxLength(int length) override { SendMessageA(hwnd_, EM_LIMITTEXT, length, 0); }
     bool Command(int code) override {
         if (code != EN_CHANGE) return false;
         // The portable text follows every keystroke; a change made by the program itself arrives
-        // here too and finds the text already equal.
-        control_.TextChangedByPlatform(WindowText(hwnd_));
+        // here too and finds the text the field was given.
+        static_cast<Edit&>(control_).NativeTextChangedByPlatform(WindowText(hwnd_));
         return true;
     }
 };
@@ -71,11 +108,7 @@ public:
     void SetChecked(bool checked) override {
         SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    bool Command(int code) override {
-        if (code != BN_CLICKED) return false;
-        control_.Click();
-        return true;
-    }
+    bool Command(int code) override { return ReportPress(control_, code); }
 };
 
 constexpr char kSpinProcProperty[] = "PellinoSpinProc";
@@ -104,9 +137,16 @@ LRESULT CALLBACK SpinFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
                     return 0;
                 }
                 break;
-            case WM_KILLFOCUS:
-                Application::Dispatch([&] { spin->FocusLostByPlatform(); });
+            case WM_KILLFOCUS: {
+                // Only a move to another control of the form leaves the field: a message box
+                // about its value, or another window, takes the focus for a while and gives it
+                // back to the field with the value as the user typed it.
+                HWND next = reinterpret_cast<HWND>(wParam);
+                if (next && TopLevelOf(next) == TopLevelOf(hwnd)) {
+                    Application::Dispatch([&] { spin->FocusLostByPlatform(); });
+                }
                 break;
+            }
             case WM_GETDLGCODE:
                 return CallOriginal(kSpinProcProperty, hwnd, message, wParam, lParam) |
                        DLGC_WANTARROWS;
@@ -119,9 +159,9 @@ LRESULT CALLBACK SpinFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 // A spin edit is two native windows: the field, which is the peer's own, and the arrows beside it,
 // which report to the same control.
-class SpinPeer final : public WindowPeer {
+class SpinPeer final : public FieldPeer {
 public:
-    SpinPeer(SpinEdit& spin, HWND field, HWND arrows) : WindowPeer(spin, field), arrows_(arrows) {
+    SpinPeer(SpinEdit& spin, HWND field, HWND arrows) : FieldPeer(spin, field), arrows_(arrows) {
         BindControl(arrows_, &spin);
         Subclass(hwnd_, kSpinProcProperty, SpinFieldProc);
     }

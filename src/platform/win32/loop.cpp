@@ -10,19 +10,14 @@ namespace pellino {
 
 namespace win32 {
 
-namespace {
-
-// The top-level window a window belongs to. GetAncestor would say it, but Windows 95 and NT 4
-// before its fourth service pack do not have it.
-HWND RootOf(HWND hwnd) {
+// GetAncestor would say it, but Windows 95 and NT 4 before its fourth service pack do not have it.
+HWND TopLevelOf(HWND hwnd) {
     while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) hwnd = GetParent(hwnd);
     return hwnd;
 }
 
-}  // namespace
-
 bool PreTranslate(MSG& msg) {
-    HWND top = RootOf(msg.hwnd);
+    HWND top = TopLevelOf(msg.hwnd);
     if (!top) return false;
     Control* control = ControlOf(top);
     if (!control || control->Kind() != ControlKind::Form) return false;
@@ -98,9 +93,19 @@ int RunModal(Form& form) {
                       reinterpret_cast<LPARAM>(&disabled));
     HWND previous = GetActiveWindow();
     form.CreatePeers();
+    HWND self = win32::HandleOf(form);
     for (HWND hwnd : disabled) {
-        if (hwnd != win32::HandleOf(form)) EnableWindow(hwnd, FALSE);
+        if (hwnd == self) continue;
+        EnableWindow(hwnd, FALSE);
+        // No hint of the windows behind stays up, or comes up late, over the modal form.
+        win32::SetHintsActive(hwnd, false);
     }
+    // The form's own hints wait until the mouse moves: a hint of the control that merely came up
+    // under the resting pointer would cover the form before the user did anything.
+    win32::SetHintsActive(self, false);
+    POINT rest{};
+    GetCursorPos(&rest);
+    bool hintsOn = false;
     form.Show();
     MSG msg;
     bool quit = false;
@@ -109,9 +114,22 @@ int RunModal(Form& form) {
             quit = true;
             break;
         }
+        if (!hintsOn && msg.message == WM_MOUSEMOVE) {
+            POINT at{};
+            GetCursorPos(&at);
+            if (at.x != rest.x || at.y != rest.y) {
+                win32::SetHintsActive(self, true);
+                hintsOn = true;
+            }
+        }
         win32::Dispatch(msg);
     }
-    for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
+    for (HWND hwnd : disabled) {
+        if (hwnd == self) continue;
+        EnableWindow(hwnd, TRUE);
+        win32::SetHintsActive(hwnd, true);
+    }
+    win32::SetHintsActive(self, true);
     form.Hide();
     if (previous && IsWindow(previous)) SetActiveWindow(previous);
     if (quit) {

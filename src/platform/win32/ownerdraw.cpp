@@ -3,15 +3,6 @@
 
 namespace pellino::win32 {
 
-bool WantsOwnerDraw(const Button& button) {
-    // A native push button always writes its caption in the system's button text colour and
-    // carries no picture of ours; a caption of another colour ("Delete" in red), a picture or a
-    // flat look can only be drawn by the program itself.
-    const Color color = button.GetFont().color;
-    return (color != colors::kBlack && !IsSystemColor(color)) || button.GetGlyph() != Glyph::None ||
-           button.Flat();
-}
-
 void DrawButton(const DRAWITEMSTRUCT& item, const Button& button) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;

@@ -76,6 +76,13 @@ HWND TooltipFor(HWND formHandle) {
 
 }  // namespace
 
+void SetHintsActive(HWND formHandle, bool active) {
+    auto it = Tooltips().find(formHandle);
+    if (it == Tooltips().end()) return;
+    if (!active) SendMessageA(it->second, TTM_POP, 0, 0);
+    SendMessageA(it->second, TTM_ACTIVATE, active, 0);
+}
+
 WindowPeer::WindowPeer(Control& control, HWND hwnd) : control_(control), hwnd_(hwnd) {
     BindControl(hwnd_, &control_);
 }
@@ -237,6 +244,19 @@ bool StartsGroup(Control& control) {
 
 }  // namespace
 
+bool ReportPress(Control& control, int code) {
+    // A button the program draws, and a radio button, report the second click of a quick pair as
+    // a double click, and that click alone: it is a press like the first.
+    if (code == BN_CLICKED) {
+        control.PressedByPlatform(ButtonPress::Click);
+    } else if (code == BN_DOUBLECLICKED) {
+        control.PressedByPlatform(ButtonPress::DoubleClick);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle) {
     const Rect& r = control.Bounds();
     if (control.TabStop()) style |= WS_TABSTOP;
@@ -258,11 +278,7 @@ namespace {
 class ButtonPeer final : public WindowPeer {
 public:
     using WindowPeer::WindowPeer;
-    bool Command(int code) override {
-        if (code != BN_CLICKED) return false;
-        control_.Click();
-        return true;
-    }
+    bool Command(int code) override { return ReportPress(control_, code); }
     void SetDefault(bool isDefault) override {
         // A button the program draws keeps that style; it shows the default look itself.
         if ((GetWindowLongA(hwnd_, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) return;
@@ -381,9 +397,9 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
         }
         case ControlKind::Button: {
             const auto& button = static_cast<Button&>(control);
-            const DWORD style = WantsOwnerDraw(button) ? BS_OWNERDRAW
-                                : button.Default()     ? BS_DEFPUSHBUTTON
-                                                       : BS_PUSHBUTTON;
+            const DWORD style = button.DrawnByProgram() ? BS_OWNERDRAW
+                                : button.Default()      ? BS_DEFPUSHBUTTON
+                                                        : BS_PUSHBUTTON;
             return std::make_unique<ButtonPeer>(control, CreateChild(control, "BUTTON", style));
         }
         case ControlKind::TabSet:

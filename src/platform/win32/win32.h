@@ -44,6 +44,9 @@ Control* OwningControl(HWND hwnd);
 // message that the loop must then drop (the click's button-up too).
 bool ClosesHelpPopup(const MSG& msg);
 
+// Switches the hints of a form's controls on or off; off also takes away a hint that shows.
+void SetHintsActive(HWND formHandle, bool active);
+
 // Registers, once, the window class of a form and the two classes of our own child controls.
 void RegisterFormClass(const std::string& className);
 inline constexpr const char* kPanelClass = "PellinoPanel";
@@ -51,13 +54,15 @@ inline constexpr const char* kCustomClass = "PellinoCustom";
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The top-level window a window belongs to (the window itself when it is one).
+HWND TopLevelOf(HWND hwnd);
+
 // The top-level window that should route dialog keys (Tab, Enter, Escape) for a message.
 bool PreTranslate(MSG& msg);
 
 ShiftState CurrentShiftState();
 
-// Buttons whose caption colour a native button cannot show are drawn by the program.
-bool WantsOwnerDraw(const Button& button);
+// Draws a button that the program draws itself (Button::DrawnByProgram).
 void DrawButton(const DRAWITEMSTRUCT& item, const Button& button);
 
 }  // namespace pellino::win32

@@ -45,6 +45,10 @@ protected:
 // The peer of a child control's native window, or null (forms have a peer of another kind).
 WindowPeer* PeerOf(HWND hwnd);
 
+// Reports a button's press notification (BN_CLICKED, BN_DOUBLECLICKED) to its control; false for
+// any other notification.
+bool ReportPress(Control& control, int code);
+
 // Creates the native child window of a control at its bounds, with the tab stop it asks for.
 HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle = 0);
 

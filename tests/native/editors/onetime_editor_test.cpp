@@ -7,6 +7,7 @@
 
 #include "clock/clock_fixture.h"
 #include "editors/editalarmexact.h"
+#include "editors/editor_focus.h"
 #include "editors/settimedialog.h"
 #include "platform/dialogs.h"
 #include "schedule/alarmoptions.h"
@@ -110,16 +111,18 @@ TEST_F(OneTimeEditorTest, ABadTimeIsToldAndTheDialogStaysOpen) {
     Start();
     Texts seen;
     OnEditor([&](TEditAlarmExact& e) {
+        e.Descript.SetFocus();
         e.TimeEdit.TypeText("25:00");
         Save(e);
         seen.push_back("after a refused Save: " + e.TimeEdit.Text() + ", result " +
-                       std::to_string(e.ModalResult()));
+                       std::to_string(e.ModalResult()) + ", focus " + FocusOf(e));
         e.TimeEdit.TypeText("3:15 pm");
         Save(e);
     });
     form->AddAlarmButton.Click();
-    EXPECT_EQ(seen, Texts{"after a refused Save: 2:07 PM, result 0"})
-        << "the field shows the current time";
+    EXPECT_EQ(seen, Texts{"after a refused Save: 2:07 PM, result 0, focus TimeEdit '2:07 PM' "
+                          "selected"})
+        << "the field shows the current time, and has the focus back to be corrected";
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
     EXPECT_EQ(headless::MessageBoxLog()[0].text,
               "Invalid time. Please use your Windows Time format\r   Example: 2:07 PM");
@@ -157,6 +160,95 @@ TEST_F(OneTimeEditorTest, TheCalendarAndItsButtonsChooseTheDate) {
                "Today: Monday, January 31, 2028", "leap day + a year: Wednesday, February 28, 2029",
                "click: Wednesday, February 14, 2029"}));
     EXPECT_NEAR(OneTimeRow(1).DueDateTime, EncodeDate(2029, 2, 14) + At(9, 5), 1e-9);
+}
+
+TEST_F(OneTimeEditorTest, EveryQuickClickOnTheCalendarButtonsCounts) {
+    // Four clicks 150 ms apart: the platform reports the second and the fourth as double clicks.
+    headless::SetClock(LocalTime{2026, 1, 15, 9, 0, 0, 0});
+    Start();
+    Texts labels;
+    OnEditor([&](TEditAlarmExact& e) {
+        for (Button* b : {&e.NextMonth, &e.PrevYear, &e.PrevMonth, &e.NextYear}) {
+            for (int i = 0; i < 4; ++i) {
+                headless::MouseClick(*b);
+                headless::AdvanceClock(150);
+            }
+            headless::AdvanceClock(1000);
+            labels.push_back(b->Text() + " x4: " + e.DateLabel.Text());
+        }
+        Cancel(e);
+    });
+    form->AddAlarmButton.Click();
+    EXPECT_EQ(labels, (Texts{"Month + x4: Friday, May 15, 2026", "Year- x4: Sunday, May 15, 2022",
+                             "Month- x4: Saturday, January 15, 2022",
+                             "Year+ x4: Thursday, January 15, 2026"}));
+}
+
+TEST_F(OneTimeEditorTest, ARefusedTimeBeforeThePickerIsFocusedAndSelected) {
+    headless::SetClock(Clock(14, 7));
+    Start();
+    std::string focusUnderPicker;
+    TEditAlarmExact* editor = nullptr;
+    headless::ScriptModal("TSetTimeDialog", [&](Form& picker) {
+        focusUnderPicker = FocusOf(*editor);
+        EXPECT_EQ(picker.Caption(), "Set Time As: 02:07 pm");
+        static_cast<TSetTimeDialog&>(picker).CancelButton.Click();
+    });
+    OnEditor([&](TEditAlarmExact& e) {
+        editor = &e;
+        e.TimeEdit.TypeText("7:99");
+        e.ExplorerButton1.Click();
+        Cancel(e);
+    });
+    form->AddAlarmButton.Click();
+    EXPECT_EQ(focusUnderPicker, "TimeEdit '2:07 PM' selected");
+}
+
+TEST_F(OneTimeEditorTest, ThePromptGivesWayToTheFirstKeyOrAPaste) {
+    const struct {
+        const char* what;
+        std::function<void(Edit&)> act;
+        const char* saved;
+    } cases[] = {
+        {"keys typed at the caret, without selecting the prompt",
+         [](Edit& field) { field.Type("Call Anna"); }, "Call Anna"},
+        {"a paste", [](Edit& field) { field.Paste("Dentist 3pm"); }, "Dentist 3pm"},
+        {"keys after the prompt has gone add to the text",
+         [](Edit& field) {
+             field.Type("Call");
+             field.Type(" Anna");
+         },
+         "Call Anna"},
+        {"untouched, the prompt is saved as it is", [](Edit&) {}, "[Type reminder message here]"},
+    };
+    Start();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        OnEditor([&](TEditAlarmExact& e) {
+            e.Descript.SetFocus();
+            EXPECT_EQ(e.Descript.SelLength(), 0) << "the prompt is not selected on focus";
+            c.act(e.Descript);
+            Save(e);
+        });
+        form->AddAlarmButton.Click();
+        TakeEvents();
+        EXPECT_EQ(ReadDataFile().oneTime.front().Description, c.saved)
+            << "the newest of reminders due together comes first";
+    }
+}
+
+TEST_F(OneTimeEditorTest, AMessageWithA0ByteKeepsItsBytesWhenOnlyTheTimeChanges) {
+    const std::string stored("Call\0Anna", 9);
+    WriteDataFile({OneTime(stored, Day() + At(10, 0))});
+    Start();
+    form->AlarmGrid.SetRow(1);
+    OnEditor([](TEditAlarmExact& e) {
+        e.TimeEdit.TypeText("11:00");
+        Save(e);
+    });
+    form->EditAlarmButton.Click();
+    EXPECT_EQ(OneTimeRow(1).Description, stored);
+    EXPECT_EQ(ReadDataFile().oneTime.at(0).Description, stored) << "every byte written back";
 }
 
 TEST_F(OneTimeEditorTest, TheCalendarKeepsToTheDatesAReminderCanBeDueOn) {

@@ -3,6 +3,7 @@
 
 #include "clock/clock_fixture.h"
 #include "editors/editalarmrepeating.h"
+#include "editors/editor_focus.h"
 #include "editors/settimedialog.h"
 #include "platform/dialogs.h"
 #include "runtime/formats.h"
@@ -76,23 +77,26 @@ TEST_F(RepeatingEditorTest, SaveRefusesInItsOrderAndLeavesTheDialogOpen) {
         const char* message;
         const char* timeAfter;
         const char* untilAfter;
+        const char* focusAfter;
     } cases[] = {
         {"no day",
          [](TEditAlarmRepeating& e) {
              e.AllDaysCheck.Click();  // all seven on
              e.AllDaysCheck.Click();  // and off again
          },
-         "You must select at least one day for this \rreminder to occur on", "9:00 AM", "10:00 AM"},
+         "You must select at least one day for this \rreminder to occur on", "9:00 AM", "10:00 AM",
+         "Monday"},
         {"bad starting time", [](TEditAlarmRepeating& e) { e.TimeEdit.TypeText("25:00"); },
          "Invalid time. Please use your Windows Time format\r   Example: 9:00 AM", "9:00 AM",
-         "10:00 AM"},
+         "10:00 AM", "TimeEdit '9:00 AM' selected"},
         {"interval below 10",
          [](TEditAlarmRepeating& e) {
              e.RepeatEveryCheck.Click();
              e.RepeatEverySpinner.SetFocus();
              e.RepeatEverySpinner.TypeText("9");
          },
-         "Repeat interval must be greater than 10 minutes", "9:00 AM", "10:00 AM"},
+         "Repeat interval must be greater than 10 minutes", "9:00 AM", "10:00 AM",
+         "RepeatEverySpinner '9' selected"},
         {"bad ending time",
          [](TEditAlarmRepeating& e) {
              e.TimeEdit.TypeText("8:15");
@@ -101,7 +105,7 @@ TEST_F(RepeatingEditorTest, SaveRefusesInItsOrderAndLeavesTheDialogOpen) {
              e.UntilTimeEdit.TypeText("x");
          },
          "Invalid ENDING time. Please use your Windows Time format\r   Example: 9:00 AM", "8:15 AM",
-         "9:15 AM"},
+         "9:15 AM", "UntilTimeEdit '9:15 AM' selected"},
         {"ending time not after the start",
          [](TEditAlarmRepeating& e) {
              e.TimeEdit.TypeText("8:15");
@@ -109,7 +113,8 @@ TEST_F(RepeatingEditorTest, SaveRefusesInItsOrderAndLeavesTheDialogOpen) {
              e.UntilTime.Click();
              e.UntilTimeEdit.TypeText("8:15 am");
          },
-         "Invalid ENDING time. Must be greater than starting time", "8:15 AM", "9:15 AM"},
+         "Invalid ENDING time. Must be greater than starting time", "8:15 AM", "9:15 AM",
+         "UntilTimeEdit '9:15 AM' selected"},
         {"a start from 23:00 proposes an ending after midnight",
          [](TEditAlarmRepeating& e) {
              e.TimeEdit.TypeText("23:30");
@@ -117,7 +122,8 @@ TEST_F(RepeatingEditorTest, SaveRefusesInItsOrderAndLeavesTheDialogOpen) {
              e.UntilTime.Click();
              e.UntilTimeEdit.TypeText("1:00 am");
          },
-         "Invalid ENDING time. Must be greater than starting time", "11:30 PM", "12:30 AM"},
+         "Invalid ENDING time. Must be greater than starting time", "11:30 PM", "12:30 AM",
+         "UntilTimeEdit '12:30 AM' selected"},
     };
     StartOnRepeatingPage();
     for (const auto& c : cases) {
@@ -128,13 +134,15 @@ TEST_F(RepeatingEditorTest, SaveRefusesInItsOrderAndLeavesTheDialogOpen) {
             c.set(e);
             TakeMessages();  // what the clicks on the choices told
             e.SetAlarmButton.Click();
-            after = {e.TimeEdit.Text(), e.UntilTimeEdit.Text(), std::to_string(e.ModalResult())};
+            after = {e.TimeEdit.Text(), e.UntilTimeEdit.Text(), std::to_string(e.ModalResult()),
+                     FocusOf(e)};
             e.CancelButton.Click();
         });
         form->AddAlarmButton.Click();
         TakeEvents();
         EXPECT_EQ(TakeMessages(), Texts{c.message});
-        EXPECT_EQ(after, (Texts{c.timeAfter, c.untilAfter, "0"})) << "time, ending, result";
+        EXPECT_EQ(after, (Texts{c.timeAfter, c.untilAfter, "0", c.focusAfter}))
+            << "time, ending, result, and the refused field has the focus, its text selected";
         EXPECT_EQ(form->RepeatingAlarmGrid.RowCount(), 1) << "nothing added";
     }
 }

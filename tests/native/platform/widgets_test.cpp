@@ -259,5 +259,82 @@ TEST_F(WidgetsTest, EveryChangeOfWhatAControlDrawsItselfReachesTheScreen) {
     EXPECT_EQ(headless::ShownText(panel), "12:00:01pm");
 }
 
+TEST_F(WidgetsTest, EveryClickOfAQuickRunPressesTheControl) {
+    // Clicks 150 ms apart: the platform takes the second of each pair for a double click, which
+    // the buttons the program draws and radio buttons report as such. Each is a press all the same.
+    Form form("TClicks");
+    Button drawn(&form), flat(&form), plain(&form);
+    drawn.SetGlyph(Glyph::Check);
+    flat.SetFlat(true);
+    RadioButton radio(&form);
+    CheckBox box(&form);
+    Panel cell(&form);
+    form.Show();
+    const struct {
+        const char* what;
+        Control& control;
+        int presses;
+    } cases[] = {
+        {"a button with a picture", drawn, 4},
+        {"a flat button", flat, 4},
+        {"a platform button", plain, 4},
+        {"a radio button (checked by the first, the others change nothing)", radio, 1},
+        {"a check box", box, 4},
+        {"a picker cell", cell, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        int presses = 0;
+        c.control.OnClick = [&] { ++presses; };
+        for (int i = 0; i < 4; ++i) {
+            headless::MouseClick(c.control);
+            headless::AdvanceClock(150);
+        }
+        headless::AdvanceClock(1000);  // the next control's first click starts a pair of its own
+        EXPECT_EQ(presses, c.presses);
+    }
+    EXPECT_TRUE(drawn.DrawnByProgram() && flat.DrawnByProgram() && !plain.DrawnByProgram());
+    EXPECT_FALSE(box.Checked()) << "four presses check and clear it twice";
+}
+
+TEST_F(WidgetsTest, APromptGivesWayToTheUsersFirstKeyOrPaste) {
+    Form form("TPrompt");
+    Edit field(&form);
+    field.SetMaxLength(12);
+    field.SetPrompt("[Type here]");
+    form.Show();
+    field.SetFocus();
+    EXPECT_EQ(field.SelStart(), 0);
+    EXPECT_EQ(field.SelLength(), 0) << "the prompt is not selected: the caret stands before it";
+    field.Type("Call");
+    EXPECT_EQ(field.Text(), "Call") << "not 'Call[Type here]'";
+    EXPECT_FALSE(field.PromptShown());
+    field.Type(" Anna and Bob");
+    EXPECT_EQ(field.Text(), "Call Anna an") << "later keys add to the text, up to the limit";
+
+    field.SetText("[Type here]");
+    EXPECT_TRUE(field.PromptShown()) << "the program showing the prompt again";
+    field.Paste("Pasted");
+    EXPECT_EQ(field.Text(), "Pasted");
+    field.SetText("Kept");
+    field.Type("!");
+    EXPECT_EQ(field.Text(), "!Kept") << "another text is no prompt: keys go in at the caret";
+    field.SelectAll();
+    field.Type("New");
+    EXPECT_EQ(field.Text(), "New") << "a selection is replaced";
+}
+
+TEST_F(WidgetsTest, AFieldShowsA0ByteAsABlankAndKeepsItUntilTheUserChangesTheText) {
+    Form form("TBytes");
+    Edit field(&form);
+    const std::string stored("Call\0Anna", 9);
+    field.SetText(stored);
+    EXPECT_EQ(field.NativeText(), "Call Anna");
+    field.NativeTextChangedByPlatform("Call Anna");
+    EXPECT_EQ(field.Text(), stored) << "the field reporting the text it was given is no change";
+    field.NativeTextChangedByPlatform("Call Anna!");
+    EXPECT_EQ(field.Text(), "Call Anna!") << "the user's change is what the field shows";
+}
+
 }  // namespace
 }  // namespace pellino
