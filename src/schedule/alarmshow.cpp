@@ -19,6 +19,9 @@ TAlarmShow::TAlarmShow() : Form("TAlarmShow") {
     LayOut();
     OnActivate = [this] { FormActivate(); };
     OnShow = [this] { FormShow(); };
+    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+    GuardTimer.SetInterval(kAlarmGuardMs);
+    GuardTimer.OnTimer = [this] { GuardTimerTimer(); };
 }
 
 void TAlarmShow::LayOut() {
@@ -78,7 +81,32 @@ void TAlarmShow::FormActivate() {
 }
 
 void TAlarmShow::FormShow() {
+    // Every showing starts guarded, a snoozed reminder's next one too. Keys are swallowed rather
+    // than kept, and the buttons are shown disabled, so that the user sees why nothing answers.
+    SetInputLocked(true);
+    SetButtonsEnabled(false);
+    // Ok is to have the focus; it takes it when the guard ends.
+    SetActiveControl(&OkButton);
+    GuardTimer.SetEnabled(false);
+    GuardTimer.SetEnabled(true);
+}
+
+void TAlarmShow::GuardTimerTimer() {
+    GuardTimer.SetEnabled(false);
+    SetButtonsEnabled(true);
+    SetInputLocked(false);
     OkButton.SetFocus();
+}
+
+void TAlarmShow::FormCloseQuery(bool& canClose) {
+    // The close command answers as Ok does, so it waits for the guard as Ok does.
+    canClose = !Guarded();
+}
+
+void TAlarmShow::SetButtonsEnabled(bool enabled) {
+    for (Control* child : Panel1.Children()) {
+        if (child->Kind() == ControlKind::Button) child->SetEnabled(enabled);
+    }
 }
 
 }  // namespace pellino

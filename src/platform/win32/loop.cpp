@@ -27,6 +27,9 @@ bool PreTranslate(MSG& msg) {
     Control* control = ControlOf(top);
     if (!control || control->Kind() != ControlKind::Form) return false;
     auto& form = static_cast<Form&>(*control);
+    // Keys come to the window that has the focus, or to the active window itself while none has
+    // it (as system keys then): either way their top-level window is the form.
+    if (form.InputLocked() && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) return true;
     if (msg.message == WM_KEYDOWN &&
         form.KeyPreviewByPlatform(static_cast<int>(msg.wParam), CurrentShiftState())) {
         return true;
@@ -42,8 +45,16 @@ bool PreTranslate(MSG& msg) {
         }
     }
     // The dialog keys: Tab and the arrows move the focus, Enter and Escape press the default and
-    // cancel buttons, in every form of the program.
-    return IsDialogMessageA(top, &msg) != 0;
+    // cancel buttons, in every form of the program. Where they moved the focus, the form is told,
+    // so the default frame goes with it.
+    HWND focusBefore = GetFocus();
+    if (!IsDialogMessageA(top, &msg)) return false;
+    HWND focus = GetFocus();
+    if (focus != focusBefore && IsWindow(top) && ControlOf(top) == &form) {
+        Control* focused = OwningControl(focus);
+        if (focused && focused->OwnerForm() == &form) form.SetActiveControl(focused);
+    }
+    return true;
 }
 
 BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM list) {
