@@ -107,10 +107,6 @@ public:
     // As the close box: the form asks OnCloseQuery; then a modal form ends with its CloseResult,
     // another runs OnClose and hides, and closing the main form ends the program.
     void Close();
-    // While set, every key that reaches the form is swallowed: it presses nothing, goes to no other
-    // window and is not kept for later.
-    bool InputLocked() const { return inputLocked_; }
-    void SetInputLocked(bool locked) { inputLocked_ = locked; }
 
     // The outer window rectangle in screen pixels (design pixels scaled to the screen's
     // resolution).
@@ -181,7 +177,6 @@ private:
     bool ownedByDesktop_ = false;
     WindowState windowState_ = WindowState::Normal;
     bool modal_ = false;
-    bool inputLocked_ = false;
     int modalResult_ = mr::kNone;
     int closeResult_ = mr::kCancel;
     WindowPlacement placement_;

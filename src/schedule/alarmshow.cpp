@@ -81,11 +81,11 @@ void TAlarmShow::FormActivate() {
 }
 
 void TAlarmShow::FormShow() {
-    // Every showing starts guarded, a snoozed reminder's next one too. Keys are swallowed rather
-    // than kept, and the buttons are shown disabled, so that the user sees why nothing answers.
-    SetInputLocked(true);
+    // Every showing starts guarded, a snoozed reminder's next one too. The buttons are disabled,
+    // so the user sees why nothing answers. With no control able to take the focus, a key reaches
+    // only the window itself, where it does nothing, and none is kept for later. Ok is to have
+    // the focus, and takes it when the guard ends.
     SetButtonsEnabled(false);
-    // Ok is to have the focus; it takes it when the guard ends.
     SetActiveControl(&OkButton);
     GuardTimer.SetEnabled(false);
     GuardTimer.SetEnabled(true);
@@ -94,7 +94,6 @@ void TAlarmShow::FormShow() {
 void TAlarmShow::GuardTimerTimer() {
     GuardTimer.SetEnabled(false);
     SetButtonsEnabled(true);
-    SetInputLocked(false);
     OkButton.SetFocus();
 }
 

@@ -45,7 +45,7 @@ public:
     void GuardTimerTimer();
 
     // True from the window's appearance until its buttons work.
-    bool Guarded() const { return InputLocked(); }
+    bool Guarded() const { return GuardTimer.Enabled(); }
 
 private:
     void LayOut();

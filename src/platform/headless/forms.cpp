@@ -308,7 +308,6 @@ void ScriptModal(const std::string& className, ModalScript script) {
 }
 
 void PressKey(Form& form, int key, ShiftState shift) {
-    if (form.InputLocked()) return;
     if (HelpPopup::DismissByPlatform()) return;
     if (form.KeyPreviewByPlatform(key, shift)) return;
     Control* focused = form.ActiveControl();

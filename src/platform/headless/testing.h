@@ -116,8 +116,7 @@ void ScriptModal(const std::string& className, ModalScript script);
 // first, then the focused custom control, then the dialog keys (Tab and Shift+Tab move the focus
 // round the tab stops; Enter presses the focused button, else the default button; Space the
 // focused button; Escape the cancel button). F1 shows the focused control's what's-this text
-// below it. While a what's-this pop-up shows, the key only closes it; while the form's input is
-// locked, the key is lost.
+// below it. While a what's-this pop-up shows, the key only closes it.
 void PressKey(Form& form, int key, ShiftState shift = {});
 // Class names of the modal forms shown, in order.
 const std::vector<std::string>& ModalLog();

@@ -27,9 +27,6 @@ bool PreTranslate(MSG& msg) {
     Control* control = ControlOf(top);
     if (!control || control->Kind() != ControlKind::Form) return false;
     auto& form = static_cast<Form&>(*control);
-    // Keys come to the window that has the focus, or to the active window itself while none has
-    // it (as system keys then): either way their top-level window is the form.
-    if (form.InputLocked() && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) return true;
     if (msg.message == WM_KEYDOWN &&
         form.KeyPreviewByPlatform(static_cast<int>(msg.wParam), CurrentShiftState())) {
         return true;
