@@ -74,6 +74,8 @@
 #include <cstring>
 #include <string>
 
+#include "../win32/keyboard.h"
+
 namespace {
 
 struct Search {
@@ -296,15 +298,6 @@ int CloseKill(HWND hwnd, double ms, const char* file) {
 void PostKey(HWND target, WPARAM key) {
     PostMessageA(target, WM_KEYDOWN, key, 1);
     PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-}
-
-// Types a key on the keyboard: the platform gives it to the foreground window's focus.
-void TypeKey(WORD key) {
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
 }
 
 // Types a key the moment a window appears, and again and again for a while, as a user typing in

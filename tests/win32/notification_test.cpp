@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "keyboard.h"
 #include "schedule/alarmshow.h"
 
 namespace pellino {
@@ -48,15 +49,6 @@ HWND ButtonOf(const std::string& caption) {
 void PostKey(WPARAM key) {
     PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
     PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
-}
-
-// A key from the keyboard, to whichever window the platform gives it.
-void TypeKey(WORD key) {
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
 }
 
 bool GuardOver() {
