@@ -44,11 +44,10 @@ public:
     void FormCloseQuery(bool& canClose);
     void GuardTimerTimer();
 
-    // True from the window's appearance until its buttons work.
-    bool Guarded() const { return GuardTimer.Enabled(); }
-
 private:
     void LayOut();
+    // True from the window's appearance until its buttons work.
+    bool Guarded() const { return GuardTimer.Enabled(); }
     void SetButtonsEnabled(bool enabled);
 
     Timer GuardTimer;

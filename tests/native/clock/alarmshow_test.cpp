@@ -297,6 +297,15 @@ TEST_F(AlarmShowTest, ComesUpCentredOnTheMonitorInUse) {
     }
 }
 
+TEST_F(AlarmShowTest, OnAMonitorSmallerThanTheWindowItsCaptionStaysOnTheMonitor) {
+    const Rect small{2000, 100, 2320, 340};  // 320 x 240
+    headless::SetMonitors({Rect{0, 0, 1024, 768}, small});
+    headless::SetForegroundWindow(Rect{2010, 110, 2100, 200});
+    const Rect shown = ShownAt(window);
+    EXPECT_EQ(shown.left, small.left);
+    EXPECT_EQ(shown.top, small.top);
+}
+
 TEST_F(AlarmShowTest, OneMonitorAtAHigherResolutionCentresInScreenPixels) {
     headless::SetScreen(Size{1600, 1200}, 144);
     TAlarmShow scaled;
