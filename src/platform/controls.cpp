@@ -250,7 +250,18 @@ Button::Button(Control* parent) : Control(parent, ControlKind::Button) {
 void Button::SetDefault(bool isDefault) {
     if (isDefault == default_) return;
     default_ = isDefault;
-    if (Peer()) Peer()->SetDefault(default_);
+    if (Form* form = OwnerForm()) {
+        form->MoveDefaultFrame();
+    } else {
+        SetDefaultFrame(default_);
+    }
+}
+
+void Button::SetDefaultFrame(bool framed) {
+    // The platform is told even when nothing changes here: its dialog keys move the frame on
+    // their own, and the program's word is to stand.
+    defaultFrame_ = framed;
+    if (Peer()) Peer()->SetDefault(framed);
 }
 
 void Button::DoClick() {

@@ -36,6 +36,7 @@ inline constexpr int kBack = 0x08;
 inline constexpr int kTab = 0x09;
 inline constexpr int kReturn = 0x0D;
 inline constexpr int kEscape = 0x1B;
+inline constexpr int kSpace = 0x20;
 inline constexpr int kPrior = 0x21;
 inline constexpr int kNext = 0x22;
 inline constexpr int kEnd = 0x23;
@@ -308,6 +309,11 @@ public:
     // Enter presses the default button, Escape the cancel button.
     bool Default() const { return default_; }
     void SetDefault(bool isDefault);
+    // Whether the button wears the default frame, the dark outline of the button that Enter
+    // presses: the focused button does, and while no button has the focus, the default one. Its
+    // form moves the frame as the focus moves.
+    bool DefaultFrame() const { return defaultFrame_; }
+    void SetDefaultFrame(bool framed);
     bool Cancel() const { return cancel_; }
     void SetCancel(bool isCancel) { cancel_ = isCancel; }
     // A picture left of the caption (or alone, without a caption).
@@ -328,6 +334,7 @@ protected:
 private:
     int modalResult_ = 0;
     bool default_ = false;
+    bool defaultFrame_ = false;
     bool cancel_ = false;
     bool flat_ = false;
     Glyph glyph_ = Glyph::None;

@@ -102,6 +102,7 @@ bool Form::MessageByPlatform(unsigned message) {
 
 void Form::Show() {
     CreatePeers();
+    PlaceForShowing();
     SetVisible(true);
     if (Peer()) {
         Peer()->Show(true);
@@ -127,13 +128,13 @@ int Form::ShowModal() {
 }
 
 void Form::Close() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(canClose);
+    if (!canClose) return;
     if (modal_) {
         modalResult_ = closeResult_;
         return;
     }
-    bool canClose = true;
-    if (OnCloseQuery) OnCloseQuery(canClose);
-    if (!canClose) return;
     if (OnClose) OnClose();
     Hide();
     if (Application::MainForm() == this) Application::Terminate();
@@ -174,6 +175,26 @@ void Form::SetActiveControl(Control* control) {
     if (!Peer() && previous && previous != control && previous->Kind() == ControlKind::SpinEdit) {
         static_cast<SpinEdit*>(previous)->FocusLostByPlatform();
     }
+    MoveDefaultFrame();
+}
+
+void Form::PlaceForShowing() {
+    if (position_ != FormPosition::ScreenCenter) return;
+    const Rect monitor = MonitorInUse();
+    const Rect own = ScreenBounds();
+    // A window larger than the monitor keeps its caption on it.
+    const int left = monitor.left + std::max(0, (monitor.Width() - own.Width()) / 2);
+    const int top = monitor.top + std::max(0, (monitor.Height() - own.Height()) / 2);
+    SetScreenBounds(BoundsRect(left, top, own.Width(), own.Height()));
+}
+
+Rect MonitorInUse() {
+    if (const auto monitor = MonitorOfForegroundWindow()) return *monitor;
+    int x = 0, y = 0;
+    CursorPosition(x, y);
+    if (const auto monitor = MonitorAtPoint(x, y)) return *monitor;
+    const Size screen = ScreenSize();
+    return Rect{0, 0, screen.width, screen.height};
 }
 
 void Form::SystemEventByPlatform(SystemEvent event) {
@@ -214,6 +235,13 @@ Button* FindButton(Control& root, const std::function<bool(Button&)>& test) {
         if (Button* found = FindButton(*child, test)) return found;
     }
     return nullptr;
+}
+
+void ForEachButton(Control& root, const std::function<void(Button&)>& action) {
+    for (Control* child : root.Children()) {
+        if (child->Kind() == ControlKind::Button) action(static_cast<Button&>(*child));
+        ForEachButton(*child, action);
+    }
 }
 
 }  // namespace
@@ -268,6 +296,16 @@ bool Form::PressAccelerator(char letter) {
     if (control->Kind() != ControlKind::Button) control->SetFocus();
     control->Click();
     return true;
+}
+
+void Form::MoveDefaultFrame() {
+    // As the platform's dialogs do it: Enter presses the focused button, so that one wears the
+    // frame. Each button is told again even when its frame stays, because the platform's dialog
+    // keys draw the frame on a button they move the focus to without telling the program.
+    Button* framed = activeControl_ && activeControl_->Kind() == ControlKind::Button
+                         ? static_cast<Button*>(activeControl_)
+                         : FindButton(*this, [](Button& b) { return b.Default(); });
+    ForEachButton(*this, [framed](Button& b) { b.SetDefaultFrame(&b == framed); });
 }
 
 bool Form::PressDefaultButton(bool cancel) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/controls.h"
@@ -107,8 +108,8 @@ public:
     // closing the window) gives a modal form: mr::kCancel unless the form says otherwise.
     int CloseResult() const { return closeResult_; }
     void SetCloseResult(int result) { closeResult_ = result; }
-    // As the close box: a modal form ends with its CloseResult; another asks OnCloseQuery and then
-    // runs OnClose and hides, and closing the main form ends the program.
+    // As the close box: the form asks OnCloseQuery; then a modal form ends with its CloseResult,
+    // another runs OnClose and hides, and closing the main form ends the program.
     void Close();
 
     // The outer window rectangle in screen pixels (design pixels scaled to the screen's
@@ -144,6 +145,10 @@ public:
 
     FormPeer* Peer() const { return static_cast<FormPeer*>(Control::Peer()); }
 
+    // Backend use: puts a form placed in the screen centre in the middle of the monitor in use,
+    // right before it is shown.
+    void PlaceForShowing();
+
     // Backend use: native events, each updating the state and then running the handler.
     void ActivatedByPlatform();
     void ResizedByPlatform(int clientWidth, int clientHeight, WindowState state);
@@ -153,6 +158,10 @@ public:
     // True when OnMessage knew the message.
     bool MessageByPlatform(unsigned message);
     void SystemEventByPlatform(SystemEvent event);
+
+    // Gives the default frame to the focused button, or while no button has the focus to the
+    // default button, and takes it from every other button.
+    void MoveDefaultFrame();
 
     // Presses the default (Enter) or cancel (Escape) button of the form, if it has one that can be
     // pressed; true when one was.
@@ -191,6 +200,18 @@ private:
 // Screen size in screen pixels and the logical resolution, from the platform.
 Size ScreenSize();
 int ScreenDpi();
+
+// The monitors, in screen pixels, as the platform tells them apart: the one that holds the
+// foreground window, and the one at a point (both the nearest one when none holds it). Without
+// the platform's multiple-monitor calls (Windows 95, NT 4.0), or without a foreground window,
+// there is no answer.
+std::optional<Rect> MonitorOfForegroundWindow();
+std::optional<Rect> MonitorAtPoint(int x, int y);
+// Where the mouse pointer is, in screen pixels.
+void CursorPosition(int& x, int& y);
+// The monitor the user works on: the one with the foreground window, without one the one under
+// the mouse pointer, and the whole screen where the platform cannot tell monitors apart.
+Rect MonitorInUse();
 // Design pixels (96 per inch) to screen pixels and back, rounding to nearest.
 int ToScreenPixels(int design);
 int ToDesignPixels(int screen);

@@ -19,6 +19,9 @@ TAlarmShow::TAlarmShow() : Form("TAlarmShow") {
     LayOut();
     OnActivate = [this] { FormActivate(); };
     OnShow = [this] { FormShow(); };
+    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+    GuardTimer.SetInterval(kAlarmGuardMs);
+    GuardTimer.OnTimer = [this] { GuardTimerTimer(); };
 }
 
 void TAlarmShow::LayOut() {
@@ -78,7 +81,31 @@ void TAlarmShow::FormActivate() {
 }
 
 void TAlarmShow::FormShow() {
+    // Every showing starts guarded, a snoozed reminder's next one too. The buttons are disabled,
+    // so the user sees why nothing answers. With no control able to take the focus, a key reaches
+    // only the window itself, where it does nothing, and none is kept for later. Ok is to have
+    // the focus, and takes it when the guard ends.
+    SetButtonsEnabled(false);
+    SetActiveControl(&OkButton);
+    GuardTimer.SetEnabled(false);
+    GuardTimer.SetEnabled(true);
+}
+
+void TAlarmShow::GuardTimerTimer() {
+    GuardTimer.SetEnabled(false);
+    SetButtonsEnabled(true);
     OkButton.SetFocus();
+}
+
+void TAlarmShow::FormCloseQuery(bool& canClose) {
+    // The close command answers as Ok does, so it waits for the guard as Ok does.
+    canClose = !Guarded();
+}
+
+void TAlarmShow::SetButtonsEnabled(bool enabled) {
+    for (Control* child : Panel1.Children()) {
+        if (child->Kind() == ControlKind::Button) child->SetEnabled(enabled);
+    }
 }
 
 }  // namespace pellino

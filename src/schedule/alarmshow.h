@@ -2,6 +2,7 @@
 
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/timer.h"
 
 namespace pellino {
 
@@ -9,6 +10,11 @@ namespace pellino {
 // negative of their number of minutes.
 inline constexpr int kAlarmOk = 1;
 inline constexpr int kAlarmDelete = 2;
+
+// For this long after the window appears its buttons answer nothing, so that a key meant for
+// another program, pressed at the moment the window comes up, cannot answer a reminder that the
+// user has not seen.
+inline constexpr int kAlarmGuardMs = 800;
 
 // The notification window: the due reminder's message, eight buttons that put it off, "Delete"
 // and "Ok". One instance lives from start-up to the end of the program and is shown modally by the
@@ -35,9 +41,16 @@ public:
 
     void FormActivate();
     void FormShow();
+    void FormCloseQuery(bool& canClose);
+    void GuardTimerTimer();
 
 private:
     void LayOut();
+    // True from the window's appearance until its buttons work.
+    bool Guarded() const { return GuardTimer.Enabled(); }
+    void SetButtonsEnabled(bool enabled);
+
+    Timer GuardTimer;
 };
 
 }  // namespace pellino

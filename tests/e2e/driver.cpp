@@ -52,6 +52,16 @@
 //   pellino-e2e trayicon MSG [MSG ...]   post the mouse messages MSG (decimal) to the program's
 //                                        tray icon window, as the notification area does
 //   pellino-e2e front CAPTION            bring the window to the front, as a click on it would
+//   pellino-e2e typeat CAPTION VK MS     wait (up to 60 s) for a visible window CAPTION, type the
+//                                        key VK on the keyboard the moment it appears and again
+//                                        every 50 ms for MS milliseconds; print the milliseconds
+//                                        from the appearance to the first key, how many keys were
+//                                        typed, and "foreground" or "background" for the window
+//                                        at the first key
+//   pellino-e2e monitors -               print each monitor's rectangle "L T R B", the primary
+//                                        first
+//   pellino-e2e otherwindow CAPTION L T W H MS  show a window CAPTION of another program at
+//                                        that place, in the foreground, for MS milliseconds
 //
 // Exit status 0 on success, 1 when the condition was not met in time, 2 on a usage error.
 // clang-format on
@@ -67,6 +77,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "../win32/keyboard.h"
 
 namespace {
 
@@ -290,6 +302,66 @@ int CloseKill(HWND hwnd, double ms, const char* file) {
 void PostKey(HWND target, WPARAM key) {
     PostMessageA(target, WM_KEYDOWN, key, 1);
     PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+// Types a key the moment a window appears, and again and again for a while, as a user typing in
+// another program would go on typing.
+int TypeAt(const char* caption, WORD key, int ms) {
+    const ULONGLONG start = GetTickCount64();
+    HWND hwnd = nullptr;
+    while (!(hwnd = FindTopWindow(caption)) || !IsWindowVisible(hwnd)) {
+        if (GetTickCount64() - start > 60000) {
+            std::fprintf(stderr, "window \"%s\" did not appear\n", caption);
+            return 1;
+        }
+        Sleep(1);
+    }
+    LARGE_INTEGER appeared;
+    QueryPerformanceCounter(&appeared);
+    TypeKey(key);
+    const double first = MsSince(appeared);
+    const bool foreground = GetForegroundWindow() == hwnd;
+    int typed = 1;
+    while (MsSince(appeared) + 50 <= ms) {
+        Sleep(50);
+        TypeKey(key);
+        ++typed;
+    }
+    std::printf("%.1f %d %s\n", first, typed, foreground ? "foreground" : "background");
+    return 0;
+}
+
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM primaryFirst) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoA(monitor, &info);
+    const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    if (primary == (primaryFirst != 0)) {
+        const RECT& r = info.rcMonitor;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    }
+    return TRUE;
+}
+
+// A window of another program, where the user works: shown at a place, in the foreground, for a
+// while.
+int OtherWindow(const char* caption, int left, int top, int width, int height, int ms) {
+    HWND hwnd =
+        CreateWindowExA(0, "STATIC", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, width,
+                        height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd) return 1;
+    SetForegroundWindow(hwnd);
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+    while (GetTickCount64() < end) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+    DestroyWindow(hwnd);
+    return 0;
 }
 
 // Prints a top-level window whose caption is the one given: class, shown or not, rectangle.
@@ -577,6 +649,18 @@ int main(int argc, char** argv) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
         return 0;
+    }
+    if (command == "typeat" && argc > 4) {
+        return TypeAt(caption, static_cast<WORD>(std::atoi(argv[3])), std::atoi(argv[4]));
+    }
+    if (command == "monitors") {
+        EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 1);
+        EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
+        return 0;
+    }
+    if (command == "otherwindow" && argc > 7) {
+        return OtherWindow(caption, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                           std::atoi(argv[6]), std::atoi(argv[7]));
     }
     std::fprintf(stderr, "unknown command %s\n", command.c_str());
     return 2;

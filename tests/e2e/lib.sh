@@ -94,19 +94,47 @@ drive() {
   return "${PIPESTATUS[0]}"
 }
 
+# Runs the rest of the scenario in a copy of the prefix, so that settings made in it stay with
+# this scenario.
+use_own_prefix() {
+  own_prefix=$(mktemp -d)
+  cp -a "$WINEPREFIX/." "$own_prefix/"
+  export WINEPREFIX=$own_prefix
+  trap 'e2e_cleanup; wineserver -k 2>/dev/null || true; rm -rf "$own_prefix"' EXIT
+}
+
 # Runs the rest of the scenario in a copy of the prefix whose screen has $1 dots per inch, so the
 # other scenarios keep 96.
 use_screen_dpi() {
-  dpi_prefix=$(mktemp -d)
-  cp -a "$WINEPREFIX/." "$dpi_prefix/"
-  export WINEPREFIX=$dpi_prefix
-  trap 'e2e_cleanup; wineserver -k 2>/dev/null || true; rm -rf "$dpi_prefix"' EXIT
+  use_own_prefix
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
   wineserver -w
 }
 
 # Variables set for PELLINO.EXE alone when start_program starts it (NAME=VALUE words).
 PROGRAM_ENV=()
+
+# Runs the rest of the scenario on a display of its own with two monitors, of sizes $1 and $2
+# (WxH, the first the primary one). Xvfb's screens joined by Xinerama both lie at 0,0, so the
+# second monitor covers the first where they meet; Wine tells them apart only through Xinerama,
+# not through XRandR, which sees one output.
+use_two_monitors() {
+  local n
+  for n in $(seq 150 180); do
+    [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ] && break
+  done
+  Xvfb ":$n" -screen 0 "$1x24" -screen 1 "$2x24" +xinerama -nolisten tcp >/dev/null 2>&1 &
+  two_monitor_xvfb=$!
+  export DISPLAY=":$n"
+  use_own_prefix
+  trap 'e2e_cleanup; wineserver -k 2>/dev/null || true; kill "$two_monitor_xvfb" 2>/dev/null || true; rm -rf "$own_prefix"' EXIT
+  for _ in $(seq 1 50); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
+  wineserver -w
+}
 
 start_program() {
   cp "$WIN32_DIR/PELLINO.EXE" "$WIN32_DIR/PELLINO.HLP" "$WIN32_DIR/PELLINO.CHM" "$APP_DIR/"
@@ -271,12 +299,24 @@ end
 EOF
 }
 
-# Waits for the notification window of a due reminder and checks what it shows.
+# Waits for the notification window of a due reminder and checks what it shows, then waits for
+# the guard of its first moments to end.
 expect_notification() {
   drive wait "Reminder Notification" "${2:-30000}" || fail "no notification window"
   expect_eq "$(drive text "Reminder Notification" Static 0)" "$1" "the reminder's message"
   expect_eq "$(drive topmost "Reminder Notification")" "topmost" "the window stays on top"
-  expect_eq "$(drive focus "Reminder Notification")" "Ok" "the focus at the showing"
+  wait_guard_over || fail "the notification's buttons did not come to work"
+  expect_eq "$(drive focus "Reminder Notification")" "Ok" "the focus after the guard"
+}
+
+# Waits up to 5 s until the notification's buttons work and Ok has the focus.
+wait_guard_over() {
+  for _ in $(seq 1 50); do
+    [ "$(drive control "Reminder Notification" Ok)" = "visible enabled" ] &&
+      [ "$(drive focus "Reminder Notification")" = Ok ] && return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 # Waits up to 5 s for the one-time list's first record in the data file to hold value $2 under

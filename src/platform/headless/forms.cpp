@@ -1,5 +1,10 @@
+#include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
+#include <stdexcept>
+#include <vector>
 
 #include "platform/application.h"
 #include "platform/backend.h"
@@ -7,6 +12,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/headless/testing.h"
+#include "platform/system.h"
 
 namespace pellino {
 
@@ -15,6 +21,11 @@ namespace {
 struct FormFakes {
     Size screen{1024, 768};
     int dpi = 96;
+    // The first monitor is the primary one, whose size is the screen size.
+    std::vector<Rect> monitors{Rect{0, 0, 1024, 768}};
+    std::optional<Rect> foreground;
+    int cursorX = 0;
+    int cursorY = 0;
     std::map<std::string, std::deque<headless::ModalScript>> scripts;
     std::vector<std::string> modalLog;
     std::vector<std::string> popups;
@@ -36,6 +47,24 @@ Control* FirstTabStop(Control& parent) {
         if (Control* inner = FirstTabStop(*child)) return inner;
     }
     return nullptr;
+}
+
+void CollectTabStops(Control& parent, std::vector<Control*>& stops) {
+    for (Control* child : parent.Children()) {
+        if (!child->Visible() || !child->Enabled()) continue;
+        if (child->TabStop()) stops.push_back(child);
+        CollectTabStops(*child, stops);
+    }
+}
+
+// The tab stop after (or before) the focused control, round the end of the order.
+Control* NextTabStop(Form& form, Control* focused, bool backwards) {
+    std::vector<Control*> stops;
+    CollectTabStops(form, stops);
+    if (stops.empty()) return nullptr;
+    if (backwards) std::reverse(stops.begin(), stops.end());
+    const auto at = std::find(stops.begin(), stops.end(), focused);
+    return at == stops.end() || at + 1 == stops.end() ? stops.front() : *(at + 1);
 }
 
 // What the screen shows of a control that draws itself, for the tests that put one there. As on
@@ -102,6 +131,60 @@ int ScreenDpi() {
     return State().dpi;
 }
 
+namespace {
+
+// The calls that tell monitors apart came with Windows 98 and Windows 2000.
+bool HasMonitorCalls() {
+    const PlatformVersion v = CurrentPlatformVersion();
+    return v.platformId == 1 ? v.major > 4 || (v.major == 4 && v.minor >= 10) : v.major >= 5;
+}
+
+std::int64_t OverlapArea(const Rect& a, const Rect& b) {
+    const std::int64_t w = std::min(a.right, b.right) - std::max(a.left, b.left);
+    const std::int64_t h = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// How far a rectangle lies from a monitor, along the axis where the gap is larger.
+int Gap(const Rect& a, const Rect& monitor) {
+    const int dx = std::max({0, monitor.left - a.right, a.left - monitor.right});
+    const int dy = std::max({0, monitor.top - a.bottom, a.top - monitor.bottom});
+    return std::max(dx, dy);
+}
+
+// As the platform's search with the nearest monitor as the fallback: the monitor that holds the
+// largest part of the rectangle, or when none holds any of it, the closest one.
+Rect NearestMonitor(const Rect& area) {
+    const auto& monitors = State().monitors;
+    const Rect* best = &monitors.front();
+    for (const Rect& m : monitors) {
+        if (OverlapArea(area, m) > OverlapArea(area, *best)) best = &m;
+    }
+    if (OverlapArea(area, *best) > 0) return *best;
+    for (const Rect& m : monitors) {
+        if (Gap(area, m) < Gap(area, *best)) best = &m;
+    }
+    return *best;
+}
+
+}  // namespace
+
+std::optional<Rect> MonitorOfForegroundWindow() {
+    if (!HasMonitorCalls() || !State().foreground) return std::nullopt;
+    return NearestMonitor(*State().foreground);
+}
+
+std::optional<Rect> MonitorAtPoint(int x, int y) {
+    if (!HasMonitorCalls()) return std::nullopt;
+    // A point is the one-pixel rectangle at it.
+    return NearestMonitor(Rect{x, y, x + 1, y + 1});
+}
+
+void CursorPosition(int& x, int& y) {
+    x = State().cursorX;
+    y = State().cursorY;
+}
+
 // Frame sizes of the platform's default look at 96 DPI: a 19-pixel caption and the borders.
 // A menu bar adds 19 pixels below the caption.
 Rect FrameMargins(const Form& form) {
@@ -137,6 +220,7 @@ int RunModal(Form& form) {
     if (queue.empty()) throw headless::UnscriptedModalForm{form.ClassName()};
     headless::ModalScript script = std::move(queue.front());
     queue.pop_front();
+    form.PlaceForShowing();
     form.SetVisible(true);
     State().modal.push_back(&form);
     if (form.OnShow) Application::Dispatch(form.OnShow);
@@ -201,6 +285,22 @@ void ReactivateAfterMessageBox() {
 void SetScreen(Size size, int dpi) {
     State().screen = size;
     State().dpi = dpi;
+    State().monitors = {Rect{0, 0, size.width, size.height}};
+}
+
+void SetMonitors(std::vector<Rect> monitors) {
+    if (monitors.empty()) throw std::invalid_argument("a screen has at least one monitor");
+    State().screen = Size{monitors.front().Width(), monitors.front().Height()};
+    State().monitors = std::move(monitors);
+}
+
+void SetForegroundWindow(std::optional<Rect> window) {
+    State().foreground = window;
+}
+
+void SetCursorPosition(int x, int y) {
+    State().cursorX = x;
+    State().cursorY = y;
 }
 
 void ScriptModal(const std::string& className, ModalScript script) {
@@ -211,6 +311,11 @@ void PressKey(Form& form, int key, ShiftState shift) {
     if (HelpPopup::DismissByPlatform()) return;
     if (form.KeyPreviewByPlatform(key, shift)) return;
     Control* focused = form.ActiveControl();
+    if (key == keys::kTab) {
+        // The dialog keys move the focus round the tab stops and tell the program.
+        if (Control* next = NextTabStop(form, focused, shift.shift)) form.SetActiveControl(next);
+        return;
+    }
     if (key == keys::kF1) {
         Control& asked = focused ? *focused : form;
         const Rect r = ScreenRectOf(asked);
@@ -236,6 +341,8 @@ void PressKey(Form& form, int key, ShiftState shift) {
         } else {
             form.PressDefaultButton(false);
         }
+    } else if (key == keys::kSpace) {
+        if (focused && focused->Kind() == ControlKind::Button) focused->Click();
     } else if (key == keys::kEscape) {
         form.PressDefaultButton(true);
     }

@@ -96,8 +96,16 @@ void ResetTraffic(const Control& control);
 // fail, as a disk or another program may make any of them fail (0: none).
 void FailFileOperation(int n);
 
-// The screen: 1024 x 768 at 96 DPI unless a test says otherwise.
+// The screen: 1024 x 768 at 96 DPI unless a test says otherwise; one monitor of that size.
 void SetScreen(Size size, int dpi);
+// The monitors in screen pixels, the primary one first (the screen size is its size). The
+// platform tells them apart only from Windows 98 and Windows 2000 on (SetPlatformVersion); before
+// that the program sees one screen.
+void SetMonitors(std::vector<Rect> monitors);
+// The foreground window, another program's, by its rectangle; none at the start.
+void SetForegroundWindow(std::optional<Rect> window);
+// The mouse pointer, in screen pixels; at 0, 0 at the start.
+void SetCursorPosition(int x, int y);
 
 // Modal forms: each ShowModal of a form takes the next script queued for its class name, runs it
 // (it acts on the form's controls like a user, until a modal result is set) and returns the result.
@@ -105,9 +113,10 @@ void SetScreen(Size size, int dpi);
 using ModalScript = std::function<void(Form&)>;
 void ScriptModal(const std::string& className, ModalScript script);
 // A key pressed while the form is active, as the platform delivers it: the form's key preview
-// first, then the focused custom control, then the dialog keys (Enter presses the focused button,
-// else the default button; Escape the cancel button). F1 shows the focused control's what's-this
-// text below it. While a what's-this pop-up shows, the key only closes it.
+// first, then the focused custom control, then the dialog keys (Tab and Shift+Tab move the focus
+// round the tab stops; Enter presses the focused button, else the default button; Space the
+// focused button; Escape the cancel button). F1 shows the focused control's what's-this text
+// below it. While a what's-this pop-up shows, the key only closes it.
 void PressKey(Form& form, int key, ShiftState shift = {});
 // Class names of the modal forms shown, in order.
 const std::vector<std::string>& ModalLog();

@@ -37,8 +37,16 @@ bool PreTranslate(MSG& msg) {
         }
     }
     // The dialog keys: Tab and the arrows move the focus, Enter and Escape press the default and
-    // cancel buttons, in every form of the program.
-    return IsDialogMessageA(top, &msg) != 0;
+    // cancel buttons, in every form of the program. Where they moved the focus, the form is told,
+    // so the default frame goes with it.
+    HWND focusBefore = GetFocus();
+    if (!IsDialogMessageA(top, &msg)) return false;
+    HWND focus = GetFocus();
+    if (focus != focusBefore && IsWindow(top) && ControlOf(top) == &form) {
+        Control* focused = OwningControl(focus);
+        if (focused && focused->OwnerForm() == &form) form.SetActiveControl(focused);
+    }
+    return true;
 }
 
 BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM list) {

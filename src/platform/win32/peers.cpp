@@ -172,14 +172,6 @@ public:
     bool Focused() const override { return GetActiveWindow() == Handle(); }
 
     void Show(bool activate) override {
-        if (form_.Position() == FormPosition::ScreenCenter) {
-            RECT wr;
-            GetWindowRect(Handle(), &wr);
-            const int w = wr.right - wr.left, h = wr.bottom - wr.top;
-            SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                         (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
         int command = activate ? SW_SHOW : SW_SHOWNA;
         if (form_.GetWindowState() == WindowState::Maximized) command = SW_SHOWMAXIMIZED;
         if (form_.GetWindowState() == WindowState::Minimized) command = SW_SHOWMINNOACTIVE;
@@ -398,7 +390,7 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
         case ControlKind::Button: {
             const auto& button = static_cast<Button&>(control);
             const DWORD style = button.DrawnByProgram() ? BS_OWNERDRAW
-                                : button.Default()      ? BS_DEFPUSHBUTTON
+                                : button.DefaultFrame() ? BS_DEFPUSHBUTTON
                                                         : BS_PUSHBUTTON;
             return std::make_unique<ButtonPeer>(control, CreateChild(control, "BUTTON", style));
         }

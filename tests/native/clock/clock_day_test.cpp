@@ -174,7 +174,8 @@ TEST_F(ClockTest, TheDataFileHoldsEveryChangeRightAfterThePass) {
     EXPECT_EQ(stored.oneTime[0].Description, "Done");
     EXPECT_EQ(stored.oneTime[0].Status, kStatusDone);
     EXPECT_EQ(stored.oneTime[1].Description, "Snoozed");
-    EXPECT_DOUBLE_EQ(stored.oneTime[1].DueDateTime, AddMinutes(60, Day() + At(9, 0, 5)));
+    // Answered in the third window, after three guards of 800 ms.
+    EXPECT_DOUBLE_EQ(stored.oneTime[1].DueDateTime, AddMinutes(60, Day() + At(9, 0, 7, 400)));
     ASSERT_EQ(stored.repeating.size(), 1u);
     EXPECT_DOUBLE_EQ(stored.repeating[0].DueDateTime, Day() + AddMinutes(60, At(9, 0, 1)));
     EXPECT_FALSE(form->ChangesUnsaved());
@@ -196,7 +197,8 @@ TEST_F(ClockTest, ChangesOfTheClockSurviveTheReloadAtMidnight) {
     EXPECT_EQ(OneTimeList(), (std::vector<std::string>{"Done", "Snoozed"}));
     EXPECT_EQ(OneTimeRow(1).Status, kStatusDone) << "acknowledged, not Expired";
     EXPECT_EQ(OneTimeRow(2).Status, kStatusPending) << "due today, not back at its old moment";
-    EXPECT_DOUBLE_EQ(OneTimeRow(2).DueDateTime, AddMinutes(1440, Day() + At(23, 58)));
+    EXPECT_DOUBLE_EQ(OneTimeRow(2).DueDateTime,
+                     AddMinutes(1440, Day() + At(23, 58, 0, kAlarmGuardMs)));
 }
 
 TEST_F(ClockTest, AFailedWriteIsShownOnceAndTriedAgainAtEveryPass) {
@@ -254,7 +256,7 @@ TEST_F(ClockTest, AtMidnightAFileThatCannotBeWrittenOrReadLeavesTheListsInMemory
         EXPECT_FALSE(form->ChangesUnsaved());
         if (changed) {
             EXPECT_DOUBLE_EQ(ReadDataFile().oneTime.at(1).DueDateTime,
-                             AddMinutes(1440, Day() + At(23, 58)));
+                             AddMinutes(1440, Day() + At(23, 58, 0, kAlarmGuardMs)));
         }
     }
 }

@@ -96,11 +96,13 @@ protected:
 
     void Tick(int seconds = 1) { headless::AdvanceClock(1000LL * seconds); }
 
-    // Answers the next notification by pressing the button with this caption. The log gets what
-    // the window showed and which button was pressed; "<close>" closes the window instead.
+    // Answers the next notification by pressing the button with this caption, once the window's
+    // guard has let its buttons work. The log gets what the window showed and which button was
+    // pressed; "<close>" closes the window instead.
     void Answer(const std::string& caption) {
         headless::ScriptModal("TAlarmShow", [this, caption](Form& shown) {
             auto& window = static_cast<TAlarmShow&>(shown);
+            headless::AdvanceClock(kAlarmGuardMs);
             TakeSounds();
             log.push_back("window '" + window.AlarmMsg.Text() + "'" +
                           (window.DeleteButton.Visible() ? " with Delete" : "") + ": " + caption);

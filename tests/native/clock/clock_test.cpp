@@ -76,7 +76,7 @@ TEST_F(ClockTest, ASnoozedReminderLetsTheRowMovingIntoItsPlaceWaitForTheNextChec
               (Events{"sound C:\\SOUNDS\\First.WAV", "window 'First' with Delete: 5 minutes"}));
     EXPECT_EQ(OneTimeList(), (std::vector<std::string>{"Second", "First"}));
     // Five minutes counted from the answer, not from the old moment.
-    EXPECT_DOUBLE_EQ(OneTimeRow(2).DueDateTime, AddMinutes(5, Day() + At(9, 0, 5)));
+    EXPECT_DOUBLE_EQ(OneTimeRow(2).DueDateTime, AddMinutes(5, Day() + At(9, 0, 5, kAlarmGuardMs)));
     EXPECT_EQ(OneTimeRow(2).Status, kStatusPending);
 
     Answer("Ok");
@@ -149,7 +149,8 @@ TEST_F(ClockTest, ARepeatingReminderIsSnoozedAcknowledgedAndClosed) {
     EXPECT_EQ(TakeEvents(),
               (Events{"sound C:\\SOUNDS\\Stretch.WAV", "window 'Stretch': 10 minutes"}))
         << "a repeating reminder shows no Delete button";
-    EXPECT_DOUBLE_EQ(RepeatingRow(1).DueDateTime, AddMinutes(10, Day() + At(9, 0, 5)));
+    EXPECT_DOUBLE_EQ(RepeatingRow(1).DueDateTime,
+                     AddMinutes(10, Day() + At(9, 0, 5, kAlarmGuardMs)));
     EXPECT_EQ(RepeatingRow(1).Status, kStatusPending);
 
     Answer("Ok");

@@ -67,23 +67,27 @@ std::vector<Row> MixedRows(Sequence& random, int count, const std::string& prefi
     return rows;
 }
 
-// The clock at `seconds` after midnight of the test's day.
+// The clock at `ms` milliseconds after midnight of the test's day.
+LocalTime ClockAtMs(int ms) {
+    const int seconds = ms / 1000;
+    return Clock(seconds / 3600, seconds / 60 % 60, seconds % 60, ms % 1000);
+}
 LocalTime ClockAt(int seconds) {
-    return Clock(seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return ClockAtMs(seconds * 1000);
 }
 
-// The pass as a plain loop over a copy of the list, starting `seconds` after midnight: the events
-// it gives when each window is answered by AnswerFor and holds the clock `windowSeconds` longer.
-// Every answer settles a reminder for the day (acknowledged, removed, or for a repeating one with
-// a single time a day, nothing more today), so a row notified once is marked in `notified` and
-// never notified again. Leaves the time at the pass's end in `seconds`.
-Events ModelPass(const std::vector<Row>& rows, std::vector<bool>& notified, int& seconds,
-                 int windowSeconds, bool oneTime) {
+// The pass as a plain loop over a copy of the list, starting `ms` after midnight: the events it
+// gives when each window is answered by AnswerFor and holds the clock `windowMs` longer. Every
+// answer settles a reminder for the day (acknowledged, removed, or for a repeating one with a
+// single time a day, nothing more today), so a row notified once is marked in `notified` and
+// never notified again. Leaves the time at the pass's end in `ms`.
+Events ModelPass(const std::vector<Row>& rows, std::vector<bool>& notified, int& ms, int windowMs,
+                 bool oneTime) {
     Events events;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const TReminder& r = rows[i].reminder;
-        const LocalTime now = ClockAt(seconds);
-        const TDateTime timeOfDay = EncodeTime(now.hour, now.minute, now.second, 0);
+        const LocalTime now = ClockAtMs(ms);
+        const TDateTime timeOfDay = EncodeTime(now.hour, now.minute, now.second, now.millisecond);
         if (notified[i] || r.Status != kStatusPending || r.DueDate() != Day() ||
             timeOfDay < r.DueTime()) {
             continue;
@@ -98,7 +102,7 @@ Events ModelPass(const std::vector<Row>& rows, std::vector<bool>& notified, int&
         if (window) {
             events.push_back("window '" + r.Description + "'" + (oneTime ? " with Delete" : "") +
                              ": " + AnswerFor(row.number, oneTime));
-            seconds += windowSeconds;
+            ms += windowMs;
         }
     }
     return events;
@@ -133,11 +137,12 @@ protected:
         repeatingNotified.assign(repeating.size(), false);
     }
 
-    // The model's events of the checks of both lists at `seconds` after midnight: the one-time
-    // list first, the repeating list's pass when the one-time list's windows are all closed.
-    Events ModelCheck(int seconds, int windowSeconds) {
-        Events events = ModelPass(oneTime, oneTimeNotified, seconds, windowSeconds, true);
-        const Events more = ModelPass(repeating, repeatingNotified, seconds, windowSeconds, false);
+    // The model's events of the checks of both lists at `ms` after midnight: the one-time list
+    // first, the repeating list's pass when the one-time list's windows are all closed. Leaves
+    // the time at the check's end in `ms`.
+    Events ModelCheck(int& ms, int windowMs) {
+        Events events = ModelPass(oneTime, oneTimeNotified, ms, windowMs, true);
+        const Events more = ModelPass(repeating, repeatingNotified, ms, windowMs, false);
         events.insert(events.end(), more.begin(), more.end());
         return events;
     }
@@ -160,12 +165,14 @@ constexpr int k0900 = 9 * 3600;
 constexpr int k0910 = 9 * 3600 + 10 * 60;
 
 TEST_F(MixedLists, ACheckEveryFiveSecondsThroughTheirTimesNotifiesAsThePlainPassDoes) {
-    // The checks come at 08:50:00, 08:50:05, ... as the reminders' times come one by one.
+    // The checks come at 08:50:00, 08:50:05, ... as the reminders' times come one by one. Each
+    // window is answered as soon as its guard lets it, and the next check comes five seconds
+    // after the end of the one before.
     StartAt(k0850 - 5);
     std::size_t windows = 0;
-    for (int seconds = k0850; seconds <= k0910; seconds += 5) {
-        SCOPED_TRACE(::testing::Message() << "check at second " << seconds);
-        const Events expected = ModelCheck(seconds, 0);
+    for (int ms = k0850 * 1000; ms <= k0910 * 1000; ms += 5000) {
+        SCOPED_TRACE(::testing::Message() << "check at millisecond " << ms);
+        const Events expected = ModelCheck(ms, kAlarmGuardMs);
         for (const std::string& answer : WindowAnswers(expected)) Answer(answer);
         windows += WindowAnswers(expected).size();
         Tick(5);
@@ -178,7 +185,8 @@ TEST_F(MixedLists, WindowsHeldOpenLetLaterRowsFallDueWithinTheSamePass) {
     // One check at 09:00:00 whose windows stay up 20 s each.
     constexpr int kWindowSeconds = 20;
     StartAt(k0900 - 5);
-    const Events expected = ModelCheck(k0900, kWindowSeconds);
+    int ms = k0900 * 1000;
+    const Events expected = ModelCheck(ms, kWindowSeconds * 1000);
     ASSERT_GE(WindowAnswers(expected).size(), 20u) << "the fixture gives many windows";
     for (const std::string& answer : WindowAnswers(expected)) Answer(answer);
     int windowsShown = 0;

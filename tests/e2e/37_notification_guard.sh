@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Enter typed the moment the notification window comes up, and again and again while it is new,
+# answers nothing: the buttons are shown disabled, the reminder stays Pending and the window stays
+# up. Once the guard is over, nothing of the window but its buttons has changed, and "Ok" makes
+# the reminder Done.
+source "$(dirname "$0")/lib.sh"
+
+make_due_reminder "Guarded" 6
+start_program
+typed=$(drive typeat "Reminder Notification" 13 400) || fail "no notification window"
+echo "Enter typed: $typed (ms from the window's appearance to the first, keys, the window then)"
+screenshot notification-guard
+# The picture shows the guard only if the guard outlasted it.
+expect_eq "$(drive control "Reminder Notification" Ok)" "visible disabled" "Ok after the picture"
+sleep 1
+expect_eq "$(drive visible "Reminder Notification")" "visible" "the window after Enter"
+expect_eq "$(stored_value Status)" "0" "the reminder after Enter (Pending)"
+wait_guard_over || fail "the buttons did not come to work"
+screenshot notification-after-guard
+
+# The window as the guard left it: only the buttons' panel changed.
+rect=$(drive rect "Reminder Notification")
+read -r left top right bottom <<<"$rect"
+panel=$(drive childrect "Reminder Notification" PellinoPanel 0)
+read -r pleft ptop pright pbottom <<<"$panel"
+region_differs() {
+  local crop=$1 differing
+  convert "$PELLINO_E2E_OUT/notification-guard.png" -crop "$crop" +repage "$APP_DIR/a.png" &&
+    convert "$PELLINO_E2E_OUT/notification-after-guard.png" -crop "$crop" +repage "$APP_DIR/b.png" ||
+    fail "the screenshots could not be cut"
+  differing=$(compare -metric AE "$APP_DIR/a.png" "$APP_DIR/b.png" null: 2>&1 || true)
+  [[ $differing =~ ^[0-9]+$ ]] || fail "the screenshots could not be compared: $differing"
+  echo "$differing"
+}
+above=$(region_differs "$((right - left))x$((ptop - top))+${left}+${top}")
+buttons=$(region_differs "$((pright - pleft))x$((pbottom - ptop))+${pleft}+${ptop}")
+echo "pixels differing, guard to after: above the buttons $above, the buttons' panel $buttons"
+expect_eq "$above" "0" "pixels that changed above the buttons (caption and message)"
+[ "$buttons" -gt 500 ] || fail "the buttons look the same during the guard and after it ($buttons pixels differ)"
+
+drive click "Reminder Notification" "Ok"
+drive gone "Reminder Notification" 5000 || fail "the window stayed open"
+wait_for_stored_value Status 1 || fail "the reminder is not Done after Ok: $(stored_value Status)"
+drive close "Pellino!"
+expect_program_ends 10
