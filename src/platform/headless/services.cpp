@@ -26,6 +26,7 @@ void ResetOpenDialogs();
 void ReactivateAfterMessageBox();
 void ResetMessages();
 void ResetTray();
+void ResetLogonStart();
 }  // namespace headless
 
 namespace {
@@ -346,6 +347,7 @@ void ResetAll() {
     ResetOpenDialogs();
     ResetMessages();
     ResetTray();
+    ResetLogonStart();
     auto& s = State();
     s.regional = RegionalSettings{};
     s.answers.clear();
