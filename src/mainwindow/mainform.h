@@ -236,12 +236,13 @@ private:
     void SetUpStartup();       // startup.cpp
     // The first activation's minimised start (startup.cpp).
     void StartMinimized();
-    void SetUpClock();             // schedule/clock.cpp
-    void SetUpCommands();          // commands.cpp
-    void SetUpEditCommands();      // editcommands.cpp
-    void SetUpTray();              // schedule/tray.cpp
-    void SetUpWhatsThis();         // whatsthis.cpp
-    void SetUpStartWithWindows();  // startwithwindows.cpp
+    void SetUpClock();         // schedule/clock.cpp
+    void SetUpCommands();      // commands.cpp
+    void SetUpEditCommands();  // editcommands.cpp
+    void SetUpTray();          // schedule/tray.cpp
+    void SetUpWhatsThis();     // whatsthis.cpp
+    // The File menu's "Start with Windows" (startwithwindows.cpp).
+    void SetUpStartWithWindows();
     // The sound file a new reminder starts with: the default one, unless sounds are off or it
     // has gone (editcommands.cpp).
     std::string SoundForNewReminder() const;
