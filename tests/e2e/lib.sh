@@ -94,13 +94,19 @@ drive() {
   return "${PIPESTATUS[0]}"
 }
 
+# Runs the rest of the scenario in a copy of the prefix, so that what it changes there (the
+# screen's resolution, what an installer writes) stays out of the other scenarios.
+use_prefix_copy() {
+  copied_prefix=$(mktemp -d)
+  cp -a "$WINEPREFIX/." "$copied_prefix/"
+  export WINEPREFIX=$copied_prefix
+  trap 'e2e_cleanup; wineserver -k 2>/dev/null || true; rm -rf "$copied_prefix"' EXIT
+}
+
 # Runs the rest of the scenario in a copy of the prefix whose screen has $1 dots per inch, so the
 # other scenarios keep 96.
 use_screen_dpi() {
-  dpi_prefix=$(mktemp -d)
-  cp -a "$WINEPREFIX/." "$dpi_prefix/"
-  export WINEPREFIX=$dpi_prefix
-  trap 'e2e_cleanup; wineserver -k 2>/dev/null || true; rm -rf "$dpi_prefix"' EXIT
+  use_prefix_copy
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
   wineserver -w
 }
