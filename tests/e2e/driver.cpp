@@ -328,8 +328,8 @@ int PrintShortcut(const char* file) {
     MultiByteToWideChar(CP_ACP, 0, file, -1, wide, MAX_PATH);
     char target[MAX_PATH] = "", folder[MAX_PATH] = "", arguments[MAX_PATH] = "";
     const bool read =
-        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IShellLinkA, reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link))) &&
         SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
         SUCCEEDED(persist->Load(wide, STGM_READ)) &&
         SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0)) &&
