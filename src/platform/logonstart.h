@@ -12,7 +12,9 @@ namespace pellino {
 // The calls that change something return 0 or the platform's error code.
 
 // What a shortcut starts, and how: the show command its program is started with (1 normal,
-// 7 minimised without activating) and the folder it starts in.
+// 7 minimised without activating) and the folder it starts in. Wine's link component writes the
+// show command but reads every shortcut back as a normal one (1), so nothing decides on the show
+// command read.
 struct ShortcutInfo {
     std::string target;
     int showCommand = 1;

@@ -4,7 +4,8 @@
 # the Start menu and Startup shortcuts, the entry of the installed programs' list; the program
 # started from its shortcut writes its reminders there, and its "Start with Windows" takes the
 # installer's shortcut for its own; an update over a running copy closes it (which saves) and
-# keeps the reminders; the uninstaller removes the rest and keeps them too.
+# keeps the reminders, and keeps the start with Windows as the user left it; the uninstaller
+# removes the rest and keeps the reminders too.
 source "$(dirname "$0")/lib.sh"
 
 if ! command -v makensis >/dev/null; then
@@ -117,8 +118,16 @@ drive gone "Pellino!" 1000 || fail "the update left the running copy running"
 expect_eq "$(stored_records)" "$before" "the reminders after the update"
 cp "$INSTALLED/Pellino.dat" "$APP_DIR/updated.dat"
 cmp -s "$INSTALLED/PELLINO.EXE" "$WIN32_DIR/PELLINO.EXE" || fail "the update did not install PELLINO.EXE"
+[ -f "$(unix_path "$startup_lnk")" ] || fail "the update took the start with Windows away"
+# A user who took the start with Windows away keeps it away through an update.
+rm "$(unix_path "$startup_lnk")"
+wine "$setup" /S || fail "the second silent update failed"
+[ ! -f "$(unix_path "$startup_lnk")" ] || fail "the update brought the Startup shortcut back"
 
 echo "== the uninstaller"
+# With the start with Windows back (the Start menu's shortcut will do), for the uninstaller to
+# take away.
+cp "$(unix_path "$programs\\Pellino!\\Pellino!.lnk")" "$(unix_path "$startup_lnk")"
 wine "$INSTALLED/Uninstall.exe" /S || fail "the uninstaller did not start"
 # The uninstaller runs on from a copy of itself, so that it can remove its own file; the entry
 # of the installed programs goes last.
