@@ -82,16 +82,28 @@ echo "== the program, started from the Start menu's shortcut"
 wine start "$programs\\Pellino!\\Pellino!.lnk" >/dev/null 2>&1 || fail "the shortcut did not start"
 LAUNCHED=1
 drive wait "Pellino!" 20000 || fail "the installed program's window did not appear"
-# File > "Start with Windows" finds the installer's shortcut to be its own: the item removes it,
-# and then makes it again.
-drive menu "Pellino!" f
-sleep 0.3
+# File > "Start with Windows" finds the installer's shortcut to be its own: the dropped-down menu
+# shows it checked, and the item removes it; then the menu shows it unchecked, and the item makes
+# the shortcut again. Another process cannot read the menu, so the screen tells the check mark:
+# the strip left of the captions, where it shows, must differ between the two.
+drop_file_menu() {
+  drive menu "Pellino!" f
+  sleep 0.5
+  screenshot "installer-menu-$1"
+  read -r left top _ < <(drive rect "Pellino!")
+  convert "$PELLINO_E2E_OUT/installer-menu-$1.png" -crop 24x160+$((left + 4))+$((top + 40)) \
+    +repage "$APP_DIR/marks-$1.png" || fail "the screenshot could not be cut"
+}
+drop_file_menu checked
 drive key "Pellino!" - 0 87 || fail "W did not reach the menu"
 for _ in $(seq 1 50); do [ -f "$(unix_path "$startup_lnk")" ] || break; sleep 0.1; done
 [ ! -f "$(unix_path "$startup_lnk")" ] || fail "File > Start with Windows left the shortcut"
-drive menu "Pellino!" f
-sleep 0.3
+drop_file_menu unchecked
 drive key "Pellino!" - 0 87 || fail "W did not reach the menu"
+differing=$(compare -metric AE "$APP_DIR/marks-checked.png" "$APP_DIR/marks-unchecked.png" null: 2>&1 || true)
+echo "pixels differing where the check mark shows: $differing"
+[[ $differing =~ ^[0-9]+$ ]] && [ "$differing" -gt 10 ] ||
+  fail "the menu showed the same check mark with and without the Startup shortcut"
 for _ in $(seq 1 50); do [ -f "$(unix_path "$startup_lnk")" ] && break; sleep 0.1; done
 expect_eq "$(drive shortcut "$startup_lnk")" "$install_dir\\PELLINO.EXE|7|$install_dir|" \
   "the Startup shortcut the program made"
