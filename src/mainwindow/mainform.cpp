@@ -39,6 +39,7 @@ TMainForm::TMainForm() : Form("TMainForm") {
     SetUpEditCommands();
     SetUpTray();
     SetUpWhatsThis();
+    SetUpStartWithWindows();
     FormCreate();
 }
 

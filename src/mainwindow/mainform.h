@@ -41,6 +41,7 @@ public:
     MenuItem mnuNoAlarmSound{&File1};
     MenuItem mnuUseTray{&File1};
     MenuItem ImportfromPellino1xFile1{&File1};
+    MenuItem mnuStartWithWindows{&File1};  // startwithwindows.cpp
     MenuItem N1{&File1};
     MenuItem mnuExit{&File1};
     MenuItem Help1{&MainMenu2.Items};
@@ -220,6 +221,10 @@ public:
     void TrayStartMessage();
     // A second copy of the program was started: this one restores itself and comes to the front.
     void ComeForward();
+    // ---- File > "Start with Windows" (startwithwindows.cpp) ----
+    void mnuStartWithWindowsClick();
+    // Checks the item when the user's log-on starts this copy of the program, as the system says.
+    void ShowStartWithWindows();
     // ---- the first version's file (import.cpp) ----
     void ImportfromPellino1xFile1Click();
     // Adds the future one-time reminders of an "ALARMS.DAT" to the one-time list, each in its
@@ -250,6 +255,8 @@ private:
     void SetUpEditCommands();  // editcommands.cpp
     void SetUpTray();          // schedule/tray.cpp
     void SetUpWhatsThis();     // whatsthis.cpp
+    // The File menu's "Start with Windows" (startwithwindows.cpp).
+    void SetUpStartWithWindows();
     // The sound file a new reminder starts with: the default one, unless sounds are off or it
     // has gone (editcommands.cpp).
     std::string SoundForNewReminder() const;

@@ -65,6 +65,10 @@ void MenuItem::Click() {
     Application::Dispatch([this] { OnClick(*this); });
 }
 
+void MenuItem::DropDown() {
+    if (OnPopup) Application::Dispatch(OnPopup);
+}
+
 MenuItem* FindMenuItem(MenuItem& root, unsigned id) {
     if (root.Id() == id) return &root;
     for (MenuItem* item : root.Items()) {

@@ -52,6 +52,10 @@ public:
     void Click();
     // The handler gets the item clicked, so one handler can serve several items by their Tag.
     std::function<void(MenuItem& sender)> OnClick;
+    // Opening the item's submenu, by the user or a test: runs OnPopup through the error dispatch
+    // just before the submenu shows, so that its items can show the state of that moment.
+    void DropDown();
+    std::function<void()> OnPopup;
 
     // Backend use: the menu that shows this item, and a number that names the item in it.
     MenuPeer* RootPeer() const;

@@ -41,5 +41,10 @@ class EIniFileError : public Exception {
 public:
     using Exception::Exception;
 };
+// The user's log-on start could not be made or removed (File > "Start with Windows").
+class EStartWithWindowsError : public Exception {
+public:
+    using Exception::Exception;
+};
 
 }  // namespace pellino

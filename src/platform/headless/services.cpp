@@ -27,6 +27,7 @@ void ReactivateAfterMessageBox();
 void ResetMessages();
 void ResetTray();
 void ResetMouse();
+void ResetLogonStart();
 }  // namespace headless
 
 namespace {
@@ -358,6 +359,7 @@ void ResetAll() {
     ResetMessages();
     ResetTray();
     ResetMouse();
+    ResetLogonStart();
     auto& s = State();
     s.regional = RegionalSettings{};
     s.answers.clear();

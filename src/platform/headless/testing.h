@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/graphics.h"
+#include "platform/logonstart.h"
 #include "platform/regional.h"
 #include "platform/system.h"
 
@@ -195,8 +196,18 @@ void RefuseTrayIcons(bool refuse);
 // The running copy's window is the main form of this process, when its class and caption match.
 const std::vector<std::string>& RunningCopyRequests();
 
+// What the user's log-on starts (logonstart.h): the Startup shortcuts and the Run values by name,
+// none at the start. A system without shortcuts has no Startup folder and refuses to make one
+// with error 50 (not supported); a refusal makes every change of either fail with that error code
+// (0: none), as a folder or registry key the user may not write does.
+void SetStartupShortcut(const std::string& name, std::optional<ShortcutInfo> shortcut);
+void SetRunValue(const std::string& name, std::optional<std::string> commandLine);
+void SetShortcutsUnavailable(bool unavailable);
+void RefuseLogonChanges(unsigned long error);
+
 // Puts every fake back to its start state: clock at 2026-01-05 09:00:00.000 (a Monday), no timers,
-// no message boxes queued or logged, en-US regional settings, an empty program folder.
+// no message boxes queued or logged, en-US regional settings, an empty program folder, nothing
+// started at log-on.
 void ResetAll();
 
 }  // namespace pellino::headless

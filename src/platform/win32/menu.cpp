@@ -10,7 +10,7 @@ namespace win32 {
 
 namespace {
 
-void Fill(HMENU menu, MenuItem& parent) {
+void Fill(HMENU menu, MenuItem& parent, std::map<HMENU, MenuItem*>& submenus) {
     for (MenuItem* item : parent.Items()) {
         if (!item->Visible()) continue;
         if (item->IsSeparator()) {
@@ -21,7 +21,8 @@ void Fill(HMENU menu, MenuItem& parent) {
             MF_STRING | (item->Checked() ? MF_CHECKED : 0) | (item->Enabled() ? 0 : MF_GRAYED);
         if (!item->Items().empty()) {
             HMENU sub = CreatePopupMenu();
-            Fill(sub, *item);
+            submenus[sub] = item;
+            Fill(sub, *item, submenus);
             AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub),
                         item->Caption().c_str());
         } else {
@@ -50,7 +51,8 @@ void NativeMenu::Detach() {
 void NativeMenu::Rebuild() {
     if (!root_) return;
     HMENU fresh = popup_ ? CreatePopupMenu() : CreateMenu();
-    Fill(fresh, *root_);
+    submenus_.clear();
+    Fill(fresh, *root_, submenus_);
     // A menu bar is swapped in its window before the old one goes.
     HWND owner = nullptr;
     if (!popup_) {
@@ -68,6 +70,12 @@ void NativeMenu::Rebuild() {
         DrawMenuBar(owner);
     }
     if (old) DestroyMenu(old);
+}
+
+MenuItem* NativeMenu::ItemOfSubmenu(HMENU submenu) const {
+    if (!root_) return nullptr;
+    const auto found = submenus_.find(submenu);
+    return found == submenus_.end() ? nullptr : found->second;
 }
 
 void NativeMenu::ItemChanged(MenuItem& item) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+
 #include "platform/menus.h"
 #include "platform/win32/win32.h"
 
@@ -19,11 +21,15 @@ public:
     void RootDestroyed() override { root_ = nullptr; }
     // The menu's items no longer report to this menu.
     void Detach();
+    // The item whose submenu the platform shows under this handle, or null.
+    MenuItem* ItemOfSubmenu(HMENU submenu) const;
 
 private:
     MenuItem* root_;  // not owned; null once the items are gone
     bool popup_;
     HMENU menu_ = nullptr;
+    // The submenus of the menu built last, by their handles.
+    std::map<HMENU, MenuItem*> submenus_;  // items not owned
 };
 
 }  // namespace pellino::win32

@@ -6,6 +6,7 @@
 #include "platform/contexthelp.h"
 #include "platform/form.h"
 #include "platform/win32/canvas.h"
+#include "platform/win32/menu.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/windowpeer.h"
 
@@ -249,6 +250,18 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
         case WM_ENDSESSION:
             if (wParam) form.SystemEventByPlatform(SystemEvent::SessionEnding);
             return 0;
+        case WM_INITMENUPOPUP: {
+            // A menu of the menu bar drops down (the window menu is the platform's own).
+            MainMenu* menu = form.Menu();
+            MenuPeer* peer = menu && !HIWORD(lParam) ? menu->Items.RootPeer() : nullptr;
+            // Every menu peer of this backend is a native menu.
+            MenuItem* item =
+                peer
+                    ? static_cast<NativeMenu*>(peer)->ItemOfSubmenu(reinterpret_cast<HMENU>(wParam))
+                    : nullptr;
+            if (item) item->DropDown();
+            return 0;
+        }
         case WM_ACTIVATEAPP:
             // The what's-this pop-up goes when the program loses the focus.
             if (!wParam) HelpPopup::DismissByPlatform();
