@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A first start in an empty folder centres the main window on the screen and writes its placement
-# to PELLINO.INI at once; closing writes the empty data file although nothing changed.
+# to PELLINO.INI at once; closing with nothing changed writes no data file.
 source "$(dirname "$0")/lib.sh"
 
 start_program
@@ -21,7 +21,4 @@ screenshot first-start
 
 drive close "Pellino!"
 expect_program_ends 10
-# The header list (666, 2.0) and the two empty lists.
-expect_eq "$(xxd -p "$APP_DIR/Pellino.dat" | tr -d '\n')" "01039a0205000000000000008000400001000100" \
-  "the data file written at the close"
-expect_eq "$(stat -c %s "$APP_DIR/Pellino.dat")" "20" "size of the empty data file"
+[ ! -e "$APP_DIR/Pellino.dat" ] || fail "a data file was written though nothing changed"

@@ -15,8 +15,4 @@ second=$(drive text "Pellino!" PellinoPanel 1)
 screenshot minimized-start
 drive close "Pellino!"
 drive gone "Pellino!" 10000 || fail "the program did not end"
-for _ in $(seq 1 50); do
-  [ -f "$APP_DIR/Pellino.dat" ] && break
-  sleep 0.1
-done
-expect_eq "$(stat -c %s "$APP_DIR/Pellino.dat")" "20" "the data file written at the close"
+[ ! -e "$APP_DIR/Pellino.dat" ] || fail "a data file was written though nothing changed"
