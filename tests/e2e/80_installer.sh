@@ -109,7 +109,9 @@ expect_eq "$(drive shortcut "$startup_lnk")" "$install_dir\\PELLINO.EXE|7|$insta
   "the Startup shortcut the program made"
 drive close "Pellino!"
 drive gone "Pellino!" 10000 || fail "the program did not end"
-[ -f "$INSTALLED/Pellino.dat" ] || fail "the program wrote no Pellino.dat in its folder"
+# Its settings go beside it, so the folder is one the program can write to; with nothing changed
+# it writes no data file.
+[ -f "$INSTALLED/PELLINO.INI" ] || fail "the program wrote no PELLINO.INI in its folder"
 
 echo "== an update over a running copy with reminders"
 (cd "$INSTALLED" && wine "$WIN32_DIR/pellino-dat.exe" make Pellino.dat >/dev/null 2>&1) <<EOF ||
@@ -122,11 +124,13 @@ before=$(stored_records)
 [ -n "$before" ] || fail "no reminder before the update"
 (cd "$INSTALLED" && wine "$E2E" launch PELLINO.EXE 1 >/dev/null 2>&1) || fail "no running copy"
 drive wait "Pellino!" 20000 || fail "the running copy's window did not appear"
-touch -d '2000-01-01' "$INSTALLED/Pellino.dat"
+# Closed by its close command, not ended: it writes its window's place as it closes (and any
+# change not yet saved).
+touch -d '2000-01-01' "$INSTALLED/PELLINO.INI"
 wine "$setup" /S || fail "the silent update failed"
 drive gone "Pellino!" 1000 || fail "the update left the running copy running"
-[ "$(stat -c %Y "$INSTALLED/Pellino.dat")" -gt "$(date -d 2001-01-01 +%s)" ] ||
-  fail "the running copy did not save as it closed"
+[ "$(stat -c %Y "$INSTALLED/PELLINO.INI")" -gt "$(date -d 2001-01-01 +%s)" ] ||
+  fail "the running copy did not close as the close command closes it"
 expect_eq "$(stored_records)" "$before" "the reminders after the update"
 cp "$INSTALLED/Pellino.dat" "$APP_DIR/updated.dat"
 cmp -s "$INSTALLED/PELLINO.EXE" "$WIN32_DIR/PELLINO.EXE" || fail "the update did not install PELLINO.EXE"
