@@ -39,20 +39,10 @@ public:
             grid.SetRowCount(grid.RowCount() - 1);
             return;
         }
-        const ReminderState before = StateOf(record);
-        if (repeating) {
-            // The stored next occurrence belongs to the day it was written on; one that came
-            // due only minutes ago is still notified, as a one-time reminder is.
-            if (!WithinGrace(before, now_)) {
-                record.DueDateTime = 0;
-                record.ScheduleNext();
-            }
-        } else {
-            record.RefreshStatus();
-        }
-        if (WentMissed(record, repeating, before, now_)) {
-            missed_.push_back({repeating ? before.due : record.DueDateTime, record.Description});
-        }
+        // A repeating reminder's occurrence that came due only minutes ago is still notified, as
+        // a one-time reminder is.
+        const ReminderState before = RefreshForToday(record, repeating, now_);
+        NoteIfMissed(missed_, record, repeating, before, now_);
     }
 
 private:

@@ -253,15 +253,7 @@ void TMainForm::RefreshForNewDate() {
         for (int row = 1; row < grid.RowCount(); ++row) {
             TReminder* reminder = ReminderAt(grid, row);
             if (!reminder) continue;
-            const ReminderState before = StateOf(*reminder);
-            if (repeating) {
-                if (!WithinGrace(before, now)) {
-                    reminder->DueDateTime = 0;
-                    reminder->ScheduleNext();
-                }
-            } else {
-                reminder->RefreshStatus();
-            }
+            const ReminderState before = RefreshForToday(*reminder, repeating, now);
             NoteIfMissed(*reminder, repeating, before, now);
         }
     };
@@ -271,10 +263,8 @@ void TMainForm::RefreshForNewDate() {
 
 void TMainForm::NoteIfMissed(const TReminder& reminder, bool repeating, const ReminderState& before,
                              TDateTime now) {
-    if (!WentMissed(reminder, repeating, before, now)) return;
-    missed_.push_back({repeating ? before.due : reminder.DueDateTime, reminder.Description});
     // Written at once, so that the next start does not list it again.
-    changesUnsaved_ = true;
+    if (pellino::NoteIfMissed(missed_, reminder, repeating, before, now)) changesUnsaved_ = true;
 }
 
 void TMainForm::ShowMissedReminders() {

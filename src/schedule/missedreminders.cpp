@@ -59,6 +59,25 @@ bool WithinGrace(const ReminderState& before, TDateTime now) {
     return before.due >= limit && before.due <= now;
 }
 
+bool NoteIfMissed(std::vector<MissedReminder>& missed, const TReminder& reminder, bool repeating,
+                  const ReminderState& before, TDateTime now) {
+    if (!WentMissed(reminder, repeating, before, now)) return false;
+    missed.push_back({repeating ? before.due : reminder.DueDateTime, reminder.Description});
+    return true;
+}
+
+ReminderState RefreshForToday(TReminder& reminder, bool repeating, TDateTime now) {
+    const ReminderState before = StateOf(reminder);
+    if (!repeating) {
+        reminder.RefreshStatus();
+    } else if (!WithinGrace(before, now)) {
+        // The stored next occurrence belongs to the day it was written on.
+        reminder.DueDateTime = 0;
+        reminder.ScheduleNext();
+    }
+    return before;
+}
+
 void SortMissed(std::vector<MissedReminder>& missed) {
     std::stable_sort(
         missed.begin(), missed.end(),

@@ -38,6 +38,15 @@ bool WentMissed(const TReminder& reminder, bool repeating, const ReminderState& 
 // day, so that it is still notified rather than given up: the same grace a one-time reminder has.
 bool WithinGrace(const ReminderState& before, TDateTime now);
 
+// Adds the reminder to `missed` when WentMissed says so, with the moment it went by; true then.
+bool NoteIfMissed(std::vector<MissedReminder>& missed, const TReminder& reminder, bool repeating,
+                  const ReminderState& before, TDateTime now);
+
+// Gives a record the statuses of the present day, as a load does: a one-time reminder its status
+// rule, a repeating one its next occurrence, unless its stored occurrence came due within the
+// grace. Returns the record's state before, for WentMissed.
+ReminderState RefreshForToday(TReminder& reminder, bool repeating, TDateTime now);
+
 // Oldest first; of reminders due together, in the order they were found.
 void SortMissed(std::vector<MissedReminder>& missed);
 
