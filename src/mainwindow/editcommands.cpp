@@ -106,13 +106,17 @@ void TMainForm::EditNormal() {
         // The clock may have moved rows under the editor; the record is where the reminder went.
         const int row = RowOf(AlarmGrid, reminder);
         if (row == 0) return;
-        reminder->SoundFile = editor.SoundFile;
-        reminder->DueDateTime = editor.DueDateTime;
-        reminder->NotifyMode = editor.NotifyMode;
-        reminder->Description = editor.Descript.Text();
+        // Taken from the list afresh for the change: the list then knows that its record changes,
+        // and what the clock worked out from the rows while the editor was open is worked out
+        // again.
+        TReminder& edited = *ReminderAt(AlarmGrid, row);
+        edited.SoundFile = editor.SoundFile;
+        edited.DueDateTime = editor.DueDateTime;
+        edited.NotifyMode = editor.NotifyMode;
+        edited.Description = editor.Descript.Text();
         // An edited reminder that was Done or Expired is armed again.
-        reminder->Status = kStatusPending;
-        reminder->RefreshStatus();
+        edited.Status = kStatusPending;
+        edited.RefreshStatus();
         MoveGridRowToCorrectDateTimeSlot(row, true);
         AlarmGrid.Invalidate();
         SaveChanges();

@@ -66,6 +66,23 @@ TEST_F(ClockUnseenTest, AnEditorLeftOpenHoldsBackOnlyItsOwnReminder) {
         << "its turn comes at the first check after the command";
 }
 
+TEST_F(ClockUnseenTest, AReminderMovedEarlierUnderARunningClockFallsDueAtItsNewTime) {
+    // The clock looks at the list while the editor is open; the edit must not leave it with what
+    // it saw then.
+    headless::SetClock(Clock(9, 0));
+    WriteDataFile({OneTime("Only", Day() + At(12, 0), kNotifyMessageOnly)});
+    Start();
+    OnEditor([this](TEditAlarmExact& editor) {
+        Tick(10);
+        editor.TimeEdit.SetText("9:01 AM");
+        editor.SetAlarmButton.Click();
+    });
+    form->EditAlarmButton.Click();
+    Answer("Ok");
+    Tick(60);
+    EXPECT_EQ(TakeEvents(), (Events{"window 'Only' with Delete: Ok"}));
+}
+
 TEST_F(ClockUnseenTest, TheReminderUnderTheDeleteQuestionWaitsAndIsTheOneDeleted) {
     headless::SetClock(Clock(9, 58, 50));
     WriteDataFile({OneTime("Other", Day() + At(9, 58, 58)), OneTime("Doomed", Day() + At(9, 59))});
