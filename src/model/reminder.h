@@ -110,10 +110,12 @@ public:
     TDateTime DueDate() const;
     TDateTime DueTime() const;
 
-    // The status rule of one-time reminders.
+    // The status rule of one-time reminders, by the clock now or by a reading of it.
     void RefreshStatus();
-    // The next-occurrence rule of repeating reminders.
+    void RefreshStatus(const ClockReading& clock);
+    // The next-occurrence rule of repeating reminders, by the clock now or by a reading of it.
     void ScheduleNext();
+    void ScheduleNext(const ClockReading& clock);
 
     // The texts of the list columns. A value no calendar can show (a damaged file may hold one)
     // gives an empty text rather than an error on every repaint.

@@ -33,9 +33,11 @@ void StringGrid::SetColCount(int count) {
     if (count == colCount_) return;
     colCount_ = count;
     colWidths_.resize(static_cast<std::size_t>(count), defaultColWidth_);
-    // The cells of the columns that go are gone, also when the columns come back.
+    // The cells of the columns that go are gone, also when the columns come back. The first
+    // column always stays.
+    const auto rest = static_cast<std::size_t>(count - 1);
     for (GridRow& r : rows_) {
-        if (r.size() > static_cast<std::size_t>(count)) r.resize(static_cast<std::size_t>(count));
+        if (r.rest.size() > rest) r.rest.resize(rest);
     }
     col_ = std::min(col_, count - 1);
     geometryChanged();
@@ -49,6 +51,22 @@ void StringGrid::SetRowCount(int count) {
     rows_.resize(static_cast<std::size_t>(count));
     if (fixedRows_ >= count) fixedRows_ = count - 1;
     row_ = std::clamp(row_, fixedRows_, count - 1);
+    topRow_ = std::max(topRow_, fixedRows_);
+    geometryChanged();
+}
+
+void StringGrid::AddRows(std::vector<std::unique_ptr<GridObject>> firstCellObjects) {
+    if (firstCellObjects.empty()) return;
+    ++contentRevision_;
+    // Room for all at once, but never less than doubling: a grid given rows in many small
+    // batches must still grow in few steps.
+    const std::size_t needed = rows_.size() + firstCellObjects.size();
+    if (needed > rows_.capacity()) rows_.reserve(std::max(needed, 2 * rows_.capacity()));
+    for (std::unique_ptr<GridObject>& object : firstCellObjects) {
+        rows_.emplace_back().first.object = std::move(object);
+    }
+    // As SetRowCount leaves them: more rows never take fixed rows away.
+    row_ = std::clamp(row_, fixedRows_, RowCount() - 1);
     topRow_ = std::max(topRow_, fixedRows_);
     geometryChanged();
 }

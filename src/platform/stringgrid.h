@@ -102,6 +102,10 @@ public:
     int RowCount() const { return static_cast<int>(rows_.size()); }
     // Fewer rows than fixed rows plus one drop fixed rows: a grid keeps at least one scrolling row.
     void SetRowCount(int count);
+    // Appends a row for each object, with the object in the row's first cell, as one change of
+    // the grid: its layout is worked out and the screen told once, however many rows come. The
+    // grid then stands as after as many single rows added with their objects set.
+    void AddRows(std::vector<std::unique_ptr<GridObject>> firstCellObjects);
     int FixedRows() const { return fixedRows_; }
     // Must be below the row count.
     void SetFixedRows(int count);
@@ -272,25 +276,31 @@ private:
         std::string text;
         std::unique_ptr<GridObject> object;
     };
-    // A row holds its cells up to the last one given a text or an object; the cells after it are
-    // empty. A list whose rows only carry an object in the first column then costs one small
-    // block a row, not a cell for every column: with many reminders that is most of the memory.
-    using GridRow = std::vector<GridCell>;
+    // A row holds its first cell in itself and the others up to the last one given a text or an
+    // object in a block of their own; the cells after it are empty. A list whose rows only carry
+    // an object in the first column, as the reminder lists do, then costs no block for the row
+    // at all: with many reminders, every block less a reminder counts.
+    struct GridRow {
+        GridCell first;
+        std::vector<GridCell> rest;  // columns 1 and on
+    };
     static const GridCell kEmptyCell;
 
     const GridCell& cell(int col, int row) const {
         assert(col >= 0 && col < colCount_ && row >= 0 && row < RowCount());
         const GridRow& cells = rows_[static_cast<std::size_t>(row)];
-        const auto at = static_cast<std::size_t>(col);
-        return at < cells.size() ? cells[at] : kEmptyCell;
+        if (col == 0) return cells.first;
+        const auto at = static_cast<std::size_t>(col - 1);
+        return at < cells.rest.size() ? cells.rest[at] : kEmptyCell;
     }
     // The cell to change, which the row gets if it did not hold it yet.
     GridCell& cellToChange(int col, int row) {
         assert(col >= 0 && col < colCount_ && row >= 0 && row < RowCount());
         GridRow& cells = rows_[static_cast<std::size_t>(row)];
-        const auto at = static_cast<std::size_t>(col);
-        if (at >= cells.size()) cells.resize(at + 1);
-        return cells[at];
+        if (col == 0) return cells.first;
+        const auto at = static_cast<std::size_t>(col - 1);
+        if (at >= cells.rest.size()) cells.rest.resize(at + 1);
+        return cells.rest[at];
     }
 
     struct Layout {
