@@ -148,6 +148,17 @@ void WindowPeer::SetHint(const std::string& hint) {
 
 namespace {
 
+// Whether no shown window that stays below the always-on-top ones lies above `window`: then
+// bringing it to the top would change nothing.
+bool NothingAbove(HWND window) {
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        const bool topmost = (GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        if (IsWindowVisible(above) && !topmost) return false;
+    }
+    return true;
+}
+
 class FormWindowPeer final : public FormPeer {
 public:
     FormWindowPeer(Form& form, HWND hwnd) : window_(form, hwnd), form_(form) {}
@@ -176,7 +187,8 @@ public:
         if (form_.GetWindowState() == WindowState::Maximized) command = SW_SHOWMAXIMIZED;
         if (form_.GetWindowState() == WindowState::Minimized) command = SW_SHOWMINNOACTIVE;
         ShowWindow(Handle(), command);
-        if (activate) SetForegroundWindow(Handle());
+        // Showing a window usually makes it the foreground one already.
+        if (activate && GetForegroundWindow() != Handle()) SetForegroundWindow(Handle());
     }
     void Hide() override { ShowWindow(Handle(), SW_HIDE); }
     void SetWindowState(WindowState state) override {
@@ -201,7 +213,12 @@ public:
         wp.showCmd = static_cast<UINT>(p.showCommand);
         SetWindowPlacement(Handle(), &wp);
     }
-    void BringToFront() override { BringWindowToTop(Handle()); }
+    void BringToFront() override {
+        // The active window with no other above it is at the front already; asking the window
+        // system again costs a start under Wine a round trip to the display.
+        if (GetForegroundWindow() == Handle() && NothingAbove(Handle())) return;
+        BringWindowToTop(Handle());
+    }
     void SetMenu(MainMenu* menu) override {
         if (menu_) menu_->Detach();
         menu_.reset();
