@@ -18,7 +18,7 @@ constexpr int kTextInset = 2;
 
 }  // namespace
 
-const StringGrid::GridCell StringGrid::kEmptyCell{};
+const std::string StringGrid::kEmptyText;
 
 StringGrid::StringGrid(Control* parent) : CustomControl(parent) {
     SetColor(colors::kWindow);
@@ -37,7 +37,7 @@ void StringGrid::SetColCount(int count) {
     // column always stays.
     const auto rest = static_cast<std::size_t>(count - 1);
     for (GridRow& r : rows_) {
-        if (r.rest.size() > rest) r.rest.resize(rest);
+        if (r.extras && r.extras->rest.size() > rest) r.extras->rest.resize(rest);
     }
     col_ = std::min(col_, count - 1);
     geometryChanged();
@@ -63,7 +63,7 @@ void StringGrid::AddRows(std::vector<std::unique_ptr<GridObject>> firstCellObjec
     const std::size_t needed = rows_.size() + firstCellObjects.size();
     if (needed > rows_.capacity()) rows_.reserve(std::max(needed, 2 * rows_.capacity()));
     for (std::unique_ptr<GridObject>& object : firstCellObjects) {
-        rows_.emplace_back().first.object = std::move(object);
+        rows_.emplace_back().firstObject = std::move(object);
     }
     // As SetRowCount leaves them: more rows never take fixed rows away.
     row_ = std::clamp(row_, fixedRows_, RowCount() - 1);
@@ -84,21 +84,21 @@ void StringGrid::SetFixedRows(int count) {
 }
 
 void StringGrid::SetCells(int col, int row, std::string text) {
-    if (cell(col, row).text == text) return;
-    cellToChange(col, row).text = std::move(text);
+    if (textOf(col, row) == text) return;
+    textToChange(col, row) = std::move(text);
     Invalidate();
 }
 
 void StringGrid::SetObjects(int col, int row, std::unique_ptr<GridObject> object) {
     ++contentRevision_;
-    if (!object && !cell(col, row).object) return;
-    cellToChange(col, row).object = std::move(object);
+    if (!object && !objectIn(col, row)) return;
+    objectToChange(col, row) = std::move(object);
 }
 
 std::unique_ptr<GridObject> StringGrid::TakeObject(int col, int row) {
     ++contentRevision_;
-    if (!cell(col, row).object) return nullptr;
-    return std::move(cellToChange(col, row).object);
+    if (!objectIn(col, row)) return nullptr;
+    return std::move(objectToChange(col, row));
 }
 
 void StringGrid::MoveRow(int from, int to) {
