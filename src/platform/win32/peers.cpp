@@ -96,13 +96,18 @@ void WindowPeer::SetBounds(const Rect& r) {
     SetWindowPos(hwnd_, nullptr, Scale(r.left), Scale(r.top), Scale(r.right) - Scale(r.left),
                  Scale(r.bottom) - Scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
 }
+// A window is told only what changes it: under Wine every change of a window is a round trip to
+// the window system and often a repaint, and a new peer is given all of its control's state.
 void WindowPeer::SetText(const std::string& text) {
+    if (WindowText(hwnd_) == text) return;
     SetWindowTextA(hwnd_, text.c_str());
 }
 void WindowPeer::SetVisible(bool visible) {
+    if (((GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0) == visible) return;
     ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 void WindowPeer::SetEnabled(bool enabled) {
+    if ((IsWindowEnabled(hwnd_) != 0) == enabled) return;
     EnableWindow(hwnd_, enabled);
 }
 void WindowPeer::SetFont(const Font& font) {
@@ -266,10 +271,20 @@ bool ReportPress(Control& control, int code) {
     return true;
 }
 
+std::string WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
 HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle) {
     const Rect& r = control.Bounds();
     if (control.TabStop()) style |= WS_TABSTOP;
     if (StartsGroup(control)) style |= WS_GROUP;
+    if (control.Visible()) style |= WS_VISIBLE;
+    if (!control.Enabled()) style |= WS_DISABLED;
     return CreateWindowExA(
         exStyle, windowClass, control.Text().c_str(), style | WS_CHILD | WS_CLIPSIBLINGS,
         Scale(r.left), Scale(r.top), Scale(r.Width()), Scale(r.Height()), ParentHandle(control),
