@@ -244,7 +244,11 @@ void TMainForm::SetButtons() {
 }
 
 void TMainForm::TabSetClick() {
+    // The keyboard stays with the lists: when the list of the page going away had the focus, the
+    // list of the page coming gets it (the tab strip itself never takes it).
+    const bool listFocused = AlarmGrid.Focused() || RepeatingAlarmGrid.Focused();
     Notebook_.SetPageIndex(TabSet_.TabIndex());
+    if (listFocused) ShownGrid().SetFocus();
 }
 
 void TMainForm::NotebookPageChanged() {

@@ -136,9 +136,11 @@ void Control::SetFocus() {
 
 bool Control::Focused() const {
     if (peer_) return peer_->Focused();
+    // Without a window system the form's active control has the focus, as long as it is on the
+    // screen: on the platform a control that is hidden loses the focus.
     Control* self = const_cast<Control*>(this);
     Form* form = self->OwnerForm();
-    return form && form->ActiveControl() == this;
+    return form && form->ActiveControl() == this && Showing();
 }
 
 void Control::Invalidate() {

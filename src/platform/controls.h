@@ -251,9 +251,14 @@ public:
     void SetFocusControl(Control* control) { focusControl_ = control; }
     bool Centered() const { return centered_; }
     void SetCentered(bool centered) { centered_ = centered; }
+    // Whether the caption's '&' marks an accelerator, as in the program's own labels; a label
+    // that shows a text of the user's shows it as typed, and has no accelerator.
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool show) { showAccelChar_ = show; }
 
 private:
     bool wordWrap_ = false;
+    bool showAccelChar_ = true;
     bool transparent_ = true;
     bool centered_ = false;
     Control* focusControl_ = nullptr;  // not owned

@@ -45,6 +45,18 @@ void RightClick(Control& control, int screenX, int screenY) {
 
 void MouseClick(Control& control) {
     if (DismissHelpPopup()) return;
+    switch (control.Kind()) {
+        case ControlKind::Button:
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton:
+        case ControlKind::Edit:
+        case ControlKind::SpinEdit:
+        case ControlKind::Custom:
+            if (control.Enabled() && control.Showing()) control.SetFocus();
+            break;
+        default:
+            break;
+    }
     control.Click();
 }
 

@@ -23,7 +23,7 @@ void ResetForms();
 void ResetProfiles();
 void ResetInstances();
 void ResetOpenDialogs();
-void ReactivateAfterMessageBox();
+void ReactivateAfterModal();
 void ResetMessages();
 void ResetTray();
 }  // namespace headless
@@ -163,7 +163,7 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
     } else if (State().unexpected) {
         answer = State().unexpected(call);
     }
-    headless::ReactivateAfterMessageBox();
+    headless::ReactivateAfterModal();
     return answer;
 }
 

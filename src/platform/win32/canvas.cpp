@@ -93,11 +93,24 @@ void GdiCanvas::TextRect(const Rect& rect, const std::string& text, const TextOp
             format |= DT_VCENTER;
             break;
     }
+    if (!options.accelerators) format |= DT_NOPREFIX;
+    // The tab stops go in the parameters of the extended call: the older way of giving them, in
+    // the high byte of the format, takes that byte from the flags, among them the one that shows
+    // '&' as itself.
+    DRAWTEXTPARAMS params{};
+    params.cbSize = sizeof(params);
     if (options.tabChars > 0) {
-        format |= DT_EXPANDTABS | DT_TABSTOP | (static_cast<UINT>(options.tabChars & 0xFF) << 8);
+        format |= DT_EXPANDTABS;
+        params.iTabLength = options.tabChars & 0xFF;
     }
     SetTextColor(dc_, ToColorRef(font_.color));
-    ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
+    std::string drawn = text;  // the call takes a writable text, though it changes none here
+    ::DrawTextExA(dc_, drawn.data(), static_cast<int>(drawn.size()), &r, format, &params);
+}
+
+void GdiCanvas::DrawFocusRect(const Rect& rect) {
+    RECT r = ToScreenRect(rect);
+    ::DrawFocusRect(dc_, &r);
 }
 
 }  // namespace pellino::win32

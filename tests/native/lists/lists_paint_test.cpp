@@ -19,8 +19,8 @@ const Font kWhiteArial{"Arial", 11, false, colors::kWhite};
 
 class ListsPaint : public MainFormTest {
 protected:
-    // Paints a list and returns, for each row, the texts of its cells; checks on the way that
-    // every cell of the row has the row's expected background and font.
+    // Paints a list and returns, for each row, the texts its cells show; keeps on the way every
+    // cell's background and font, and whether a character of its text is underlined.
     std::vector<std::vector<std::string>> Paint(TClickableStringGrid& grid) {
         canvas.Clear();
         grid.Paint(canvas);
@@ -30,8 +30,9 @@ protected:
             for (int col = 0; col < grid.ColCount(); ++col) {
                 const Rect cell = grid.CellRect(col, row);
                 const auto text = TextIn(canvas, cell);
-                texts.push_back(text ? text->text : "<nothing drawn>");
+                texts.push_back(text ? text->shown : "<nothing drawn>");
                 if (text) fonts.push_back({row, text->font});
+                if (text && text->underlined >= 0) underlined.push_back(text->shown);
                 if (const auto fill = FillOf(canvas, cell)) fills.push_back({row, *fill});
             }
         }
@@ -51,6 +52,7 @@ protected:
     RecordingCanvas canvas;
     std::vector<std::pair<int, Font>> fonts;
     std::vector<std::pair<int, Color>> fills;
+    std::vector<std::string> underlined;
 };
 
 TEST_F(ListsPaint, OneTimeListShowsTheRecordsInTheThreeLooks) {
@@ -97,6 +99,25 @@ TEST_F(ListsPaint, RepeatingListSaysNotTodayWhenThereIsNoNextOccurrence) {
                   // Monday is not among its days, so nothing is due today.
                   {"Weekend walk", "Weekends", "10:00am", "", "Not today"},
               }));
+}
+
+TEST_F(ListsPaint, MessagesAreShownAsTyped) {
+    // An ampersand is a character of the message, not the mark of an accelerator: nothing is
+    // underlined, nothing left out, and a doubled one stays doubled.
+    const std::vector<std::string> messages{"Standup & notes", "Q&A", "R&&D", "&", "Tea &"};
+    for (const std::string& message : messages) {
+        Append(form->AlarmGrid, OneTime(message, StartDay() + At(12, 0)));
+        Append(form->RepeatingAlarmGrid, Repeating(message, At(12, 0)));
+    }
+    form->SetButtons();
+    for (TClickableStringGrid* grid : {&form->AlarmGrid, &form->RepeatingAlarmGrid}) {
+        SCOPED_TRACE(grid->Name());
+        std::vector<std::string> shown;
+        for (const auto& row : Paint(*grid)) shown.push_back(row[0]);
+        shown.erase(shown.begin());  // the header
+        EXPECT_EQ(shown, messages);
+        EXPECT_EQ(underlined, std::vector<std::string>{});
+    }
 }
 
 TEST_F(ListsPaint, AnEmptyListStillShowsItsHeader) {
