@@ -133,6 +133,9 @@ public:
     // Adds a row for the record to the one-time list, places it in due order and selects it.
     void AppendOneTimeReminder(std::unique_ptr<TReminder> reminder);
     void SetButtons();
+    // Widens "When" and "Next Reminder" to the longest texts they can show in the formats in
+    // force, at the screen's resolution; the message columns give up that width.
+    void FitDueColumns();
     void TabSetClick();
     void NotebookPageChanged();
     void FormResize();

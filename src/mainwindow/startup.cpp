@@ -53,6 +53,7 @@ void TMainForm::FormCreate() {
     Application::SetHintPause(kHintPause);
 
     PlaceListControls();
+    FitDueColumns();
     ShowTimeOfDay();
     LoadSettings();
     LetMessagesThrough();

@@ -64,6 +64,10 @@ struct Font {
 enum class HAlign : std::uint8_t { Left, Right, Center };
 enum class VAlign : std::uint8_t { Top, Bottom, Middle };
 
+// The width and height of one line of text in a font, in design pixels, as the screen draws it
+// (the backend measures it at the screen's resolution; a part of a pixel counts as a whole one).
+Size MeasureText(const Font& font, const std::string& text);
+
 // The text an accelerator caption shows: each '&' that marks a letter is dropped and a doubled one
 // shows as one. `underlined`, when given, receives the index in the result of the marked letter,
 // or -1.

@@ -109,3 +109,14 @@ std::vector<CanvasOp> RecordingCanvas::Fills() const {
 }
 
 }  // namespace pellino::headless
+
+namespace pellino {
+
+// Without a screen, text is measured as the recording canvas draws it.
+Size MeasureText(const Font& font, const std::string& text) {
+    headless::RecordingCanvas canvas;
+    canvas.SetFont(font);
+    return canvas.TextExtent(text);
+}
+
+}  // namespace pellino

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/form.h"
+
 namespace pellino::win32 {
 
 GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc)) {
@@ -114,3 +116,19 @@ void GdiCanvas::DrawFocusRect(const Rect& rect) {
 }
 
 }  // namespace pellino::win32
+
+namespace pellino {
+
+Size MeasureText(const Font& font, const std::string& text) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, win32::FontFor(font));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    // Rounded up: a text measured a little short would lose its last pixels to the cell's edge.
+    const int dpi = ScreenDpi();
+    return Size{(size.cx * 96 + dpi - 1) / dpi, (size.cy * 96 + dpi - 1) / dpi};
+}
+
+}  // namespace pellino
