@@ -63,7 +63,7 @@ void TMainForm::LayOut() {
              "Toggle all reminder sounds on/off");
     NameItem(mnuUseTray, "mnuUseTray", "Minimize to System Tray",
              "The system tray is the small panel in the lower right hand corner of  your Windows "
-             "desktop where the time is displayed (Windows 95 only)");
+             "desktop where the time is displayed");
     NameItem(ImportfromPellino1xFile1, "ImportfromPellino1xFile1", "Import from Pellino 1.x File");
     NameItem(N1, "N1", "-");
     NameItem(mnuExit, "mnuExit", "Exit", "Exit the program");

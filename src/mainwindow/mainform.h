@@ -14,6 +14,7 @@
 #include "platform/trayicon.h"
 #include "runtime/datetime.h"
 #include "schedule/dueindex.h"
+#include "schedule/trayhint.h"
 
 namespace pellino {
 
@@ -72,6 +73,8 @@ public:
     PopupMenu TrayMenu;
     MenuItem mnuShowPellino{&TrayMenu.Items};
     MenuItem Exit1{&TrayMenu.Items};
+    // The icon's hint, the reminder due next, kept up to date while the icon is shown.
+    TrayHint TrayHint_{TrayIcon_, AlarmGrid, RepeatingAlarmGrid};
 
     // Dropped down by "Adjust Time +-": each item shifts the selected one-time reminder by its
     // Tag in minutes.
@@ -204,6 +207,8 @@ public:
     static constexpr unsigned kTrayStartMessage = 1067;
     void TrayIconAppMinimize();
     void TrayIconAppRestore();
+    // Puts the icon into the notification area with its hint.
+    void ShowTrayIcon();
     void mnuShowPellinoClick();
     void Exit1Click();
     void TrayStartMessage();

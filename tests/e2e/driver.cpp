@@ -53,6 +53,7 @@
 //                                        CAPTION of that class
 //   pellino-e2e clickin CAPTION CLASS N X Y  post a left click at the client point X Y (screen
 //                                        pixels) of the N-th child window of class CLASS
+//   pellino-e2e pointat X Y              put the mouse pointer on the screen point X Y
 //   pellino-e2e style CAPTION CLASS N    print the style bits of the N-th child window of class
 //                                        CLASS, in hexadecimal
 //   pellino-e2e celltext FILE W H DPI TEXT  write FILE, a W x H picture (24-bit BMP) of TEXT as a
@@ -631,6 +632,10 @@ int main(int argc, char** argv) {
         const LPARAM at = MAKELPARAM(std::atoi(argv[5]), std::atoi(argv[6]));
         PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageA(child, WM_LBUTTONUP, 0, at);
+        return 0;
+    }
+    if (command == "pointat" && argc > 3) {
+        SetCursorPos(std::atoi(caption), std::atoi(argv[3]));
         return 0;
     }
     if (command == "style" && argc > 4) {

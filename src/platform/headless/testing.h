@@ -172,8 +172,8 @@ void PostToMessageLoop(std::function<void()> work);
 std::size_t PendingMessages();
 
 // The notification area: whether the program's icon is in it, with which tip, and what the icon
-// asked of the platform, in order: "add", "remove", "freeze" and "unfreeze" (the desktop's
-// drawing), "foreground", "menu at X,Y", "empty message".
+// asked of the platform, in order: "add", "tip" (a new tip for the entry shown), "remove",
+// "freeze" and "unfreeze" (the desktop's drawing), "foreground", "menu at X,Y", "empty message".
 bool TrayIconShown();
 const std::string& TrayIconTip();
 const std::vector<std::string>& TrayLog();
