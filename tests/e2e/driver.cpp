@@ -54,6 +54,8 @@
 //   pellino-e2e clickin CAPTION CLASS N X Y  post a left click at the client point X Y (screen
 //                                        pixels) of the N-th child window of class CLASS
 //   pellino-e2e pointat X Y              put the mouse pointer on the screen point X Y
+//   pellino-e2e fileversion FILE         print the version resource of FILE: "A.B.C.D FILEVERSION
+//                                        PRODUCTVERSION", the numbers and the two texts
 //   pellino-e2e style CAPTION CLASS N    print the style bits of the N-th child window of class
 //                                        CLASS, in hexadecimal
 //   pellino-e2e celltext FILE W H DPI TEXT  write FILE, a W x H picture (24-bit BMP) of TEXT as a
@@ -632,6 +634,31 @@ int main(int argc, char** argv) {
         const LPARAM at = MAKELPARAM(std::atoi(argv[5]), std::atoi(argv[6]));
         PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageA(child, WM_LBUTTONUP, 0, at);
+        return 0;
+    }
+    if (command == "fileversion") {
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeA(caption, &ignored);
+        std::string data(size, '\0');
+        if (size == 0 || !GetFileVersionInfoA(caption, 0, size, data.data())) {
+            std::fprintf(stderr, "no version resource in %s\n", caption);
+            return 1;
+        }
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) return 1;
+        std::printf("%d.%d.%d.%d", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                    HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+        for (const char* name : {"FileVersion", "ProductVersion"}) {
+            char* text = nullptr;
+            const std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
+            if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&text),
+                                &length)) {
+                return 1;
+            }
+            std::printf(" %s", text);
+        }
+        std::printf("\n");
         return 0;
     }
     if (command == "pointat" && argc > 3) {
