@@ -86,8 +86,10 @@ void TMainForm::LayOut() {
                 "Delete current reminder");
     PlaceButton(CloneButton, "CloneButton", "&Clone", 263, 4, 74, 30,
                 "Make a copy of \rcurrent reminder");
-    PlaceButton(AdjustTimeButton, "AdjustTimeButton", "Adjust Time +-", 348, 4, 96, 30,
+    // 14 pixels wider than designed, for the arrow that says it drops a menu down.
+    PlaceButton(AdjustTimeButton, "AdjustTimeButton", "Adjust Time +-", 348, 4, 110, 30,
                 "Adjust the current reminder time \rplus or minus ");
+    AdjustTimeButton.SetDropDown(true);
     AddAlarmButton.SetGlyph(Glyph::NewItem);
     EditAlarmButton.SetGlyph(Glyph::Pencil);
     DeleteAlarmButton.SetGlyph(Glyph::Bin);

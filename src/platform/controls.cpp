@@ -255,6 +255,12 @@ void Button::DoClick() {
     Control::DoClick();
 }
 
+void Button::SetDropDown(bool dropDown) {
+    if (dropDown == dropDown_) return;
+    dropDown_ = dropDown;
+    Invalidate();
+}
+
 void Button::SetGlyph(Glyph glyph) {
     if (glyph == glyph_) return;
     glyph_ = glyph;

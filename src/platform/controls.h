@@ -281,6 +281,8 @@ enum class Glyph : std::uint8_t {
     Copies,
     Minimize,
     Door,
+    // The small arrow of a button that drops a menu down, drawn at its right end.
+    DropDownArrow,
 };
 
 // Where a button's picture stands: left of a caption centred in the rest of the button, or
@@ -311,6 +313,10 @@ public:
     // A flat button has no raised frame, only a thin outline.
     bool Flat() const { return flat_; }
     void SetFlat(bool flat) { flat_ = flat; }
+    // A button that drops a menu down shows a small arrow at its right end, so the user knows
+    // that a press brings choices rather than an action.
+    bool DropDown() const { return dropDown_; }
+    void SetDropDown(bool dropDown);
 
 protected:
     void DoClick() override;
@@ -320,6 +326,7 @@ private:
     bool default_ = false;
     bool cancel_ = false;
     bool flat_ = false;
+    bool dropDown_ = false;
     Glyph glyph_ = Glyph::None;
     GlyphLayout glyphLayout_ = GlyphLayout::Left;
 };

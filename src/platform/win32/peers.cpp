@@ -78,6 +78,14 @@ HWND TooltipFor(HWND formHandle) {
 
 }  // namespace
 
+void SuppressHints(bool suppressed) {
+    for (const auto& [form, tip] : Tooltips()) {
+        // A hint shown now goes at once; none comes until hints are allowed again.
+        if (suppressed) SendMessageA(tip, TTM_POP, 0, 0);
+        SendMessageA(tip, TTM_ACTIVATE, suppressed ? FALSE : TRUE, 0);
+    }
+}
+
 WindowPeer::WindowPeer(Control& control, HWND hwnd) : control_(control), hwnd_(hwnd) {
     BindControl(hwnd_, &control_);
 }

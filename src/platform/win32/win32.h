@@ -44,6 +44,10 @@ Control* OwningControl(HWND hwnd);
 // message that the loop must then drop (the click's button-up too).
 bool ClosesHelpPopup(const MSG& msg);
 
+// While a what's-this pop-up shows, the forms' hints stay away: a hint coming up over the pop-up
+// would hide the text the user asked for.
+void SuppressHints(bool suppressed);
+
 // Registers, once, the window class of a form and the two classes of our own child controls.
 void RegisterFormClass(const std::string& className);
 inline constexpr const char* kPanelClass = "PellinoPanel";
