@@ -80,9 +80,17 @@ HWND TooltipFor(HWND formHandle) {
 
 void SuppressHints(bool suppressed) {
     for (const auto& [form, tip] : Tooltips()) {
-        // A hint shown now goes at once; none comes until hints are allowed again.
-        if (suppressed) SendMessageA(tip, TTM_POP, 0, 0);
         SendMessageA(tip, TTM_ACTIVATE, suppressed ? FALSE : TRUE, 0);
+        if (!suppressed) continue;
+        // A hint shown now goes at once. One whose wait had already begun (the pointer came to
+        // rest on a control less than the hint pause ago) would still come up when the wait
+        // ends, over the pop-up, under Wine at least: the tooltip is told the pointer left
+        // every control, which ends that wait for nothing.
+        SendMessageA(tip, TTM_POP, 0, 0);
+        MSG left{};
+        left.hwnd = form;
+        left.message = WM_MOUSEMOVE;
+        SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&left));
     }
 }
 
