@@ -54,6 +54,7 @@ void TMainForm::FormCreate() {
     Application::SetHintPause(kHintPause);
 
     PlaceListControls();
+    FitDueColumns();
     ShowTimeOfDay();
     LoadSettings();
     LetMessagesThrough();
@@ -123,10 +124,11 @@ void TMainForm::FormActivate() {
 
 void TMainForm::StartMinimized() {
     Application::Minimize();
-    // Into the tray: the icon now, and the window hidden once the start is over.
-    if (IsWindows95Family() && mnuUseTray.Checked()) {
-        PostMessage(kTrayStartMessage);
-        TrayIcon_.SetActive(true);
+    // Into the tray, on every Windows: the icon now, and the window hidden once the start is
+    // over (not when the platform refused the icon: the taskbar button is then all there is).
+    if (mnuUseTray.Checked()) {
+        ShowTrayIcon();
+        if (TrayIcon_.Active()) PostMessage(kTrayStartMessage);
     }
 }
 
