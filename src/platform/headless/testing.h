@@ -16,6 +16,7 @@
 #include "platform/logonstart.h"
 #include "platform/regional.h"
 #include "platform/system.h"
+#include "platform/timezone.h"
 
 namespace pellino {
 class Control;
@@ -25,8 +26,14 @@ class Form;
 namespace pellino::headless {
 
 // The fake clock. Setting it fires nothing; advancing it fires every timer whose period ends on
-// the way, in order of their due moments, with the clock standing at each due moment.
+// the way, in order of their due moments, with the clock standing at each due moment. SetClock
+// sets the local time (of a time the zone shows twice, its first showing), SetClockUtc the
+// universal time.
 void SetClock(const LocalTime& time);
+void SetClockUtc(const LocalTime& time);
+// The fake clock's time zone, from now on; the universal time stays. Until a test sets one, the
+// zone keeps universal time all year.
+void SetTimeZone(const TimeZoneRules& rules);
 void AdvanceClock(std::int64_t ms);
 // Makes the platform refuse every new timer, as it does when its timers run out.
 void RefuseTimers(bool refuse);
