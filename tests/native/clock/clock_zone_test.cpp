@@ -38,7 +38,7 @@ TEST_F(ClockZoneTest, AReminderInTheSkippedSpringHourComesRightAfterTheJump) {
     EXPECT_EQ(TakeEvents(),
               (Events{"sound C:\\SOUNDS\\Skipped.WAV", "window 'Skipped' with Delete: Ok",
                       "at 03:00:01am", "sound C:\\SOUNDS\\Daily.WAV", "window 'Daily': Ok",
-                      "at 03:00:01am"}));
+                      "at 03:00:02am"}));
     EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
     EXPECT_EQ(RepeatingRow(1).Status, kStatusNotToday);
 }
@@ -52,10 +52,10 @@ TEST_F(ClockZoneTest, AReminderInTheRepeatedAutumnHourComesOnce) {
     Tick(5);
     EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Once.WAV", "window 'Once' with Delete: Ok",
                                     "at 01:30:03am", "sound C:\\SOUNDS\\Daily.WAV",
-                                    "window 'Daily': Ok", "at 01:30:03am"}));
+                                    "window 'Daily': Ok", "at 01:30:04am"}));
     Tick(90 * 60);  // through the second 01:30 to 02:00:03 standard time
     EXPECT_EQ(TakeEvents(), Events{}) << "the second 01:30 brings neither back";
-    EXPECT_EQ(form->TimePanel.Text(), "02:00:03am");
+    EXPECT_EQ(form->TimePanel.Text(), "02:00:04am");
 }
 
 TEST_F(ClockZoneTest, ASnoozeAcrossTheSpringChangeLastsItsMinutes) {
@@ -66,15 +66,16 @@ TEST_F(ClockZoneTest, ASnoozeAcrossTheSpringChangeLastsItsMinutes) {
     Tick(5);
     EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Tea.WAV",
                                     "window 'Tea' with Delete: 5 minutes", "at 01:58:00am"}));
-    // Five minutes of real time: the wall clock has jumped an hour on the way.
-    EXPECT_NEAR(OneTimeRow(1).DueDateTime, kSpring + At(3, 3), 0.001 / 86400);
+    // Five minutes of real time from the answer, given as the window's guard ended: the wall
+    // clock has jumped an hour on the way.
+    EXPECT_NEAR(OneTimeRow(1).DueDateTime, kSpring + At(3, 3, 0, kAlarmGuardMs), 0.001 / 86400);
     EXPECT_EQ(OneTimeRow(1).DueText(), "Today at 3:03am");
     Tick(295);
     EXPECT_EQ(TakeEvents(), Events{}) << "not at 03:00, two minutes after the answer";
     Answer("Ok");
     Tick(10);
     EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok",
-                                    "at 03:03:00am"}));
+                                    "at 03:03:05am"}));
 }
 
 TEST_F(ClockZoneTest, ARepeatingReminderKeepsItsIntervalAcrossTheSpringChange) {
@@ -103,10 +104,17 @@ TEST_F(ClockZoneTest, ASnoozeIntoTheRepeatedAutumnHourIsDueInItsSecondPass) {
     EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Tea.WAV",
                                     "window 'Tea' with Delete: 5 minutes", "at 01:59:48am"}));
     const TReminder& tea = OneTimeRow(1);
-    EXPECT_NEAR(tea.DueDateTime, kAutumn + At(1, 4, 48), 0.001 / 86400);
+    EXPECT_NEAR(tea.DueDateTime, kAutumn + At(1, 4, 48, kAlarmGuardMs), 0.001 / 86400);
     EXPECT_EQ(tea.DueText(), "Today at 1:04am");
     EXPECT_EQ(tea.Status, kStatusPending);
     EXPECT_TRUE(tea.WaitsForLaterPass()) << "01:04:48 comes again in five minutes";
+    Tick(295);
+    EXPECT_EQ(TakeEvents(), Events{}) << "not at the first 01:04:48, an hour early";
+    Answer("Ok");
+    Tick(10);
+    EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok",
+                                    "at 01:04:53am"}));
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
 }
 
 TEST_F(ClockZoneTest, ARepeatingStepIntoTheRepeatedAutumnHourIsDueInItsSecondPass) {
@@ -120,6 +128,14 @@ TEST_F(ClockZoneTest, ARepeatingStepIntoTheRepeatedAutumnHourIsDueInItsSecondPas
     // Fifteen real minutes after 01:45 summer time the clock shows 01:00 standard time.
     EXPECT_NEAR(RepeatingRow(1).DueDateTime, kAutumn + At(1, 0), 0.01 / 86400);
     EXPECT_TRUE(RepeatingRow(1).WaitsForLaterPass());
+    Tick(890);
+    EXPECT_EQ(TakeEvents(), Events{}) << "not at the first 01:00, three quarters of an hour early";
+    Answer("Ok");
+    Tick(10);
+    EXPECT_EQ(TakeEvents(),
+              (Events{"sound C:\\SOUNDS\\Stretch.WAV", "window 'Stretch': Ok", "at 01:00:03am"}));
+    EXPECT_NEAR(RepeatingRow(1).DueDateTime, kAutumn + At(1, 15), 0.01 / 86400);
+    EXPECT_TRUE(RepeatingRow(1).WaitsForLaterPass()) << "every step of the second pass waits";
 }
 
 }  // namespace
