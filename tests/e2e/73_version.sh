@@ -18,7 +18,7 @@ done
 
 start_program
 # Help > About: the Help menu's first item is highlighted, About is the next one.
-drive menu "Pellino!" h
+drop_menu "Pellino!" h
 drive key "Pellino!" - 0 40
 drive key "Pellino!" - 0 13
 drive wait "About Pellino!" 5000 || fail "Help > About opened no window"

@@ -78,14 +78,36 @@ HWND TooltipFor(HWND formHandle) {
 
 }  // namespace
 
+// The two reasons a form's hints are off: the form's own state (behind a modal form, or a modal
+// form before the mouse moved), and a "What's this?" pop-up showing. Hints come back only when
+// neither holds.
+struct HintsOff {
+    std::set<HWND> forms;
+    bool popup = false;
+};
+
+HintsOff& Off() {
+    static HintsOff off;
+    return off;
+}
+
 void SetHintsActive(HWND formHandle, bool active) {
+    if (active) {
+        Off().forms.erase(formHandle);
+    } else {
+        Off().forms.insert(formHandle);
+    }
     auto it = Tooltips().find(formHandle);
     if (it == Tooltips().end()) return;
     if (!active) SendMessageA(it->second, TTM_POP, 0, 0);
-    SendMessageA(it->second, TTM_ACTIVATE, active, 0);
+    SendMessageA(it->second, TTM_ACTIVATE, active && !Off().popup, 0);
+}
+
 void SuppressHints(bool suppressed) {
+    Off().popup = suppressed;
     for (const auto& [form, tip] : Tooltips()) {
-        SendMessageA(tip, TTM_ACTIVATE, suppressed ? FALSE : TRUE, 0);
+        const bool active = !suppressed && Off().forms.count(form) == 0;
+        SendMessageA(tip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
         if (!suppressed) continue;
         // A hint shown now goes at once. One whose wait had already begun (the pointer came to
         // rest on a control less than the hint pause ago) would still come up when the wait
