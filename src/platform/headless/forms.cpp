@@ -194,6 +194,11 @@ std::optional<Rect> MonitorAtPoint(int x, int y) {
     return NearestMonitor(Rect{x, y, x + 1, y + 1});
 }
 
+std::optional<Rect> MonitorOfArea(const Rect& area) {
+    if (!HasMonitorCalls()) return std::nullopt;
+    return NearestMonitor(area);
+}
+
 void CursorPosition(int& x, int& y) {
     x = State().cursorX;
     y = State().cursorY;
