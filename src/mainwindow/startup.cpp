@@ -211,7 +211,8 @@ void TMainForm::RestorePlacement() {
         // The monitor that holds the largest part of the stored window, or the nearest one: a
         // window the user keeps on a second monitor comes back there, not pushed onto the first.
         const Size screen = ScreenSize();
-        const Rect monitor = MonitorOfArea(stored).value_or(Rect{0, 0, screen.width, screen.height});
+        const Rect monitor =
+            MonitorOfArea(stored).value_or(Rect{0, 0, screen.width, screen.height});
         placement.normal = FitToScreen(stored, monitor);
         SetPlacement(placement);
     }
