@@ -40,8 +40,8 @@ test-wine: win32
 # A short run of every fuzz target, so that a change that breaks one fails here and not only in a
 # long run.
 test-fuzz: deps
-	@echo "== fuzz targets, $(FUZZ_SMOKE_SECONDS) s each"
-	@scripts/fuzz $(FUZZ_SMOKE_SECONDS)
+	@echo "== fuzz targets, $(FUZZ_SMOKE_SECONDS) s each, two at a time"
+	@FUZZ_JOBS=2 scripts/fuzz $(FUZZ_SMOKE_SECONDS)
 
 test: test-native test-fuzz test-imports test-wine
 

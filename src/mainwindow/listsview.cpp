@@ -9,6 +9,7 @@
 #include "mainwindow/mainform.h"
 #include "model/reminder.h"
 #include "platform/application.h"
+#include "runtime/datetime.h"
 
 namespace pellino {
 
@@ -30,6 +31,23 @@ struct Column {
     const char* header;
     int width;
 };
+
+// The columns as designed. The first takes up the width the others leave; the one that says
+// when a reminder is due is widened to its texts when it needs more (FitDueColumns).
+const std::vector<Column> kOneTimeColumns{{"Reminder", 345}, {"When", 137}, {"Status", 115}};
+const std::vector<Column> kRepeatingColumns{{"Repeat Reminder", 212},
+                                            {"Days", 110},
+                                            {"First Time", 64},
+                                            {"Repeat Every...", 107},
+                                            {"Next Reminder", 102}};
+constexpr int kOneTimeDueColumn = 1;
+constexpr int kRepeatingDueColumn = 4;
+// A due text keeps this much room after it, besides the inset before it.
+constexpr int kDueTextGap = 6;
+// The message column gives up width to a wider due column down to this.
+constexpr int kLeastMessageWidth = 120;
+// The cell text's inset from the cell's left edge (as the grid draws it).
+constexpr int kCellTextInset = 2;
 
 void setUpList(TClickableStringGrid& grid, const std::vector<Column>& columns,
                TVertAlignment alignmentVert) {
@@ -66,6 +84,24 @@ void setUpList(TClickableStringGrid& grid, const std::vector<Column>& columns,
     grid.Loaded();
 }
 
+// The widest texts a due column shows under the formats in force: a date with its time in each
+// month (its name as the user's regional settings abbreviate it) and "Today at" a time, with
+// hours of two digits, morning and afternoon. A reminder's own texts make them, so they follow
+// its formats wherever those change.
+std::vector<std::string> LongestDueTexts() {
+    std::vector<std::string> texts{"Not today"};
+    TReminder probe;
+    for (const TDateTime time : {EncodeTime(10, 58, 0, 0), EncodeTime(22, 58, 0, 0)}) {
+        probe.DueDateTime = Today() + time;
+        texts.push_back(probe.DueText());
+        for (int month = 1; month <= 12; ++month) {
+            probe.DueDateTime = EncodeDate(2028, month, 28) + time;
+            texts.push_back(probe.DueText());
+        }
+    }
+    return texts;
+}
+
 // Every list grid among a control's descendants.
 void collectGrids(Control& control, std::vector<TClickableStringGrid*>& grids) {
     for (Control* child : control.Children()) {
@@ -77,14 +113,8 @@ void collectGrids(Control& control, std::vector<TClickableStringGrid*>& grids) {
 }  // namespace
 
 void TMainForm::SetUpLists() {
-    setUpList(AlarmGrid, {{"Reminder", 345}, {"When", 137}, {"Status", 115}}, taMiddle);
-    setUpList(RepeatingAlarmGrid,
-              {{"Repeat Reminder", 212},
-               {"Days", 110},
-               {"First Time", 64},
-               {"Repeat Every...", 107},
-               {"Next Reminder", 102}},
-              taTopJustify);
+    setUpList(AlarmGrid, kOneTimeColumns, taMiddle);
+    setUpList(RepeatingAlarmGrid, kRepeatingColumns, taTopJustify);
 
     AlarmGrid.OnGetCellFormat = [this](TClickableStringGrid& sender, int col, int row,
                                        const TGridDrawState& state, TFormatOptions& options) {
@@ -122,6 +152,34 @@ void TMainForm::PlaceListControls() {
                         TimePanel.Width(), TimePanel.Height());
     Exitbutton.SetBounds(Panel4.Width() - kExitButtonRightMargin - Exitbutton.Width(),
                          Exitbutton.Top(), Exitbutton.Width(), Exitbutton.Height());
+}
+
+void TMainForm::FitDueColumns() {
+    // The cells' font: the lists' own, at the main window's size (as their texts are painted).
+    Font font = kListFont;
+    font.height = GetFont().height;
+    int widest = 0;
+    for (const std::string& text : LongestDueTexts()) {
+        widest = std::max(widest, MeasureText(font, text).width);
+    }
+    const int needed = kCellTextInset + widest + kDueTextGap;
+    const struct {
+        TClickableStringGrid& grid;
+        const std::vector<Column>& columns;
+        int dueColumn;
+    } lists[] = {{AlarmGrid, kOneTimeColumns, kOneTimeDueColumn},
+                 {RepeatingAlarmGrid, kRepeatingColumns, kRepeatingDueColumn}};
+    for (const auto& list : lists) {
+        const int designed = list.columns[static_cast<std::size_t>(list.dueColumn)].width;
+        const int due = std::max(designed, needed);
+        list.grid.SetColWidths(list.dueColumn, due);
+        // The message column gives up what the due column takes, so the columns still fit the
+        // window as designed; it takes the rest of a wider window as before.
+        list.grid.SetColWidths(
+            0, std::max(kLeastMessageWidth, list.columns[0].width - (due - designed)));
+        list.grid.Loaded();
+        list.grid.AutoAdjust();
+    }
 }
 
 const TReminder* TMainForm::ReminderAt(const TClickableStringGrid& grid, int row) {
@@ -251,7 +309,11 @@ void TMainForm::SetButtons() {
 }
 
 void TMainForm::TabSetClick() {
+    // The keyboard stays with the lists: when the list of the page going away had the focus, the
+    // list of the page coming gets it (the tab strip itself never takes it).
+    const bool listFocused = AlarmGrid.Focused() || RepeatingAlarmGrid.Focused();
     Notebook_.SetPageIndex(TabSet_.TabIndex());
+    if (listFocused) ShownGrid().SetFocus();
 }
 
 void TMainForm::NotebookPageChanged() {

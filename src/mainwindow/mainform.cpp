@@ -64,7 +64,7 @@ void TMainForm::LayOut() {
              "Toggle all reminder sounds on/off");
     NameItem(mnuUseTray, "mnuUseTray", "Minimize to System Tray",
              "The system tray is the small panel in the lower right hand corner of  your Windows "
-             "desktop where the time is displayed (Windows 95 only)");
+             "desktop where the time is displayed");
     NameItem(ImportfromPellino1xFile1, "ImportfromPellino1xFile1", "Import from Pellino 1.x File");
     NameItem(N1, "N1", "-");
     NameItem(mnuExit, "mnuExit", "Exit", "Exit the program");
@@ -87,8 +87,10 @@ void TMainForm::LayOut() {
                 "Delete current reminder");
     PlaceButton(CloneButton, "CloneButton", "&Clone", 263, 4, 74, 30,
                 "Make a copy of \rcurrent reminder");
-    PlaceButton(AdjustTimeButton, "AdjustTimeButton", "Adjust Time +-", 348, 4, 96, 30,
+    // 14 pixels wider than designed, for the arrow that says it drops a menu down.
+    PlaceButton(AdjustTimeButton, "AdjustTimeButton", "Adjust Time +-", 348, 4, 110, 30,
                 "Adjust the current reminder time \rplus or minus ");
+    AdjustTimeButton.SetDropDown(true);
     AddAlarmButton.SetGlyph(Glyph::NewItem);
     EditAlarmButton.SetGlyph(Glyph::Pencil);
     DeleteAlarmButton.SetGlyph(Glyph::Bin);

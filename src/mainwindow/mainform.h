@@ -16,6 +16,7 @@
 #include "runtime/datetime.h"
 #include "schedule/dueindex.h"
 #include "schedule/missedreminders.h"
+#include "schedule/trayhint.h"
 
 namespace pellino {
 
@@ -75,6 +76,8 @@ public:
     PopupMenu TrayMenu;
     MenuItem mnuShowPellino{&TrayMenu.Items};
     MenuItem Exit1{&TrayMenu.Items};
+    // The icon's hint, the reminder due next, kept up to date while the icon is shown.
+    TrayHint TrayHint_{TrayIcon_, AlarmGrid, RepeatingAlarmGrid};
 
     // Dropped down by "Adjust Time +-": each item shifts the selected one-time reminder by its
     // Tag in minutes.
@@ -136,6 +139,9 @@ public:
     // Adds a row for the record to the one-time list, places it in due order and selects it.
     void AppendOneTimeReminder(std::unique_ptr<TReminder> reminder);
     void SetButtons();
+    // Widens "When" and "Next Reminder" to the longest texts they can show in the formats in
+    // force, at the screen's resolution; the message columns give up that width.
+    void FitDueColumns();
     void TabSetClick();
     void NotebookPageChanged();
     void FormResize();
@@ -216,6 +222,8 @@ public:
     static constexpr unsigned kTrayStartMessage = 1067;
     void TrayIconAppMinimize();
     void TrayIconAppRestore();
+    // Puts the icon into the notification area with its hint.
+    void ShowTrayIcon();
     void mnuShowPellinoClick();
     void Exit1Click();
     void TrayStartMessage();

@@ -1,5 +1,7 @@
 #include "mainwindow/splash.h"
 
+#include "pellino_version.h"
+
 namespace pellino {
 
 namespace {
@@ -32,7 +34,7 @@ TSplashform::TSplashform() : Form("TSplashform") {
 
     Logo.SetName("Logo");
     Logo.SetBounds(15, 14, 161, 42);
-    PlaceLabel(VersionLabel, "VersionLabel", "Version 2.1e", 22);
+    PlaceLabel(VersionLabel, "VersionLabel", "Version " PELLINO_VERSION, 22);
     PlaceLabel(PlatformLabel, "PlatformLabel", "32-bit version for Windows 95", 42);
     PlaceLabel(CreditLabel, "CreditLabel", "Made by the Pellino developers.", 62);
     Rule.SetName("Rule");

@@ -54,6 +54,7 @@ void TMainForm::FormCreate() {
     Application::SetHintPause(kHintPause);
 
     PlaceListControls();
+    FitDueColumns();
     ShowTimeOfDay();
     LoadSettings();
     LetMessagesThrough();
@@ -126,10 +127,11 @@ void TMainForm::FormActivate() {
 
 void TMainForm::StartMinimized() {
     Application::Minimize();
-    // Into the tray: the icon now, and the window hidden once the start is over.
-    if (IsWindows95Family() && mnuUseTray.Checked()) {
-        PostMessage(kTrayStartMessage);
-        TrayIcon_.SetActive(true);
+    // Into the tray, on every Windows: the icon now, and the window hidden once the start is
+    // over (not when the platform refused the icon: the taskbar button is then all there is).
+    if (mnuUseTray.Checked()) {
+        ShowTrayIcon();
+        if (TrayIcon_.Active()) PostMessage(kTrayStartMessage);
     }
 }
 
@@ -209,7 +211,12 @@ void TMainForm::RestorePlacement() {
         CenterOverMainForm(*this);
     } else {
         WindowPlacement placement = GetPlacement();
-        placement.normal = FitToScreen(stored, ScreenSize());
+        // The monitor that holds the largest part of the stored window, or the nearest one: a
+        // window the user keeps on a second monitor comes back there, not pushed onto the first.
+        const Size screen = ScreenSize();
+        const Rect monitor =
+            MonitorOfArea(stored).value_or(Rect{0, 0, screen.width, screen.height});
+        placement.normal = FitToScreen(stored, monitor);
         SetPlacement(placement);
     }
     if (maximized) SetWindowState(WindowState::Maximized);

@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "model/stream.h"
+#include "platform/clock.h"
 #include "runtime/errors.h"
 #include "runtime/formats.h"
+#include "runtime/zonetime.h"
 
 namespace pellino {
 
@@ -148,6 +150,9 @@ void TReminder::RefreshStatus(const ClockReading& clock) {
         Status = kStatusExpired;
     } else if (today < dueDate) {
         Status = kStatusNotToday;
+    } else if (WaitsForLaterPass()) {
+        // Its moment lies in the second pass of the repeated hour, still to come.
+        Status = kStatusPending;
     } else {
         // Ten minutes of grace, which never reach back before midnight.
         const TDateTime limit = AddMinutes(-10, clock.timeOfDay);
@@ -182,15 +187,46 @@ void TReminder::ScheduleNext(const ClockReading& clock) {
         return;
     }
     const TDateTime limit = HasUntil ? StopTime : kLastMinuteOfDay;
-    // Each step adds at least one minute and AddMinutes never returns less than 0, so the loop
-    // ends within a day's worth of steps whatever the stored first time.
-    TDateTime t = FirstTime;
-    while (now >= t) t = AddMinutes(IntervalMinutes, t);
     // One minute past the limit still counts: it absorbs the drift of the minute steps.
-    if (AddMinutes(1, limit) >= t) {
+    const TDateTime last = AddMinutes(1, limit);
+    // Each step adds at least one minute and AddMinutes never returns less than 0, so the loops
+    // end within a day's worth of steps whatever the stored first time.
+    TDateTime t = FirstTime;
+    const ZoneDay zone(today);
+    if (zone.OffsetChanges() && FirstTime >= 0 && FirstTime < 1 && last < 2 &&
+        IntervalMinutes <= 1440) {
+        // The steps are real time from the first occurrence, and each lands on the local time
+        // the clock shows then: after the change they fall an hour later or earlier on the wall
+        // clock, and the night the clocks go back they run through the repeated hour again.
+        const std::int64_t first = zone.RealMs(today + FirstTime);
+        const std::int64_t firstLocal = LocalMsOf(today + FirstTime);
+        const std::int64_t present = MsFromTime(NowUtc());
+        auto realMsOf = [&](TDateTime step) {
+            return first + LocalMsOf(today + step) - firstLocal;
+        };
+        while (present >= realMsOf(t)) t = AddMinutes(IntervalMinutes, t);
+        const LocalMoment next = zone.LocalAt(realMsOf(t));
+        if (today + last >= next.value) {
+            SetDueMoment(next);
+            Status = kStatusPending;
+        }
+        return;
+    }
+    while (now >= t) t = AddMinutes(IntervalMinutes, t);
+    if (last >= t) {
         DueDateTime = today + t;
         Status = kStatusPending;
     }
+}
+
+void TReminder::SetDueMoment(const LocalMoment& moment) {
+    DueDateTime = moment.value;
+    laterPass_ = moment.laterPass;
+    laterPassValue_ = moment.value;
+}
+
+bool TReminder::WaitsForLaterPass() const {
+    return laterPass_ && DueDateTime == laterPassValue_ && !LaterPassReached(DueDateTime);
 }
 
 std::string TReminder::DueText() const {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runtime/datetime.h"
+#include "runtime/zonetime.h"
 
 namespace pellino {
 
@@ -115,8 +116,19 @@ public:
     void RefreshStatus();
     void RefreshStatus(const ClockReading& clock);
     // The next-occurrence rule of repeating reminders, by the clock now or by a reading of it.
+    // The steps of an interval count real time: on the day the clock changes, the occurrence
+    // after the change comes the interval after the one before it, not an hour more or less.
     void ScheduleNext();
     void ScheduleNext(const ClockReading& clock);
+
+    // Sets DueDateTime to a moment counted in real time (a snooze, an interval's step), which
+    // may be the second showing of a local time that the change back from daylight saving
+    // repeats.
+    void SetDueMoment(const LocalMoment& moment);
+    // Whether DueDateTime, though the wall clock shows it already, is still to come: it was set
+    // as the second showing of a repeated time, and the clock is in the first. The due checks
+    // wait for it. Only while DueDateTime keeps the value SetDueMoment gave it.
+    bool WaitsForLaterPass() const;
 
     // The texts of the list columns. A value no calendar can show (a damaged file may hold one)
     // gives an empty text rather than an error on every repaint.
@@ -125,6 +137,11 @@ public:
     std::string RepeatText() const;
     std::string DaySetText() const;
     std::string StatusText() const;
+
+private:
+    // What SetDueMoment was last given (not stored in the data file).
+    bool laterPass_ = false;
+    TDateTime laterPassValue_ = 0;
 };
 
 // "0: 5", "0:30", "2:00", "1:30": hours and minutes of an interval.

@@ -87,14 +87,14 @@ bool IsPlacementPossible(const Rect& stored) {
     return stored.left <= stored.right && stored.top <= stored.bottom;
 }
 
-Rect FitToScreen(Rect stored, Size screen) {
-    if (screen.width < stored.right) {
-        stored.left -= stored.right - screen.width;
-        stored.right = screen.width;
+Rect FitToScreen(Rect stored, const Rect& monitor) {
+    if (monitor.right < stored.right) {
+        stored.left -= stored.right - monitor.right;
+        stored.right = monitor.right;
     }
-    if (screen.height < stored.bottom) {
-        stored.top -= stored.bottom - screen.height;
-        stored.bottom = screen.height;
+    if (monitor.bottom < stored.bottom) {
+        stored.top -= stored.bottom - monitor.bottom;
+        stored.bottom = monitor.bottom;
     }
     return stored;
 }

@@ -70,10 +70,11 @@ inline constexpr int kFarthestWindowEdge = 32767;
 // placement.
 bool IsPlacementPossible(const Rect& stored);
 
-// A stored normal rectangle brought onto a screen of that size: when it reaches past the right or
-// bottom edge it moves left or up until that edge meets the screen's, keeping its size, even when
-// its left or top edge then lies off the screen. The rectangle must be a possible one.
-Rect FitToScreen(Rect stored, Size screen);
+// A stored normal rectangle brought onto a monitor (the whole screen where the platform cannot
+// tell monitors apart): when it reaches past the monitor's right or bottom edge it moves left or up
+// until that edge meets the monitor's, keeping its size, even when its left or top edge then lies
+// off the monitor. The rectangle must be a possible one.
+Rect FitToScreen(Rect stored, const Rect& monitor);
 
 // The top-left corner that centres a window of the given size on the screen, or, when
 // `overMainWindow` is set, over the main window's rectangle. Halves round toward zero and the

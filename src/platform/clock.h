@@ -18,6 +18,9 @@ struct LocalTime {
 };
 
 LocalTime NowLocal();
+// The same clock in universal time, for the rules that count real time across a change of the
+// local clock (platform/timezone.h converts between the two).
+LocalTime NowUtc();
 
 // A monotonic millisecond counter (the timers run on it); unrelated to the wall clock.
 std::int64_t TickCountMs();

@@ -137,9 +137,11 @@ void Control::SetFocus() {
 
 bool Control::Focused() const {
     if (peer_) return peer_->Focused();
+    // Without a window system the form's active control has the focus, as long as it is on the
+    // screen: on the platform a control that is hidden loses the focus.
     Control* self = const_cast<Control*>(this);
     Form* form = self->OwnerForm();
-    return form && form->ActiveControl() == this;
+    return form && form->ActiveControl() == this && Showing();
 }
 
 void Control::Invalidate() {
@@ -271,7 +273,14 @@ void Button::DoClick() {
 
 bool Button::DrawnByProgram() const {
     const Color color = GetFont().color;
-    return (color != colors::kBlack && !IsSystemColor(color)) || glyph_ != Glyph::None || flat_;
+    return (color != colors::kBlack && !IsSystemColor(color)) || glyph_ != Glyph::None || flat_ ||
+           dropDown_;
+}
+
+void Button::SetDropDown(bool dropDown) {
+    if (dropDown == dropDown_) return;
+    dropDown_ = dropDown;
+    Invalidate();
 }
 
 void Button::SetGlyph(Glyph glyph) {

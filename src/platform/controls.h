@@ -264,9 +264,14 @@ public:
     void SetFocusControl(Control* control) { focusControl_ = control; }
     bool Centered() const { return centered_; }
     void SetCentered(bool centered) { centered_ = centered; }
+    // Whether the caption's '&' marks an accelerator, as in the program's own labels; a label
+    // that shows a text of the user's shows it as typed, and has no accelerator.
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool show) { showAccelChar_ = show; }
 
 private:
     bool wordWrap_ = false;
+    bool showAccelChar_ = true;
     bool transparent_ = true;
     bool centered_ = false;
     Control* focusControl_ = nullptr;  // not owned
@@ -289,6 +294,8 @@ enum class Glyph : std::uint8_t {
     Copies,
     Minimize,
     Door,
+    // The small arrow of a button that drops a menu down, drawn at its right end.
+    DropDownArrow,
 };
 
 // Where a button's picture stands: left of a caption centred in the rest of the button, or
@@ -324,9 +331,14 @@ public:
     // A flat button has no raised frame, only a thin outline.
     bool Flat() const { return flat_; }
     void SetFlat(bool flat) { flat_ = flat; }
-    // A caption in a colour of its own ("Delete" in red), a picture or the flat look: the
-    // platform's push button shows none of them, so the program draws such a button itself.
+    // A caption in a colour of its own ("Delete" in red), a picture, the flat look or the arrow
+    // of a drop-down: the platform's push button shows none of them, so the program draws such a
+    // button itself.
     bool DrawnByProgram() const;
+    // A button that drops a menu down shows a small arrow at its right end, so the user knows
+    // that a press brings choices rather than an action.
+    bool DropDown() const { return dropDown_; }
+    void SetDropDown(bool dropDown);
 
 protected:
     void DoClick() override;
@@ -337,6 +349,7 @@ private:
     bool defaultFrame_ = false;
     bool cancel_ = false;
     bool flat_ = false;
+    bool dropDown_ = false;
     Glyph glyph_ = Glyph::None;
     GlyphLayout glyphLayout_ = GlyphLayout::Left;
 };

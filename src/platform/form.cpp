@@ -201,7 +201,37 @@ void Form::SystemEventByPlatform(SystemEvent event) {
     if (OnSystemEvent) Application::Dispatch([&] { OnSystemEvent(event); });
 }
 
+namespace {
+
+// Visible and enabled, and so is every control around it: the platform gives the focus to no
+// other.
+bool CanTakeFocus(const Control& control) {
+    for (const Control* c = &control; c && c->Kind() != ControlKind::Form; c = c->Parent()) {
+        if (!c->Visible() || !c->Enabled()) return false;
+    }
+    return true;
+}
+
+// The first control in tab order that can take the focus: the one the platform focuses when a
+// window is activated and none of its controls can take the focus back.
+Control* FirstTabStop(Control& parent) {
+    for (Control* child : parent.Children()) {
+        if (!child->Visible() || !child->Enabled()) continue;
+        if (child->TabStop()) return child;
+        if (Control* inner = FirstTabStop(*child)) return inner;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 void Form::ActivatedByPlatform() {
+    // Without a window system the form gives the focus back itself, as the platform does when it
+    // activates a window: to the control that had it, or, when that one can no longer take it
+    // (hidden, disabled) or none had it yet, to the first tab stop.
+    if (!Peer() && (!activeControl_ || !CanTakeFocus(*activeControl_))) {
+        SetActiveControl(FirstTabStop(*this));
+    }
     if (OnActivate) Application::Dispatch(OnActivate);
 }
 
@@ -254,22 +284,21 @@ char LowerAscii(char c) {
 
 // The letter after the single '&' of a caption ("&&" stands for the ampersand itself), or 0.
 char AcceleratorOf(const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] != '&') return LowerAscii(caption[i + 1]);
-        ++i;
-    }
-    return 0;
+    int underlined = -1;
+    const std::string shown = WithoutAccelerators(caption, &underlined);
+    return underlined < 0 ? 0 : LowerAscii(shown[static_cast<std::size_t>(underlined)]);
 }
 
 Control* FindAccelerated(Control& root, char letter) {
     for (Control* child : root.Children()) {
         if (!child->Showing() || !child->Enabled()) continue;
         switch (child->Kind()) {
+            case ControlKind::Label:
+                if (!static_cast<Label*>(child)->ShowAccelChar()) break;
+                [[fallthrough]];
             case ControlKind::Button:
             case ControlKind::CheckBox:
             case ControlKind::RadioButton:
-            case ControlKind::Label:
                 if (AcceleratorOf(child->Text()) == letter) return child;
                 break;
             default:

@@ -202,11 +202,13 @@ Size ScreenSize();
 int ScreenDpi();
 
 // The monitors, in screen pixels, as the platform tells them apart: the one that holds the
-// foreground window, and the one at a point (both the nearest one when none holds it). Without
+// foreground window, the one at a point, and the one that holds the largest part of an area (each
+// the nearest one when none holds it). Without
 // the platform's multiple-monitor calls (Windows 95, NT 4.0), or without a foreground window,
 // there is no answer.
 std::optional<Rect> MonitorOfForegroundWindow();
 std::optional<Rect> MonitorAtPoint(int x, int y);
+std::optional<Rect> MonitorOfArea(const Rect& area);
 // Where the mouse pointer is, in screen pixels.
 void CursorPosition(int& x, int& y);
 // The monitor the user works on: the one with the foreground window, without one the one under

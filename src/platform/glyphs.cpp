@@ -172,6 +172,10 @@ void PaintGlyph(Canvas& canvas, Glyph glyph, const Rect& box, Color color, bool 
             p.line(11, 5, 14, 8, kDarkRed, 2);
             p.line(11, 11, 14, 8, kDarkRed, 2);
             break;
+        case Glyph::DropDownArrow:
+            // A small triangle pointing down, as wide as it is twice high.
+            for (int row = 0; row < 4; ++row) p.line(5 + row, 7 + row, 11 - row, 7 + row, color);
+            break;
     }
 }
 

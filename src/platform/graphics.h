@@ -64,6 +64,15 @@ struct Font {
 enum class HAlign : std::uint8_t { Left, Right, Center };
 enum class VAlign : std::uint8_t { Top, Bottom, Middle };
 
+// The width and height of one line of text in a font, in design pixels, as the screen draws it
+// (the backend measures it at the screen's resolution; a part of a pixel counts as a whole one).
+Size MeasureText(const Font& font, const std::string& text);
+
+// The text an accelerator caption shows: each '&' that marks a letter is dropped and a doubled one
+// shows as one. `underlined`, when given, receives the index in the result of the marked letter,
+// or -1.
+std::string WithoutAccelerators(const std::string& caption, int* underlined = nullptr);
+
 // Where a custom control paints. Coordinates are design pixels relative to the control.
 class Canvas {
 public:
@@ -96,10 +105,17 @@ public:
         VAlign vert = VAlign::Top;
         int tabChars =
             0;  // tab stops every so many average character widths; 0: tabs are not expanded
+        // A caption of the program's own marks its accelerator with '&': the letter after it is
+        // underlined and a doubled '&' shows one. Off, the text is shown as typed, which is what
+        // every text of the user's (a message, a file name) needs: "Standup & notes".
+        bool accelerators = false;
     };
     // One line of text placed in `rect` and clipped to it, without painting behind the glyphs.
     virtual void TextRect(const Rect& rect, const std::string& text,
                           const TextOptions& options) = 0;
+    // The dotted frame that marks where the keyboard focus is, drawn by inverting the pixels, so
+    // that drawing it twice takes it away again.
+    virtual void DrawFocusRect(const Rect& rect) = 0;
 };
 
 }  // namespace pellino

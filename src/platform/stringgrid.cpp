@@ -459,6 +459,17 @@ void StringGrid::Paint(Canvas& canvas) {
             x += w + kGridLineWidth;
         }
         right = std::max(right, x);
+        // While the grid has the keyboard focus, its current row (or cell) wears the focus mark,
+        // drawn over the painted cells: the whole visible row when whole rows are selected.
+        if (focused && !LinesLookFixed(row) && row == row_ && x > 0) {
+            const int left = options_.rowSelect ? 0 : colLeft(col_);
+            const int markRight = options_.rowSelect
+                                      ? x - kGridLineWidth
+                                      : left + colWidths_[static_cast<std::size_t>(col_)];
+            if (options_.rowSelect || (col_ >= leftCol_ && left < layout.clientWidth)) {
+                canvas.DrawFocusRect(Rect{left, y, markRight, y + defaultRowHeight_});
+            }
+        }
     };
 
     int y = 0;

@@ -57,11 +57,12 @@ void TrayIcon::SetActive(bool active) {
 void TrayIcon::SetHint(const std::string& hint) {
     if (hint == hint_) return;
     hint_ = hint;
-    // The entry carries its tip: shown again, it shows the new one.
-    if (active_) {
-        peer_->Remove();
-        active_ = peer_->Add(hint_.substr(0, kMaxTipLength));
-    }
+    if (active_) peer_->ChangeTip(hint_.substr(0, kMaxTipLength));
+}
+
+void TrayIcon::AreaRecreatedByPlatform() {
+    // The icon that was shown is shown again, where the platform now keeps its icons.
+    if (active_) active_ = peer_->Add(hint_.substr(0, kMaxTipLength));
 }
 
 void TrayIcon::HideApplication() {

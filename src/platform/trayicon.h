@@ -37,6 +37,8 @@ public:
     virtual ~TrayIconPeer() = default;
     // Adds the entry with the program's icon and the tip; false when the platform refuses.
     virtual bool Add(const std::string& tip) = 0;
+    // Gives the entry shown a new tip, in its place.
+    virtual void ChangeTip(const std::string& tip) = 0;
     virtual void Remove() = 0;
     virtual void Post(TrayStep step) = 0;
     // Freezes (and unfreezes) the drawing of the whole desktop, so that a window going away to the
@@ -66,7 +68,8 @@ public:
     // True while the icon is in the notification area.
     bool Active() const { return active_; }
     void SetActive(bool active);
-    // The tip shown over the icon; the platform uses at most 63 characters. Empty: no tip.
+    // The tip shown over the icon, as the user reads it ('&' is an ampersand); the platform shows
+    // at most 63 characters. Empty: no tip. A new tip shows at once on an icon shown.
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint);
     // When set, a right-button press on the icon opens the menu.
@@ -93,6 +96,8 @@ public:
     void MouseMessageByPlatform(int message, int screenX, int screenY);
     void RunStepByPlatform(TrayStep step);
     void EndSessionByPlatform();
+    // The notification area was made anew (the shell restarted) without the program's entry.
+    void AreaRecreatedByPlatform();
 
 private:
     void AppMinimized();

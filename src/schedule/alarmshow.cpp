@@ -41,6 +41,8 @@ void TAlarmShow::LayOut() {
     AlarmMsg.SetName("AlarmMsg");
     AlarmMsg.SetBounds(13, 9, 368, 44);
     AlarmMsg.SetWordWrap(true);
+    // The reminder's message as the user typed it: "Standup & notes".
+    AlarmMsg.SetShowAccelChar(false);
     AlarmMsg.SetFont(Font{"Arial", 13, true, colors::kBlack});
 
     Panel1.SetName("Panel1");

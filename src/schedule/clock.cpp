@@ -29,6 +29,8 @@ constexpr TDateTime kLateDayGrace = 10.0 / (24 * 60);
 // held open across midnight) finds every Pending reminder of that day due.
 bool IsDue(const TReminder& reminder, TDateTime day, const ClockReading& clock) {
     if (reminder.Status != kStatusPending || reminder.DueDate() != day) return false;
+    // A moment in the second pass of a repeated hour is not due while the clock is in the first.
+    if (reminder.WaitsForLaterPass()) return false;
     return day < clock.today || (day == clock.today && clock.timeOfDay >= reminder.DueTime());
 }
 

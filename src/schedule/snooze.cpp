@@ -1,15 +1,17 @@
 // Snooze and time adjustment. A reminder answered with one of the "Remind me again in:" buttons is
-// due again that many minutes after the moment of the answer; "Adjust Time +-" shifts the selected
-// one-time reminder's own due moment.
+// due again that many minutes of real time after the moment of the answer, shown in local time:
+// across a change of the clock the wall clock then shows an hour more or less. "Adjust Time +-"
+// shifts the selected one-time reminder's own due moment on the wall clock.
 #include "mainwindow/mainform.h"
 #include "model/reminder.h"
+#include "runtime/zonetime.h"
 
 namespace pellino {
 
 void TMainForm::AdjustForSnooze(int row, int minutes) {
     TReminder* reminder = ReminderAt(AlarmGrid, row);
     if (!reminder) return;
-    reminder->DueDateTime = AddMinutes(minutes, Now());
+    reminder->SetDueMoment(MinutesFromNow(minutes));
     // Pending while the new moment is today, Not Today when it falls on a later date.
     reminder->RefreshStatus();
     MoveGridRowToCorrectDateTimeSlot(row, false);
@@ -21,7 +23,7 @@ void TMainForm::AdjustRepeatForSnooze(int row, int minutes) {
     if (!reminder) return;
     // Only the next due moment moves; the status stays Pending and the schedule is consulted
     // again once the snoozed notification is acknowledged.
-    reminder->DueDateTime = AddMinutes(minutes, Now());
+    reminder->SetDueMoment(MinutesFromNow(minutes));
     RepeatingAlarmGrid.Invalidate();
 }
 

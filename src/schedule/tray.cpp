@@ -3,7 +3,6 @@
 #include "mainwindow/mainform.h"
 #include "platform/application.h"
 #include "platform/instance.h"
-#include "platform/system.h"
 #include "schedule/justone.h"
 
 namespace pellino {
@@ -38,10 +37,16 @@ void TMainForm::SetUpTray() {
 }
 
 void TMainForm::TrayIconAppMinimize() {
-    // The program goes into the tray on the Windows 95 family only; on the NT family, or with the
-    // item unchecked, a minimised program keeps its taskbar button.
-    if (!IsWindows95Family() || !mnuUseTray.Checked()) return;
-    TrayIcon_.HideApplication();
+    // With the item unchecked a minimised program keeps its taskbar button. Checked, it goes
+    // into the tray on every Windows that has a notification area, the NT family as the 95
+    // family; where the platform refuses the icon, the window stays a taskbar button.
+    if (!mnuUseTray.Checked()) return;
+    ShowTrayIcon();
+    if (TrayIcon_.Active()) TrayIcon_.HideApplication();
+}
+
+void TMainForm::ShowTrayIcon() {
+    TrayHint_.Follow();
     TrayIcon_.SetActive(true);
 }
 

@@ -30,3 +30,15 @@ expect_eq "$(drive rect "Pellino!")" "424 268 1024 768" "moved back onto the scr
 screenshot stored-placement
 drive close "Pellino!"
 expect_program_ends 10
+
+# Kept on a second monitor, the window comes back there. The two monitors both start at 0,0: an
+# 800 x 600 primary and a 1024 x 768 second one, which holds the window whole and so its larger
+# part; fitted to the primary it would move to 150 100 800 600.
+use_two_monitors 800x600 1024x768
+printf '[TMainForm_Placement]\r\nLeft=300\r\nTop=200\r\nRight=950\r\nBottom=700\r\n' >"$APP_DIR/PELLINO.INI"
+start_program
+wait_for_line "$APP_DIR/PELLINO.INI" "Maximized=0" || fail "the placement was not written back at start"
+expect_eq "$(drive rect "Pellino!")" "300 200 950 700" "the window on the second monitor"
+expect_eq "$(tr -d '\r' <"$APP_DIR/PELLINO.INI" | grep '^Left=')" "Left=300" "the placement written back"
+drive close "Pellino!"
+expect_program_ends 10

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Started minimised (show command 7, as from a shortcut set to run minimised) on the NT family,
-# the program is a minimised window with a taskbar button, and its clock runs.
+# Started minimised (show command 7, as from a shortcut set to run minimised) with "Minimize to
+# System Tray" unchecked, as it is at first, the program is a minimised window with a taskbar
+# button, and its clock runs.
 source "$(dirname "$0")/lib.sh"
 
 launch_minimized

@@ -36,7 +36,7 @@ start_program
 wait_for_line "$APP_DIR/PELLINO.INI" "Maximized=0" || fail "the first copy did not start"
 
 # Minimised, with "Minimize to System Tray" unchecked for the moment: a taskbar button.
-drive menu "Pellino!" f
+drop_menu "Pellino!" f
 drive key "Pellino!" - 0 40
 drive key "Pellino!" - 0 40
 drive key "Pellino!" - 0 13
@@ -52,7 +52,7 @@ expect_in_front "from minimised"
 screenshot second-start-from-minimized
 
 # In the tray.
-drive menu "Pellino!" f
+drop_menu "Pellino!" f
 drive key "Pellino!" - 0 40
 drive key "Pellino!" - 0 40
 drive key "Pellino!" - 0 13

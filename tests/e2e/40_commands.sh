@@ -61,8 +61,7 @@ awk -v a="$after" -v b="$before" 'BEGIN { d = (a - b) * 1440; exit !(d > 0.99 &&
   fail "the adjusted due moment $after is not a minute after $before"
 
 # Help > About: the Help menu drops down with "Contents" highlighted; Down skips the separator.
-drive menu "Pellino!" h
-sleep 0.5
+drop_menu "Pellino!" h
 drive key "Pellino!" - 0 40 || fail "Down did not reach the menu"
 drive key "Pellino!" - 0 13 || fail "Enter did not reach the menu"
 drive wait "About Pellino!" 5000 || fail "no About window"

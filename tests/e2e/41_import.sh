@@ -9,8 +9,7 @@ printf '9:30^Dentist^x^3^%s^^1\r\n8:00^Gone by^x^3^%s^^0\r\n7:00^Other kind^x^2^
   "$tomorrow" "$yesterday" "$tomorrow" >"$APP_DIR/ALARMS.DAT"
 
 start_program
-drive menu "Pellino!" f
-sleep 0.5
+drop_menu "Pellino!" f
 # File: the sound file, "No Reminder Sound", the tray, then the import.
 for _ in 1 2 3; do drive key "Pellino!" - 0 40 || fail "Down did not reach the menu"; done
 drive key "Pellino!" - 0 13 || fail "Enter did not reach the menu"

@@ -50,7 +50,7 @@ drive gone "$HELP_WINDOW" 5000 || fail "the help window outlived the program"
 # Without PELLINO.HLP the engine tells the user; the program goes on once the question is answered.
 start_program
 rm "$APP_DIR/PELLINO.HLP"
-drive menu "Pellino!" h
+drop_menu "Pellino!" h
 drive key "Pellino!" - 0 13 || fail "Enter did not reach the menu"
 drive wait "ERROR" 10000 || fail "a missing help file was not reported"
 expect_eq "$(drive text "ERROR" Static 1)" \

@@ -10,7 +10,7 @@ source "$(dirname "$0")/lib.sh"
 export WINEDEBUG=trace+htmlhelp,fixme+ieframe
 start_program
 LOG=$APP_DIR/wine.log
-HELP_WINDOW="Pellino! Help"  # the compiled file's title
+HELP_WINDOW="Pellino! $("$PELLINO_ROOT/scripts/version") Help"  # the compiled file's title
 
 # Waits up to 10 s until HTML Help has gone to the page of context number $1, and checks that the
 # page is in the file.

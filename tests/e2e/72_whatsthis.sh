@@ -30,9 +30,18 @@ toolbar_picture() {
   cut_out "whole-$1" "toolbar-$1" "$(drive childrect "Pellino!" PellinoPanel 0)"
 }
 
+# Pixels of the hints' aqua on the screen now, shot into $1.png.
+aqua_pixels() {
+  screenshot "$1" >/dev/null
+  convert "$PELLINO_E2E_OUT/$1.png" -fill black +opaque 'rgb(0,255,255)' \
+    -fill white -opaque 'rgb(0,255,255)' -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
 start_program
 toolbar_picture 96dpi
 
+# The pointer rests on "&New" all the while: its hint would come up after two seconds.
+drive hover "Pellino!" "&New" || fail "no button &New to point at"
 drive rightclick "Pellino!" "&New" || fail "no right click on \"&New\""
 sleep 1
 # The menu has its single item: Down selects it, Enter chooses it.
@@ -64,6 +73,11 @@ echo "pop-up ${popup##*|}: $area pixels, $background of the background $info_bac
 read -r bl bt br bb <<<"$(drive childrect "Pellino!" Button 0)"
 [ "$left" -ge "$bl" ] && [ "$left" -le "$br" ] && [ "$top" -ge "$bt" ] && [ "$top" -le "$((bb + 20))" ] ||
   fail "the pop-up at $left,$top is not by the button at $bl $bt $br $bb"
+# No hint comes over the pop-up while it shows, however long the pointer rests on the button.
+sleep 3
+aqua=$(aqua_pixels whatsthis-no-hint)
+echo "aqua pixels with the pop-up up, 3 s later: $aqua"
+expect_eq "$aqua" "0" "pixels of a hint over the pop-up"
 
 drive key "Pellino!" - 0 27
 for _ in $(seq 1 50); do
@@ -72,6 +86,13 @@ for _ in $(seq 1 50); do
 done
 expect_eq "$(drive windows "$NEW_TEXT")" "" "the pop-up after a key"
 expect_eq "$(drive visible "Pellino!")" "visible" "the main window after the key that closed the pop-up"
+# Once the pop-up has gone, the hints come again.
+drive pointat 5 5
+drive hover "Pellino!" "&New"
+sleep 3.5
+aqua=$(aqua_pixels whatsthis-hint-again)
+echo "aqua pixels after the pop-up, pointer on \"&New\": $aqua"
+[ "$aqua" -gt 1000 ] || fail "no hint after the pop-up went: $aqua aqua pixels"
 drive close "Pellino!"
 expect_program_ends 10
 

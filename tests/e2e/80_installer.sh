@@ -86,17 +86,8 @@ drive wait "Pellino!" 20000 || fail "the installed program's window did not appe
 # shows it checked, and the item removes it; then the menu shows it unchecked, and the item makes
 # the shortcut again. Another process cannot read the menu, so the screen tells the check mark:
 # the strip left of the captions, where it shows, must differ between the two.
-# A dropped-down menu is a top-level window of the class "#32768", without a caption.
-menu_shown() { drive windows "" | grep -q '^#32768|visible|'; }
 drop_file_menu() {
-  for _ in $(seq 1 30); do menu_shown || break; sleep 0.1; done
-  # A busy program may miss the request (it has just written a shortcut): it is given again.
-  for _ in 1 2 3; do
-    drive menu "Pellino!" f
-    for _ in $(seq 1 20); do menu_shown && break; sleep 0.1; done
-    menu_shown && break
-  done
-  menu_shown || fail "the File menu did not drop down"
+  drop_menu "Pellino!" f
   sleep 0.3
   screenshot "installer-menu-$1"
   read -r left top _ < <(drive rect "Pellino!")

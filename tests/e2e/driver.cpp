@@ -65,6 +65,20 @@
 //   pellino-e2e shortcut FILE [FILE ...]  print what each shortcut FILE (a .lnk) starts, as the
 //                                        shell reads it: "TARGET|SHOWCMD|FOLDER|ARGUMENTS", the
 //                                        show command as the file stores it
+//   pellino-e2e focused CAPTION          print "CLASS N" of the window that has the keyboard
+//                                        focus: its class and its place among the children of
+//                                        CAPTION of that class
+//   pellino-e2e clickin CAPTION CLASS N X Y  post a left click at the client point X Y (screen
+//                                        pixels) of the N-th child window of class CLASS
+//   pellino-e2e pointat X Y              put the mouse pointer on the screen point X Y
+//   pellino-e2e fileversion FILE         print the version resource of FILE: "A.B.C.D FILEVERSION
+//                                        PRODUCTVERSION", the numbers and the two texts
+//   pellino-e2e style CAPTION CLASS N    print the style bits of the N-th child window of class
+//                                        CLASS, in hexadecimal
+//   pellino-e2e celltext FILE W H DPI TEXT  write FILE, a W x H picture (24-bit BMP) of TEXT as a
+//                                        list cell draws it at DPI dots per inch: black Arial 8
+//                                        points on white, 2 design pixels in from the left and the
+//                                        top, in the middle of the rest, each character as itself
 //
 // Exit status 0 on success, 1 when the condition was not met in time, 2 on a usage error.
 // clang-format on
@@ -367,6 +381,74 @@ int OtherWindow(const char* caption, int left, int top, int width, int height, i
     }
     DestroyWindow(hwnd);
     return 0;
+}
+
+// Finds the place of a child window among the children of its top-level window that share its
+// class, in the order the driver's other commands count them.
+struct PlaceSearch {
+    HWND target;
+    char windowClass[128];
+    int index;
+    bool found;
+};
+
+BOOL CALLBACK CountPlace(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<PlaceSearch*>(data);
+    if (hwnd == search->target) {
+        search->found = true;
+        return FALSE;
+    }
+    char cls[128];
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpiA(cls, search->windowClass) == 0) ++search->index;
+    return TRUE;
+}
+
+// Writes a picture of a list cell's text as the grid draws it, without taking '&' for an
+// accelerator mark, to compare with the screen.
+int CellText(const char* file, int width, int height, int dpi, const char* text) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dc || !bitmap) return 1;
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HFONT font = CreateFontA(-MulDiv(11, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    RECT r{MulDiv(2, dpi, 96), MulDiv(2, dpi, 96), width, height};
+    DrawTextA(dc, text, -1, &r, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
+    GdiFlush();
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(stride * height);
+    FILE* out = std::fopen(file, "wb");
+    bool written = out != nullptr;
+    if (out) {
+        written = std::fwrite(&header, sizeof header, 1, out) == 1 &&
+                  std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                  std::fwrite(bits, static_cast<std::size_t>(stride * height), 1, out) == 1;
+        written = std::fclose(out) == 0 && written;
+    }
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return written ? 0 : 1;
 }
 
 // Prints a top-level window whose caption is the one given: class, shown or not, rectangle.
@@ -675,6 +757,71 @@ int main(int argc, char** argv) {
             if (PrintShortcut(argv[i]) != 0) return 1;
         }
         return 0;
+    }
+    if (command == "focused") {
+        HWND top = Require(caption);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) || !info.hwndFocus) {
+            std::printf("none\n");
+            return 0;
+        }
+        PlaceSearch search{info.hwndFocus, "", 0, false};
+        GetClassNameA(info.hwndFocus, search.windowClass, sizeof search.windowClass);
+        EnumChildWindows(top, CountPlace, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) {
+            std::printf("%s outside\n", search.windowClass);
+            return 0;
+        }
+        std::printf("%s %d\n", search.windowClass, search.index);
+        return 0;
+    }
+    if (command == "clickin" && argc > 6) {
+        HWND child = FindChildWindow(Require(caption), argv[3], nullptr, std::atoi(argv[4]));
+        if (!child) return 1;
+        const LPARAM at = MAKELPARAM(std::atoi(argv[5]), std::atoi(argv[6]));
+        PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(child, WM_LBUTTONUP, 0, at);
+        return 0;
+    }
+    if (command == "fileversion") {
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeA(caption, &ignored);
+        std::string data(size, '\0');
+        if (size == 0 || !GetFileVersionInfoA(caption, 0, size, data.data())) {
+            std::fprintf(stderr, "no version resource in %s\n", caption);
+            return 1;
+        }
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) return 1;
+        std::printf("%d.%d.%d.%d", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                    HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+        for (const char* name : {"FileVersion", "ProductVersion"}) {
+            char* text = nullptr;
+            const std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
+            if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&text),
+                                &length)) {
+                return 1;
+            }
+            std::printf(" %s", text);
+        }
+        std::printf("\n");
+        return 0;
+    }
+    if (command == "pointat" && argc > 3) {
+        SetCursorPos(std::atoi(caption), std::atoi(argv[3]));
+        return 0;
+    }
+    if (command == "style" && argc > 4) {
+        HWND child = FindChildWindow(Require(caption), argv[3], nullptr, std::atoi(argv[4]));
+        if (!child) return 1;
+        std::printf("%08lx\n", static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)));
+        return 0;
+    }
+    if (command == "celltext" && argc > 6) {
+        return CellText(caption, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                        argv[6]);
     }
     if (command == "closetimes" && argc > 3) return CloseTimes(Require(caption), argv[3]);
     if (command == "closekill" && argc > 3) {

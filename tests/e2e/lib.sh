@@ -94,6 +94,22 @@ drive() {
   return "${PIPESTATUS[0]}"
 }
 
+# Whether a dropped-down menu shows: a top-level window of the class "#32768", without a caption.
+menu_shown() { drive windows "" | grep -q '^#32768|visible|'; }
+
+# Drops down the menu of window CAPTION whose title underlines LETTER, and waits until it shows. A
+# program that is busy (it has just come forward, or written a file) may miss the request: it is
+# given again.
+drop_menu() {
+  for _ in $(seq 1 30); do menu_shown || break; sleep 0.1; done
+  for _ in 1 2 3; do
+    drive menu "$1" "$2"
+    for _ in $(seq 1 20); do menu_shown && break; sleep 0.1; done
+    menu_shown && return 0
+  done
+  fail "the menu $2 of \"$1\" did not drop down"
+}
+
 # Runs the rest of the scenario in a copy of the prefix, so that settings made in it stay with
 # this scenario.
 use_own_prefix() {
@@ -355,7 +371,7 @@ stored_value() {
 # help engine shows. Every dialog it opens it closes again.
 ask_every_help_topic() {
   local expect=$1
-  drive menu "Pellino!" h
+  drop_menu "Pellino!" h
   drive key "Pellino!" - 0 13 || fail "Enter did not reach the menu"
   "$expect" 1009
 

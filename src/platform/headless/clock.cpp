@@ -1,45 +1,21 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/civil.h"
 #include "platform/clock.h"
 #include "platform/headless/testing.h"
 #include "platform/timer.h"
+#include "platform/timezone.h"
 
 namespace pellino {
 
 namespace {
 
-constexpr std::int64_t kMsPerDay = 86'400'000;
-
-std::int64_t ToMs(const LocalTime& t) {
-    const std::int64_t days =
-        civil::DaysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day));
-    return days * kMsPerDay + ((t.hour * 60LL + t.minute) * 60 + t.second) * 1000 + t.millisecond;
-}
-
-LocalTime FromMs(std::int64_t ms) {
-    std::int64_t days = ms / kMsPerDay;
-    std::int64_t rest = ms % kMsPerDay;
-    if (rest < 0) {
-        rest += kMsPerDay;
-        --days;
-    }
-    const auto ymd = civil::CivilFromDays(days);
-    LocalTime t;
-    t.year = static_cast<int>(ymd.year);
-    t.month = static_cast<int>(ymd.month);
-    t.day = static_cast<int>(ymd.day);
-    t.hour = static_cast<int>(rest / 3'600'000);
-    t.minute = static_cast<int>(rest / 60'000 % 60);
-    t.second = static_cast<int>(rest / 1000 % 60);
-    t.millisecond = static_cast<int>(rest % 1000);
-    return t;
-}
-
-// The fake wall clock in milliseconds since 1970-01-01, and a tick count that only moves forward.
+// The fake clock in universal time, milliseconds since 1970-01-01, with the zone that makes its
+// local time, and a tick count that only moves forward. Without daylight-saving time and with no
+// bias, local and universal time are the same.
 struct FakeClock {
-    std::int64_t wallMs = ToMs(LocalTime{2026, 1, 5, 9, 0, 0, 0});
+    std::int64_t utcMs = MsFromTime(LocalTime{2026, 1, 5, 9, 0, 0, 0});
+    TimeZoneRules zone;
     std::int64_t ticks = 0;
 };
 
@@ -88,7 +64,13 @@ private:
 }  // namespace
 
 LocalTime NowLocal() {
-    return FromMs(Clock().wallMs);
+    return TimeFromMs(LocalFromUtcMs(Clock().utcMs, Clock().zone));
+}
+LocalTime NowUtc() {
+    return TimeFromMs(Clock().utcMs);
+}
+TimeZoneRules CurrentTimeZoneRules() {
+    return Clock().zone;
 }
 std::int64_t TickCountMs() {
     return Clock().ticks;
@@ -101,7 +83,15 @@ std::unique_ptr<TimerPeer> CreateTimerPeer(Timer& owner) {
 namespace headless {
 
 void SetClock(const LocalTime& time) {
-    Clock().wallMs = ToMs(time);
+    Clock().utcMs = UtcFromLocalMs(MsFromTime(time), Clock().zone);
+}
+
+void SetClockUtc(const LocalTime& time) {
+    Clock().utcMs = MsFromTime(time);
+}
+
+void SetTimeZone(const TimeZoneRules& rules) {
+    Clock().zone = rules;
 }
 
 void AdvanceClock(std::int64_t ms) {
@@ -115,7 +105,7 @@ void AdvanceClock(std::int64_t ms) {
         if (next == timers.end() || next->due > target) break;
         const std::int64_t step = next->due - Clock().ticks;
         Clock().ticks += step;
-        Clock().wallMs += step;
+        Clock().utcMs += step;
         next->due += next->interval;
         next->order = nextOrder++;
         // The handler may stop, restart or destroy any timer, so nothing of the list is kept
@@ -125,7 +115,7 @@ void AdvanceClock(std::int64_t ms) {
     // A handler may have advanced the clock itself (a user who takes long over a window), past
     // this advance's end; time never runs back.
     if (Clock().ticks >= target) return;
-    Clock().wallMs += target - Clock().ticks;
+    Clock().utcMs += target - Clock().ticks;
     Clock().ticks = target;
 }
 
@@ -141,6 +131,7 @@ void ResetClock() {
     timersRefused = false;
     Timers().clear();
     Clock().ticks = 0;
+    Clock().zone = TimeZoneRules{};
     SetClock(LocalTime{2026, 1, 5, 9, 0, 0, 0});
 }
 

@@ -76,6 +76,19 @@ bool ReportsDoubleClicks(const Control& control) {
 
 void MouseClick(Control& control) {
     if (DismissHelpPopup()) return;
+    // A click focuses the controls that take the focus, as their windows do.
+    switch (control.Kind()) {
+        case ControlKind::Button:
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton:
+        case ControlKind::Edit:
+        case ControlKind::SpinEdit:
+        case ControlKind::Custom:
+            if (control.Enabled() && control.Showing()) control.SetFocus();
+            break;
+        default:
+            break;
+    }
     LastClick& last = Last();
     const bool second =
         last.control == &control && !last.second && TickCountMs() - last.at <= kDoubleClickMs;

@@ -16,6 +16,10 @@
 
 namespace pellino {
 
+namespace headless {
+void ReactivateAfterModal();
+}  // namespace headless
+
 namespace {
 
 struct FormFakes {
@@ -38,15 +42,25 @@ FormFakes& State() {
     return fakes;
 }
 
-// The first control in tab order that can take the focus: the one the platform focuses when a
-// window is activated and none of its controls had the focus yet.
-Control* FirstTabStop(Control& parent) {
-    for (Control* child : parent.Children()) {
-        if (!child->Visible() || !child->Enabled()) continue;
-        if (child->TabStop()) return child;
-        if (Control* inner = FirstTabStop(*child)) return inner;
+// The character a key types when it is a letter or a digit (upper case with Shift), else 0.
+char LetterOf(int key, ShiftState shift) {
+    if (key >= '0' && key <= '9') return static_cast<char>(key);
+    if (key < 'A' || key > 'Z') return 0;
+    return static_cast<char>(shift.shift ? key : key - 'A' + 'a');
+}
+
+// Whether the platform's dialog keys leave typed characters to the control: edit fields and the
+// controls the program draws take them; buttons and boxes do not.
+bool TakesCharacters(const Control* control) {
+    if (!control) return false;
+    switch (control->Kind()) {
+        case ControlKind::Custom:
+        case ControlKind::Edit:
+        case ControlKind::SpinEdit:
+            return true;
+        default:
+            return false;
     }
-    return nullptr;
 }
 
 void CollectTabStops(Control& parent, std::vector<Control*>& stops) {
@@ -91,7 +105,7 @@ public:
     }
     bool Focused() const override {
         Form* form = control_.OwnerForm();
-        return form && form->ActiveControl() == &control_;
+        return form && form->ActiveControl() == &control_ && control_.Showing();
     }
     const std::string& Shown() {
         if (dirty_) {
@@ -180,6 +194,11 @@ std::optional<Rect> MonitorAtPoint(int x, int y) {
     return NearestMonitor(Rect{x, y, x + 1, y + 1});
 }
 
+std::optional<Rect> MonitorOfArea(const Rect& area) {
+    if (!HasMonitorCalls()) return std::nullopt;
+    return NearestMonitor(area);
+}
+
 void CursorPosition(int& x, int& y) {
     x = State().cursorX;
     y = State().cursorY;
@@ -224,9 +243,6 @@ int RunModal(Form& form) {
     form.SetVisible(true);
     State().modal.push_back(&form);
     if (form.OnShow) Application::Dispatch(form.OnShow);
-    if (!form.ActiveControl()) {
-        if (Control* first = FirstTabStop(form)) form.SetActiveControl(first);
-    }
     form.ActivatedByPlatform();
     try {
         script(form);
@@ -236,6 +252,8 @@ int RunModal(Form& form) {
     }
     State().modal.pop_back();
     form.SetVisible(false);
+    // The window the form came up over is active again, its focus where it was.
+    headless::ReactivateAfterModal();
     if (Application::Terminated() && form.ModalResult() == 0) form.SetModalResult(mr::kCancel);
     if (form.ModalResult() == 0)
         throw headless::UnscriptedModalForm{form.ClassName() + " (script set no result)"};
@@ -271,9 +289,9 @@ bool RepaintPending(const Control& control) {
     return peer && peer->Dirty();
 }
 
-// As on the platform, the window a message box came up over is activated again when the box goes:
-// the innermost modal form, or else the main window.
-void ReactivateAfterMessageBox() {
+// As on the platform, the window a message box, a dialog or a modal form came up over is activated
+// again when it goes: the innermost modal form, or else the main window.
+void ReactivateAfterModal() {
     if (!State().modal.empty()) {
         State().modal.back()->ActivatedByPlatform();
         return;
@@ -311,9 +329,19 @@ void PressKey(Form& form, int key, ShiftState shift) {
     if (HelpPopup::DismissByPlatform()) return;
     if (form.KeyPreviewByPlatform(key, shift)) return;
     Control* focused = form.ActiveControl();
+    // A control that is hidden has lost the focus; the keys go to the form.
+    if (focused && !focused->Showing()) focused = nullptr;
     if (key == keys::kTab) {
         // The dialog keys move the focus round the tab stops and tell the program.
         if (Control* next = NextTabStop(form, focused, shift.shift)) form.SetActiveControl(next);
+        return;
+    }
+    const char letter = LetterOf(key, shift);
+    if (letter != 0 && (shift.alt || !TakesCharacters(focused))) {
+        // The dialog keys: Alt and a letter, or a plain letter where no control takes typed
+        // characters (a button has the focus, or nothing has), press the control whose caption
+        // underlines it.
+        form.PressAccelerator(letter);
         return;
     }
     if (key == keys::kF1) {
@@ -328,13 +356,15 @@ void PressKey(Form& form, int key, ShiftState shift) {
         if (wanted) {
             int k = key;
             Application::Dispatch([&] { custom.KeyDown(k, shift); });
-            if (k != 0 && key == keys::kReturn) {
-                char c = '\r';
-                Application::Dispatch([&] { custom.KeyPress(c); });
-            }
+            // A key that types a character brings it after the key itself, unless the key was
+            // taken.
+            char c = key == keys::kReturn ? '\r' : letter;
+            if (k != 0 && c != 0) Application::Dispatch([&] { custom.KeyPress(c); });
             return;
         }
     }
+    // A field takes what is typed into it; tests type with TypeText.
+    if (letter != 0) return;
     if (key == keys::kReturn) {
         if (focused && focused->Kind() == ControlKind::Button) {
             focused->Click();

@@ -8,6 +8,10 @@
 
 namespace pellino {
 
+namespace headless {
+void ReactivateAfterModal();
+}  // namespace headless
+
 namespace {
 
 struct OpenDialogFakes {
@@ -30,6 +34,7 @@ bool RunOpenDialog(const OpenDialog& dialog, std::string& chosen) {
     if (State().answers.empty()) throw headless::UnscriptedOpenDialog{};
     std::optional<std::string> answer = std::move(State().answers.front());
     State().answers.pop_front();
+    headless::ReactivateAfterModal();
     if (!answer) return false;
     chosen = *answer;
     return true;

@@ -62,7 +62,9 @@ Size RecordingCanvas::TextExtent(const std::string& text) {
 
 void RecordingCanvas::TextRect(const Rect& rect, const std::string& text,
                                const TextOptions& options) {
-    std::vector<int> lefts = Advance(text, (options.tabChars & 0xFF) * kCharWidth);
+    int underlined = -1;
+    const std::string shown = options.accelerators ? WithoutAccelerators(text, &underlined) : text;
+    std::vector<int> lefts = Advance(shown, (options.tabChars & 0xFF) * kCharWidth);
     const int width = lefts.back();
     lefts.pop_back();
     const int height = font_.height + kLeading;
@@ -80,10 +82,23 @@ void RecordingCanvas::TextRect(const Rect& rect, const std::string& text,
     op.rect = rect;
     op.font = font_;
     op.text = text;
+    op.shown = shown;
+    op.underlined = underlined;
     op.options = options;
     op.placed = BoundsRect(x, y, width, height);
     op.charLeft = std::move(lefts);
     ops_.push_back(std::move(op));
+}
+
+void RecordingCanvas::DrawFocusRect(const Rect& rect) {
+    CanvasOp op;
+    op.kind = CanvasOp::Kind::FocusRect;
+    op.rect = rect;
+    ops_.push_back(std::move(op));
+}
+
+std::vector<CanvasOp> RecordingCanvas::FocusRects() const {
+    return OfKind(ops_, CanvasOp::Kind::FocusRect);
 }
 
 std::vector<CanvasOp> RecordingCanvas::Texts() const {
@@ -94,3 +109,14 @@ std::vector<CanvasOp> RecordingCanvas::Fills() const {
 }
 
 }  // namespace pellino::headless
+
+namespace pellino {
+
+// Without a screen, text is measured as the recording canvas draws it.
+Size MeasureText(const Font& font, const std::string& text) {
+    headless::RecordingCanvas canvas;
+    canvas.SetFont(font);
+    return canvas.TextExtent(text);
+}
+
+}  // namespace pellino

@@ -9,15 +9,20 @@ namespace pellino::headless {
 
 // One operation on a RecordingCanvas.
 struct CanvasOp {
-    enum class Kind : std::uint8_t { Fill, Line, Font, Text };
+    enum class Kind : std::uint8_t { Fill, Line, Font, Text, FocusRect };
     Kind kind = Kind::Fill;
-    Rect rect;         // Fill: the area; Text: the text rectangle; Line: {x1, y1, x2, y2}
+    // Fill, FocusRect: the area; Text: the text rectangle; Line: {x1, y1, x2, y2}
+    Rect rect;
     Color color = 0;   // Fill and Line
     Font font;         // Font: the font set; Text: the font in force
-    std::string text;  // Text
+    std::string text;  // Text: as given
+    // Text: what the screen shows, the accelerator marks taken out when the options ask for
+    // them, and the index in it of the underlined character (-1: none).
+    std::string shown;
+    int underlined = -1;
     Canvas::TextOptions options;  // Text
-    // Text: where the line lands by the canvas's metrics (before clipping to `rect`), and the left
-    // edge of each character, tabs expanded.
+    // Text: where the line shown lands by the canvas's metrics (before clipping to `rect`), and
+    // the left edge of each character shown, tabs expanded.
     Rect placed;
     std::vector<int> charLeft;
 };
@@ -37,10 +42,12 @@ public:
     Size TextExtent(const std::string& text) override;
     int AverageCharWidth() override { return kCharWidth; }
     void TextRect(const Rect& rect, const std::string& text, const TextOptions& options) override;
+    void DrawFocusRect(const Rect& rect) override;
 
     const std::vector<CanvasOp>& Ops() const { return ops_; }
     std::vector<CanvasOp> Texts() const;
     std::vector<CanvasOp> Fills() const;
+    std::vector<CanvasOp> FocusRects() const;
     void Clear() { ops_.clear(); }
 
 private:

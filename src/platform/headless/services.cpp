@@ -23,7 +23,7 @@ void ResetForms();
 void ResetProfiles();
 void ResetInstances();
 void ResetOpenDialogs();
-void ReactivateAfterMessageBox();
+void ReactivateAfterModal();
 void ResetMessages();
 void ResetTray();
 void ResetMouse();
@@ -175,7 +175,7 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
     } else if (State().unexpected) {
         answer = State().unexpected(call);
     }
-    headless::ReactivateAfterMessageBox();
+    headless::ReactivateAfterModal();
     return answer;
 }
 

@@ -16,6 +16,7 @@
 #include "platform/logonstart.h"
 #include "platform/regional.h"
 #include "platform/system.h"
+#include "platform/timezone.h"
 
 namespace pellino {
 class Control;
@@ -25,8 +26,14 @@ class Form;
 namespace pellino::headless {
 
 // The fake clock. Setting it fires nothing; advancing it fires every timer whose period ends on
-// the way, in order of their due moments, with the clock standing at each due moment.
+// the way, in order of their due moments, with the clock standing at each due moment. SetClock
+// sets the local time (of a time the zone shows twice, its first showing), SetClockUtc the
+// universal time.
 void SetClock(const LocalTime& time);
+void SetClockUtc(const LocalTime& time);
+// The fake clock's time zone, from now on; the universal time stays. Until a test sets one, the
+// zone keeps universal time all year.
+void SetTimeZone(const TimeZoneRules& rules);
 void AdvanceClock(std::int64_t ms);
 // Makes the platform refuse every new timer, as it does when its timers run out.
 void RefuseTimers(bool refuse);
@@ -114,10 +121,13 @@ void SetCursorPosition(int x, int y);
 using ModalScript = std::function<void(Form&)>;
 void ScriptModal(const std::string& className, ModalScript script);
 // A key pressed while the form is active, as the platform delivers it: the form's key preview
-// first, then the focused custom control, then the dialog keys (Tab and Shift+Tab move the focus
-// round the tab stops; Enter presses the focused button, else the default button; Space the
-// focused button; Escape the cancel button). F1 shows the focused control's what's-this text
-// below it. While a what's-this pop-up shows, the key only closes it.
+// first, then the focused custom control (its key, and then the character a letter, a digit or
+// Enter types), then the dialog keys (Tab and Shift+Tab move the focus round the tab stops; Enter
+// presses the focused button, else the default button; Space the focused button; Escape the
+// cancel button; a letter with Alt, or a letter alone where the focused control takes no typed
+// characters, presses the control whose caption underlines it). F1 shows the focused control's
+// what's-this text below it. While a what's-this pop-up shows, the key only closes it.
+// Keys are given by their virtual-key codes: 'A' to 'Z' and '0' to '9' for letters and digits.
 void PressKey(Form& form, int key, ShiftState shift = {});
 // Class names of the modal forms shown, in order.
 const std::vector<std::string>& ModalLog();
@@ -158,6 +168,8 @@ const std::vector<std::string>& PopupLog();
 // program losing the focus to another one. Popup menus shown at a point are logged in PopupLog as
 // "at X,Y".
 void RightClick(Control& control, int screenX, int screenY);
+// A left click also gives the focus to a control that takes it from the mouse: a button, a box,
+// a field or a control the program draws (not the tab strip, a label or a panel).
 void MouseClick(Control& control);
 void LoseFocus();
 // Where a control lies on the screen, in screen pixels, as the platform would place it.
@@ -180,8 +192,8 @@ void PostToMessageLoop(std::function<void()> work);
 std::size_t PendingMessages();
 
 // The notification area: whether the program's icon is in it, with which tip, and what the icon
-// asked of the platform, in order: "add", "remove", "freeze" and "unfreeze" (the desktop's
-// drawing), "foreground", "menu at X,Y", "empty message".
+// asked of the platform, in order: "add", "tip" (a new tip for the entry shown), "remove",
+// "freeze" and "unfreeze" (the desktop's drawing), "foreground", "menu at X,Y", "empty message".
 bool TrayIconShown();
 const std::string& TrayIconTip();
 const std::vector<std::string>& TrayLog();

@@ -48,6 +48,10 @@ public:
         State().tip = tip;
         return true;
     }
+    void ChangeTip(const std::string& tip) override {
+        State().log.push_back("tip");
+        State().tip = tip;
+    }
     void Remove() override {
         State().log.push_back("remove");
         State().shown = false;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/form.h"
+
 namespace pellino::win32 {
 
 GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc)) {
@@ -93,11 +95,40 @@ void GdiCanvas::TextRect(const Rect& rect, const std::string& text, const TextOp
             format |= DT_VCENTER;
             break;
     }
+    if (!options.accelerators) format |= DT_NOPREFIX;
+    // The tab stops go in the parameters of the extended call: the older way of giving them, in
+    // the high byte of the format, takes that byte from the flags, among them the one that shows
+    // '&' as itself.
+    DRAWTEXTPARAMS params{};
+    params.cbSize = sizeof(params);
     if (options.tabChars > 0) {
-        format |= DT_EXPANDTABS | DT_TABSTOP | (static_cast<UINT>(options.tabChars & 0xFF) << 8);
+        format |= DT_EXPANDTABS;
+        params.iTabLength = options.tabChars & 0xFF;
     }
     SetTextColor(dc_, ToColorRef(font_.color));
-    ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
+    std::string drawn = text;  // the call takes a writable text, though it changes none here
+    ::DrawTextExA(dc_, drawn.data(), static_cast<int>(drawn.size()), &r, format, &params);
+}
+
+void GdiCanvas::DrawFocusRect(const Rect& rect) {
+    RECT r = ToScreenRect(rect);
+    ::DrawFocusRect(dc_, &r);
 }
 
 }  // namespace pellino::win32
+
+namespace pellino {
+
+Size MeasureText(const Font& font, const std::string& text) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, win32::FontFor(font));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    // Rounded up: a text measured a little short would lose its last pixels to the cell's edge.
+    const int dpi = ScreenDpi();
+    return Size{(size.cx * 96 + dpi - 1) / dpi, (size.cy * 96 + dpi - 1) / dpi};
+}
+
+}  // namespace pellino

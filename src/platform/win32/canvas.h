@@ -22,6 +22,7 @@ public:
     Size TextExtent(const std::string& text) override;
     int AverageCharWidth() override;
     void TextRect(const Rect& rect, const std::string& text, const TextOptions& options) override;
+    void DrawFocusRect(const Rect& rect) override;
 
 private:
     HDC dc_;

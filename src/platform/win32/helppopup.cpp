@@ -130,13 +130,17 @@ void ShowHelpPopup(const std::string& text, int screenX, int screenY) {
     popupWindow = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPopupClass, text.c_str(),
                                   WS_POPUP | WS_BORDER, x, y, size.cx, size.cy, nullptr, nullptr,
                                   Instance(), nullptr);
-    if (popupWindow) ShowWindow(popupWindow, SW_SHOWNOACTIVATE);
+    if (popupWindow) {
+        SuppressHints(true);
+        ShowWindow(popupWindow, SW_SHOWNOACTIVATE);
+    }
 }
 
 void HideHelpPopup() {
     if (!win32::popupWindow) return;
     DestroyWindow(win32::popupWindow);
     win32::popupWindow = nullptr;
+    win32::SuppressHints(false);
 }
 
 }  // namespace backend

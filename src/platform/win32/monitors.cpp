@@ -11,13 +11,15 @@ namespace {
 struct MonitorCalls {
     using FromWindowFn = HMONITOR(WINAPI*)(HWND, DWORD);
     using FromPointFn = HMONITOR(WINAPI*)(POINT, DWORD);
+    using FromRectFn = HMONITOR(WINAPI*)(LPCRECT, DWORD);
     using InfoFn = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
     using ForegroundFn = HWND(WINAPI*)();
     FromWindowFn fromWindow = nullptr;
     FromPointFn fromPoint = nullptr;
+    FromRectFn fromRect = nullptr;
     InfoFn info = nullptr;
     ForegroundFn foreground = nullptr;
-    bool Present() const { return fromWindow && fromPoint && info && foreground; }
+    bool Present() const { return fromWindow && fromPoint && fromRect && info && foreground; }
 };
 
 template <typename Fn>
@@ -31,6 +33,7 @@ const MonitorCalls& Calls() {
         if (HMODULE user = GetModuleHandleA("user32.dll")) {
             found.fromWindow = Lookup<MonitorCalls::FromWindowFn>(user, "MonitorFromWindow");
             found.fromPoint = Lookup<MonitorCalls::FromPointFn>(user, "MonitorFromPoint");
+            found.fromRect = Lookup<MonitorCalls::FromRectFn>(user, "MonitorFromRect");
             found.info = Lookup<MonitorCalls::InfoFn>(user, "GetMonitorInfoA");
             // Only wanted where monitors can be told apart, so it is looked up with them.
             found.foreground = Lookup<MonitorCalls::ForegroundFn>(user, "GetForegroundWindow");
@@ -61,6 +64,12 @@ std::optional<Rect> MonitorOfForegroundWindow() {
 std::optional<Rect> MonitorAtPoint(int x, int y) {
     if (!Calls().Present()) return std::nullopt;
     return RectOf(Calls().fromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST));
+}
+
+std::optional<Rect> MonitorOfArea(const Rect& area) {
+    if (!Calls().Present()) return std::nullopt;
+    const RECT r{area.left, area.top, area.right, area.bottom};
+    return RectOf(Calls().fromRect(&r, MONITOR_DEFAULTTONEAREST));
 }
 
 void CursorPosition(int& x, int& y) {

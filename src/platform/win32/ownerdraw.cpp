@@ -58,6 +58,16 @@ void DrawButton(const DRAWITEMSTRUCT& item, const Button& button) {
             }
         }
     }
+    if (button.DropDown()) {
+        // The arrow stands at the right end; the caption is centred in what is left.
+        constexpr int kArrowBox = 12;
+        const int right = Unscale(text.right);
+        const Rect box = BoundsRect(right - 2 - kArrowBox, Unscale(text.top), kArrowBox,
+                                    Unscale(text.bottom - text.top));
+        GdiCanvas canvas(dc);
+        PaintGlyph(canvas, Glyph::DropDownArrow, box, captionColor, !disabled);
+        text.right -= Scale(kArrowBox);
+    }
     HGDIOBJ oldFont = SelectObject(dc, FontFor(button.GetFont()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : ToColorRef(captionColor));

@@ -55,9 +55,11 @@ std::map<HWND, HWND>& Tooltips() {
 HWND TooltipFor(HWND formHandle) {
     auto it = Tooltips().find(formHandle);
     if (it != Tooltips().end()) return it->second;
-    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               formHandle, nullptr, Instance(), nullptr);
+    // Hints are shown as written: an '&' in one is an ampersand, not an accelerator mark.
+    HWND tip =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, formHandle, nullptr, Instance(), nullptr);
     SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, Application::HintPause());
     // A tooltip drawn by the visual style of the newer common controls ignores the colour it is
     // given; without a style it draws in that colour. Systems without styles lack the library.
@@ -76,11 +78,47 @@ HWND TooltipFor(HWND formHandle) {
 
 }  // namespace
 
+// The two reasons a form's hints are off: the form's own state (behind a modal form, or a modal
+// form before the mouse moved), and a "What's this?" pop-up showing. Hints come back only when
+// neither holds.
+struct HintsOff {
+    std::set<HWND> forms;
+    bool popup = false;
+};
+
+HintsOff& Off() {
+    static HintsOff off;
+    return off;
+}
+
 void SetHintsActive(HWND formHandle, bool active) {
+    if (active) {
+        Off().forms.erase(formHandle);
+    } else {
+        Off().forms.insert(formHandle);
+    }
     auto it = Tooltips().find(formHandle);
     if (it == Tooltips().end()) return;
     if (!active) SendMessageA(it->second, TTM_POP, 0, 0);
-    SendMessageA(it->second, TTM_ACTIVATE, active, 0);
+    SendMessageA(it->second, TTM_ACTIVATE, active && !Off().popup, 0);
+}
+
+void SuppressHints(bool suppressed) {
+    Off().popup = suppressed;
+    for (const auto& [form, tip] : Tooltips()) {
+        const bool active = !suppressed && Off().forms.count(form) == 0;
+        SendMessageA(tip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
+        if (!suppressed) continue;
+        // A hint shown now goes at once. One whose wait had already begun (the pointer came to
+        // rest on a control less than the hint pause ago) would still come up when the wait
+        // ends, over the pop-up, under Wine at least: the tooltip is told the pointer left
+        // every control, which ends that wait for nothing.
+        SendMessageA(tip, TTM_POP, 0, 0);
+        MSG left{};
+        left.hwnd = form;
+        left.message = WM_MOUSEMOVE;
+        SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&left));
+    }
 }
 
 WindowPeer::WindowPeer(Control& control, HWND hwnd) : control_(control), hwnd_(hwnd) {
@@ -414,9 +452,10 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
                 control, CreateChild(control, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
         case ControlKind::Label: {
             const auto& label = static_cast<Label&>(control);
-            const DWORD style = label.Centered()   ? SS_CENTER
-                                : label.WordWrap() ? SS_LEFT
-                                                   : SS_LEFTNOWORDWRAP;
+            DWORD style = label.Centered()   ? SS_CENTER
+                          : label.WordWrap() ? SS_LEFT
+                                             : SS_LEFTNOWORDWRAP;
+            if (!label.ShowAccelChar()) style |= SS_NOPREFIX;
             return std::make_unique<WindowPeer>(control, CreateChild(control, "STATIC", style));
         }
         case ControlKind::Button: {

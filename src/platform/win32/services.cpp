@@ -14,6 +14,7 @@
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "platform/timer.h"
+#include "platform/timezone.h"
 #include "platform/win32/win32.h"
 
 namespace pellino {
@@ -23,6 +24,49 @@ LocalTime NowLocal() {
     GetLocalTime(&st);
     return LocalTime{st.wYear,   st.wMonth,  st.wDay,         st.wHour,
                      st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+LocalTime NowUtc() {
+    SYSTEMTIME st;
+    GetSystemTime(&st);
+    return LocalTime{st.wYear,   st.wMonth,  st.wDay,         st.wHour,
+                     st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+namespace {
+
+ZoneChange ZoneChangeOf(const SYSTEMTIME& st) {
+    return ZoneChange{st.wYear, st.wMonth,  st.wDayOfWeek, st.wDay,
+                      st.wHour, st.wMinute, st.wSecond,    st.wMilliseconds};
+}
+
+}  // namespace
+
+TimeZoneRules CurrentTimeZoneRules() {
+    // The question costs microseconds (12 under Wine), and a load of the lists asks it for every
+    // repeating reminder: the answer is kept for a second, well within the time a change of zone
+    // takes to matter to a reminder.
+    static TimeZoneRules rules;
+    static DWORD askedAt = 0;
+    static bool asked = false;
+    const DWORD now = GetTickCount();
+    if (asked && now - askedAt < 1000) return rules;
+    asked = true;
+    askedAt = now;
+    // Every version of the platform describes its zone so; the calls that convert by the zone's
+    // rules came later (SystemTimeToTzSpecificLocalTime is missing from Windows 95), so the
+    // conversions are the program's own, from these rules.
+    TIME_ZONE_INFORMATION zone{};
+    if (GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) {
+        // A zone that cannot be read counts as one without changes: real time and the wall clock
+        // then run alike, as they did before the program knew of zones.
+        rules = TimeZoneRules{};
+    } else {
+        rules = TimeZoneRules{static_cast<int>(zone.Bias), static_cast<int>(zone.StandardBias),
+                              static_cast<int>(zone.DaylightBias), ZoneChangeOf(zone.StandardDate),
+                              ZoneChangeOf(zone.DaylightDate)};
+    }
+    return rules;
 }
 
 std::int64_t TickCountMs() {

@@ -22,9 +22,20 @@ constexpr UINT kCallbackMessage = WM_USER + 100;  // 1124
 // The icon's posted steps come back with this one.
 constexpr UINT kStepMessage = WM_APP + 1;
 
+// Sent to every top-level window when the shell has made its taskbar, and so the notification
+// area, anew (after the shell ended and started again): icons added before are gone.
+UINT AreaRecreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
 LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* owner = static_cast<TrayIcon*>(GetPropA(hwnd, kOwnerProperty));
     if (!owner) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == AreaRecreatedMessage() && message != 0) {
+        Application::Dispatch([&] { owner->AreaRecreatedByPlatform(); });
+        return 0;
+    }
     switch (message) {
         case kCallbackMessage: {
             // The entry's messages carry no position: the mouse is where the pointer is now.
@@ -93,8 +104,14 @@ public:
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = kCallbackMessage;
         data.hIcon = Icon();
-        std::strncpy(data.szTip, tip.c_str(), sizeof data.szTip - 1);
+        PutTip(data, tip);
         return notifyIcon(NIM_ADD, data) != 0;
+    }
+    void ChangeTip(const std::string& tip) override {
+        NOTIFYICONDATAA data = Entry();
+        data.uFlags = NIF_TIP;
+        PutTip(data, tip);
+        notifyIcon(NIM_MODIFY, data);
     }
     void Remove() override {
         // Without its window the icon was never added.
@@ -137,6 +154,20 @@ private:
         }
         return icon_;
     }
+    // The tip as the notification area's tooltip draws it: that takes '&' for the mark of an
+    // underlined letter, so each one the user typed is doubled to show as itself. Cut to the
+    // entry's room (63 characters and the end mark) without splitting a doubled one.
+    static void PutTip(NOTIFYICONDATAA& data, const std::string& tip) {
+        constexpr std::size_t room = sizeof data.szTip - 1;
+        std::string drawn;
+        for (char c : tip) {
+            const std::size_t size = c == '&' ? 2 : 1;
+            if (drawn.size() + size > room) break;
+            drawn.append(size, c);
+        }
+        std::memcpy(data.szTip, drawn.c_str(), drawn.size() + 1);
+    }
+
     // The entry as the oldest notification area knows it: every version of the platform takes
     // that size, and the first ones take no other.
     NOTIFYICONDATAA Entry() {

@@ -60,6 +60,9 @@ bool ClosesHelpPopup(const MSG& msg);
 
 // Switches the hints of a form's controls on or off; off also takes away a hint that shows.
 void SetHintsActive(HWND formHandle, bool active);
+// While a what's-this pop-up shows, the forms' hints stay away: a hint coming up over the pop-up
+// would hide the text the user asked for.
+void SuppressHints(bool suppressed);
 
 // Registers, once, the window class of a form and the two classes of our own child controls.
 void RegisterFormClass(const std::string& className);

@@ -45,8 +45,9 @@ void PaintPanel(HWND hwnd, Panel& panel) {
         }
         if (!panel.Text().empty()) {
             canvas.SetFont(panel.GetFont());
+            // A panel's caption is the program's own, with its accelerator.
             canvas.TextRect(panel.ClientRect(), panel.Text(),
-                            Canvas::TextOptions{HAlign::Center, VAlign::Middle, 0});
+                            Canvas::TextOptions{HAlign::Center, VAlign::Middle, 0, true});
         }
     }
     EndPaint(hwnd, &ps);
@@ -181,9 +182,18 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
             Application::Dispatch([&] { form.CloseRequestedByPlatform(); });
             return 0;
         case WM_ACTIVATE:
-            // Another window of the program coming to the front takes the pop-up away too.
-            if (LOWORD(wParam) == WA_INACTIVE) HelpPopup::DismissByPlatform();
-            if (LOWORD(wParam) != WA_INACTIVE) {
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                // Another window of the program coming to the front takes the pop-up away too.
+                HelpPopup::DismissByPlatform();
+                // As the dialog manager does for its dialogs: the control that has the focus as
+                // the window goes into the background (a dialog, a message box or another
+                // program comes up) is the one that gets it back when the window is activated
+                // again. The focus is still on it here; it moves on after this message.
+                Control* focused = OwningControl(GetFocus());
+                if (focused && focused != &form && focused->OwnerForm() == &form) {
+                    form.SetActiveControl(focused);
+                }
+            } else {
                 Control* active = form.ActiveControl();
                 HWND target = active ? HandleOf(*active) : nullptr;
                 if (!target || !IsWindowVisible(target) || !IsWindowEnabled(target)) {

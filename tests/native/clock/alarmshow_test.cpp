@@ -194,11 +194,11 @@ TEST_F(AlarmShowTest, TheButtonsAreShownDisabledDuringTheGuardAtEveryShowing) {
         EXPECT_EQ(window.ShowModal(), -60);
     }
     EXPECT_EQ(seen, (std::vector<std::string>{
-                        "shown: ---------- focus Ok, 'Tea', Delete shown",
-                        "799 ms: ---------- focus Ok, 'Tea', Delete shown",
+                        "shown: ---------- focus none, 'Tea', Delete shown",
+                        "799 ms: ---------- focus none, 'Tea', Delete shown",
                         "800 ms: EEEEEEEEEE focus Ok, 'Tea', Delete shown",
-                        "shown: ---------- focus Ok, 'Tea', Delete hidden",
-                        "799 ms: ---------- focus Ok, 'Tea', Delete hidden",
+                        "shown: ---------- focus none, 'Tea', Delete hidden",
+                        "799 ms: ---------- focus none, 'Tea', Delete hidden",
                         "800 ms: EEEEEEEEEE focus Ok, 'Tea', Delete hidden",
                     }));
     EXPECT_EQ(headless::ActiveTimerCount(), 0) << "the guard's timer is off between showings";
@@ -230,11 +230,11 @@ TEST_F(AlarmShowTest, TheDefaultFrameBelongsToOkAtEveryShowing) {
     });
     EXPECT_EQ(window.ShowModal(), kAlarmOk);
     EXPECT_EQ(seen, (std::vector<std::string>{
-                        "guard: focus Ok, frame Ok",
+                        "guard: focus none, frame Ok",
                         "after the guard: focus Ok, frame Ok",
                         "Tab: focus 5 minutes, frame 5 minutes",
                         "Tab: focus 10 minutes, frame 10 minutes",
-                        "next showing: focus Ok, frame Ok",
+                        "next showing: focus none, frame Ok",
                         "after the guard: focus Ok, frame Ok",
                     }));
 }

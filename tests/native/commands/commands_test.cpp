@@ -9,6 +9,7 @@
 #include "clock/clock_fixture.h"
 #include "mainwindow/splash.h"
 #include "model/settings.h"
+#include "pellino_version.h"
 #include "platform/dialogs.h"
 #include "platform/profile.h"
 
@@ -276,8 +277,8 @@ TEST_F(CommandsTest, AboutShowsItsWindowUnderARunningClockAndHelpAsksForItsTopic
     });
     form->mnuAbout.Click();
     EXPECT_EQ(TakeEvents(),
-              Texts{"About Pellino!: Version 2.1e, 32-bit version for Windows 95, clock running, "
-                    "focus on OkButton"});
+              Texts{"About Pellino!: Version " PELLINO_VERSION
+                    ", 32-bit version for Windows 95, clock running, focus on OkButton"});
     EXPECT_TRUE(form->Timer1.Enabled());
 
     form->mnuContents.Click();

@@ -214,10 +214,11 @@ TEST_F(ListsOrder, ListsFillTheirPagesAndTheFirstColumnTakesTheSpareWidth) {
     EXPECT_EQ(form->Exitbutton.Left(), 711);
 
     // Narrower than the columns' designed widths: the first column returns to its own and the
-    // list scrolls.
+    // list scrolls. ("Next Reminder" is wider than designed on this backend, for its longest
+    // text; "Repeat Reminder" gave up as much: see ListsPaint.TheListsAreSetUpAsDesigned.)
     form->ResizedByPlatform(500, 362, WindowState::Normal);
     EXPECT_EQ(widths(form->AlarmGrid), (std::vector<int>{345, 137, 115}));
-    EXPECT_EQ(widths(form->RepeatingAlarmGrid), (std::vector<int>{212, 110, 64, 107, 102}));
+    EXPECT_EQ(widths(form->RepeatingAlarmGrid), (std::vector<int>{186, 110, 64, 107, 128}));
     EXPECT_EQ(form->TimePanel.Left(), 420);
 
     // A list on the hidden page is fitted again when its page is shown.

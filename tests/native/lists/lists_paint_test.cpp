@@ -7,6 +7,7 @@
 #include "grid/grid_helpers.h"
 #include "lists/lists_fixture.h"
 #include "platform/headless/recording_canvas.h"
+#include "platform/regional.h"
 
 namespace pellino::testing {
 namespace {
@@ -19,8 +20,8 @@ const Font kWhiteArial{"Arial", 11, false, colors::kWhite};
 
 class ListsPaint : public MainFormTest {
 protected:
-    // Paints a list and returns, for each row, the texts of its cells; checks on the way that
-    // every cell of the row has the row's expected background and font.
+    // Paints a list and returns, for each row, the texts its cells show; keeps on the way every
+    // cell's background and font, and whether a character of its text is underlined.
     std::vector<std::vector<std::string>> Paint(TClickableStringGrid& grid) {
         canvas.Clear();
         grid.Paint(canvas);
@@ -30,8 +31,9 @@ protected:
             for (int col = 0; col < grid.ColCount(); ++col) {
                 const Rect cell = grid.CellRect(col, row);
                 const auto text = TextIn(canvas, cell);
-                texts.push_back(text ? text->text : "<nothing drawn>");
+                texts.push_back(text ? text->shown : "<nothing drawn>");
                 if (text) fonts.push_back({row, text->font});
+                if (text && text->underlined >= 0) underlined.push_back(text->shown);
                 if (const auto fill = FillOf(canvas, cell)) fills.push_back({row, *fill});
             }
         }
@@ -51,6 +53,7 @@ protected:
     RecordingCanvas canvas;
     std::vector<std::pair<int, Font>> fonts;
     std::vector<std::pair<int, Color>> fills;
+    std::vector<std::string> underlined;
 };
 
 TEST_F(ListsPaint, OneTimeListShowsTheRecordsInTheThreeLooks) {
@@ -97,6 +100,25 @@ TEST_F(ListsPaint, RepeatingListSaysNotTodayWhenThereIsNoNextOccurrence) {
                   // Monday is not among its days, so nothing is due today.
                   {"Weekend walk", "Weekends", "10:00am", "", "Not today"},
               }));
+}
+
+TEST_F(ListsPaint, MessagesAreShownAsTyped) {
+    // An ampersand is a character of the message, not the mark of an accelerator: nothing is
+    // underlined, nothing left out, and a doubled one stays doubled.
+    const std::vector<std::string> messages{"Standup & notes", "Q&A", "R&&D", "&", "Tea &"};
+    for (const std::string& message : messages) {
+        Append(form->AlarmGrid, OneTime(message, StartDay() + At(12, 0)));
+        Append(form->RepeatingAlarmGrid, Repeating(message, At(12, 0)));
+    }
+    form->SetButtons();
+    for (TClickableStringGrid* grid : {&form->AlarmGrid, &form->RepeatingAlarmGrid}) {
+        SCOPED_TRACE(grid->Name());
+        std::vector<std::string> shown;
+        for (const auto& row : Paint(*grid)) shown.push_back(row[0]);
+        shown.erase(shown.begin());  // the header
+        EXPECT_EQ(shown, messages);
+        EXPECT_EQ(underlined, std::vector<std::string>{});
+    }
 }
 
 TEST_F(ListsPaint, AnEmptyListStillShowsItsHeader) {
@@ -152,9 +174,12 @@ TEST_F(ListsPaint, TheListsAreSetUpAsDesigned) {
         std::vector<int> widths;
         TVertAlignment vert;
     };
+    // "Next Reminder" is widened to its longest text, "Dec 28, 2028 10:58pm" (20 characters of
+    // 6 pixels on this backend, and room around it), and "Repeat Reminder" gives that up.
+    const int due = 2 + 20 * RecordingCanvas::kCharWidth + 6;
     const Expect lists[] = {
         {&form->AlarmGrid, {345, 137, 115}, taMiddle},
-        {&form->RepeatingAlarmGrid, {212, 110, 64, 107, 102}, taTopJustify},
+        {&form->RepeatingAlarmGrid, {212 - (due - 102), 110, 64, 107, due}, taTopJustify},
     };
     for (const Expect& e : lists) {
         TClickableStringGrid& grid = *e.grid;
@@ -176,6 +201,58 @@ TEST_F(ListsPaint, TheListsAreSetUpAsDesigned) {
         options.rowSelect = true;
         options.colSizing = true;
         EXPECT_EQ(grid.Options(), options);
+    }
+}
+
+// The texts of the due columns are never cut: a long month name of the user's, at either
+// resolution, and the message column takes what the others leave, so the columns fill the list.
+TEST_F(ListsPaint, TheDueColumnsFitTheirLongestTexts) {
+    RegionalSettings french;
+    french.shortMonthNames = {"janv.", "f\xE9vr.", "mars",  "avr.", "mai",  "juin",
+                              "juil.", "ao\xFBt",  "sept.", "oct.", "nov.", "d\xE9\x63."};
+    for (const int dpi : {96, 144}) {
+        for (const bool userMonths : {false, true}) {
+            SCOPED_TRACE(std::to_string(dpi) + " DPI, " + (userMonths ? "French" : "English"));
+            form.reset();
+            headless::ResetAll();
+            headless::SetScreen(Size{1024, 768}, dpi);
+            if (userMonths) headless::SetRegionalSettings(french);
+            form = std::make_unique<TMainForm>();
+            form->SetVisible(true);
+            for (int month = 1; month <= 12; ++month) {
+                const TDateTime due = EncodeDate(2027, month, 28) + At(22, 58);
+                Append(form->AlarmGrid, OneTime("Dated", due));
+                TReminder repeating = Repeating("Dated", At(22, 58));
+                repeating.DueDateTime = due;
+                Append(form->RepeatingAlarmGrid, repeating);
+            }
+            Append(form->AlarmGrid, OneTime("Today", StartDay() + At(22, 58)));
+            form->SetButtons();
+
+            const struct {
+                TClickableStringGrid& grid;
+                int dueColumn;
+            } lists[] = {{form->AlarmGrid, 1}, {form->RepeatingAlarmGrid, 4}};
+            for (const auto& list : lists) {
+                SCOPED_TRACE(list.grid.Name());
+                list.grid.SetDefaultRowHeight(4);  // every row on the screen
+                canvas.Clear();
+                list.grid.Paint(canvas);
+                int texts = 0;
+                for (int row = 1; row < list.grid.RowCount(); ++row) {
+                    const Rect cell = list.grid.CellRect(list.dueColumn, row);
+                    const auto text = TextIn(canvas, cell);
+                    ASSERT_TRUE(text) << "row " << row;
+                    EXPECT_LE(text->placed.right, cell.right) << text->shown << " is cut";
+                    ++texts;
+                }
+                EXPECT_EQ(texts, list.grid.RowCount() - 1);
+                int sum = 0;
+                for (int col = 0; col < list.grid.ColCount(); ++col)
+                    sum += list.grid.ColWidths(col);
+                EXPECT_EQ(sum, list.grid.ClientWidth() - 5) << "the message column takes the rest";
+            }
+        }
     }
 }
 

@@ -15,7 +15,7 @@ bool Inside(const Rect& box, int x, int y) {
 
 TEST(GlyphsTest, EachPictureDrawsInsideItsBox) {
     const Rect box = BoundsRect(40, 10, 20, 20);
-    for (int g = static_cast<int>(Glyph::Clock); g <= static_cast<int>(Glyph::Door); ++g) {
+    for (int g = static_cast<int>(Glyph::Clock); g <= static_cast<int>(Glyph::DropDownArrow); ++g) {
         headless::RecordingCanvas canvas;
         PaintGlyph(canvas, static_cast<Glyph>(g), box, colors::kBlack);
         EXPECT_FALSE(canvas.Ops().empty()) << "glyph " << g << " draws nothing";
@@ -36,7 +36,7 @@ TEST(GlyphsTest, EachPictureDrawsInsideItsBox) {
 }
 
 TEST(GlyphsTest, ADisabledButtonsPictureIsGreyButForItsPaper) {
-    for (int g = static_cast<int>(Glyph::Clock); g <= static_cast<int>(Glyph::Door); ++g) {
+    for (int g = static_cast<int>(Glyph::Clock); g <= static_cast<int>(Glyph::DropDownArrow); ++g) {
         headless::RecordingCanvas canvas;
         PaintGlyph(canvas, static_cast<Glyph>(g), BoundsRect(0, 0, 20, 20), colors::kBlack, false);
         for (const headless::CanvasOp& op : canvas.Ops()) {

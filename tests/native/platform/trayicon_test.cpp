@@ -171,6 +171,18 @@ TEST_F(TrayIconTest, WhileShownTheIconTakesOverTheProgramsMinimiseAndRestore) {
     EXPECT_TRUE(main->Visible()) << "without the option minimising keeps the window";
 }
 
+TEST_F(TrayIconTest, ANewTipShowsOnTheEntryInItsPlace) {
+    icon->SetHint("Pellino!");
+    EXPECT_EQ(headless::TrayLog(), Texts{}) << "no entry yet";
+    icon->SetActive(true);
+    icon->SetHint("Pellino! Today at 9:00am: Tea & cake");
+    icon->SetHint("Pellino! Today at 9:00am: Tea & cake");
+    EXPECT_EQ(headless::TrayLog(), (Texts{"add", "tip"})) << "changed once, not added again";
+    EXPECT_EQ(headless::TrayIconTip(), "Pellino! Today at 9:00am: Tea & cake");
+    icon->SetHint(std::string(70, 'y'));
+    EXPECT_EQ(headless::TrayIconTip(), std::string(63, 'y'));
+}
+
 TEST_F(TrayIconTest, TheEntryGoesAtTheEndOfTheSessionAndWithTheIcon) {
     icon->SetHint(std::string(70, 'x'));
     icon->SetActive(true);

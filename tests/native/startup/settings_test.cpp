@@ -169,7 +169,7 @@ struct FitCase {
 };
 
 TEST(FitToScreen, MovesAWindowBackOntoTheScreen) {
-    const Size screen{1024, 768};
+    const Rect screen{0, 0, 1024, 768};
     const FitCase cases[] = {
         {{100, 50, 700, 450}, {100, 50, 700, 450}, "inside: unchanged"},
         {{0, 0, 1024, 768}, {0, 0, 1024, 768}, "exactly the screen"},
@@ -179,6 +179,9 @@ TEST(FitToScreen, MovesAWindowBackOntoTheScreen) {
         {{-300, -20, 200, 100}, {-300, -20, 200, 100}, "off the left and top: no change"},
     };
     for (const FitCase& c : cases) EXPECT_EQ(FitToScreen(c.stored, screen), c.expected) << c.why;
+    // A second monitor right of the first and lower.
+    EXPECT_EQ(FitToScreen({1800, 500, 2400, 1000}, Rect{1024, 100, 2048, 868}),
+              (Rect{1448, 368, 2048, 868}));
 }
 
 TEST(CenteredPosition, HalvesRoundTowardZeroWithoutClamping) {

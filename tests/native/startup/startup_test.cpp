@@ -261,6 +261,31 @@ TEST_F(StartupTest, AStoredPlacementIsBroughtOntoTheScreenAndWrittenBack) {
     }
 }
 
+// With a second monitor right of the first, a window kept there comes back there: moved only
+// when it reaches past that monitor's edge, and onto that monitor, not the first.
+TEST_F(StartupTest, AStoredPlacementOnASecondMonitorStaysThere) {
+    const struct {
+        Rect stored;
+        Rect expected;
+        const char* why;
+    } cases[] = {
+        {{1300, 50, 1900, 450}, {1300, 50, 1900, 450}, "inside the second monitor"},
+        {{1800, 500, 2400, 1000}, {1448, 268, 2048, 768}, "past its right and bottom edges"},
+        {{800, 50, 1400, 450}, {800, 50, 1400, 450}, "across both, mostly on the second"},
+        {{700, 50, 1300, 450}, {424, 50, 1024, 450}, "across both, mostly on the first"},
+        {{2200, 50, 2800, 450}, {1448, 50, 2048, 450}, "beyond every monitor: the nearest"},
+    };
+    for (const auto& c : cases) {
+        headless::ResetAll();
+        headless::SetMonitors({Rect{0, 0, 1024, 768}, Rect{1024, 0, 2048, 768}});
+        WriteIni(PlacementText(c.stored, false));
+        Start();
+        EXPECT_EQ(form->ScreenBounds(), c.expected) << c.why;
+        EXPECT_EQ(ReadIni(), PlacementText(c.expected, false)) << c.why;
+        form.reset();
+    }
+}
+
 TEST_F(StartupTest, AStoredPlacementNoWindowCanHaveCountsAsNone) {
     const char* const stored[] = {
         // Moving it onto the screen would overflow.

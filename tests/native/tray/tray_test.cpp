@@ -1,6 +1,7 @@
-// The main window's tray icon: minimising into the tray on the Windows 95 family with "Minimize to
-// System Tray" checked (and not elsewhere), coming back by a click, a double click or the icon's
-// menu, the start in the tray, and a second start that brings the running copy forward.
+// The main window's tray icon: minimising into the tray with "Minimize to System Tray" checked, on
+// the NT family as on the 95 family, coming back by a click, a double click or the icon's menu,
+// the start in the tray, the icon's hint that names the reminder due next, and a second start
+// that brings the running copy forward.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "platform/files.h"
 #include "platform/headless/testing.h"
 #include "runtime/formats.h"
+#include "schedule/alarmshow.h"
 #include "schedule/justone.h"
 #include "startup/ini_files.h"
 
@@ -77,22 +79,28 @@ public:
     std::unique_ptr<TMainForm> form;
 };
 
-TEST_F(TrayTest, OnlyThe95FamilyWithTheItemCheckedMinimisesIntoTheTray) {
+TEST_F(TrayTest, WithTheItemCheckedMinimisingGoesIntoTheTrayOnBothFamilies) {
     const struct {
         bool family95;
         bool useTray;
+        bool refused;  // the platform has no notification area to take the icon
         const char* minimized;
     } cases[] = {
-        {true, true, "minimized, hidden, icon"},
-        {true, false, "minimized, shown, no icon"},
-        {false, true, "minimized, shown, no icon"},  // the NT family: the item changes nothing
-        {false, false, "minimized, shown, no icon"},
+        {true, true, false, "minimized, hidden, icon"},
+        {true, false, false, "minimized, shown, no icon"},
+        {false, true, false, "minimized, hidden, icon"},
+        {false, false, false, "minimized, shown, no icon"},
+        // Without an icon the window is not hidden: its taskbar button is the way back.
+        {false, true, true, "minimized, shown, no icon"},
+        {true, true, true, "minimized, shown, no icon"},
     };
     for (const auto& c : cases) {
         const std::string what = std::string(c.family95 ? "95 family" : "NT family") +
-                                 (c.useTray ? ", checked" : ", unchecked");
+                                 (c.useTray ? ", checked" : ", unchecked") +
+                                 (c.refused ? ", icon refused" : "");
         form.reset();
         headless::ResetAll();
+        headless::RefuseTrayIcons(c.refused);
         Start(c.family95, c.useTray);
         EXPECT_EQ(Where(), "normal, shown, no icon") << what;
         Minimize();
@@ -105,48 +113,53 @@ TEST_F(TrayTest, OnlyThe95FamilyWithTheItemCheckedMinimisesIntoTheTray) {
 }
 
 TEST_F(TrayTest, TheIconsClicksAndMenuBringTheProgramBack) {
-    Start(true, true);
-    Minimize();
-    ASSERT_EQ(Where(), "minimized, hidden, icon");
+    for (const bool family95 : {true, false}) {
+        SCOPED_TRACE(family95 ? "95 family" : "NT family");
+        form.reset();
+        headless::ResetAll();
+        Start(family95, true);
+        Minimize();
+        ASSERT_EQ(Where(), "minimized, hidden, icon");
 
-    // A single click waits for a double click that does not come.
-    Mouse(traymouse::kLeftDown);
-    Mouse(traymouse::kLeftUp);
-    headless::AdvanceClock(400);
-    EXPECT_EQ(Where(), "minimized, hidden, icon") << "400 ms after the press";
-    headless::AdvanceClock(150);
-    Application::ProcessMessages();
-    EXPECT_EQ(Where(), "normal, shown, no icon") << "550 ms after the press";
+        // A single click waits for a double click that does not come.
+        Mouse(traymouse::kLeftDown);
+        Mouse(traymouse::kLeftUp);
+        headless::AdvanceClock(400);
+        EXPECT_EQ(Where(), "minimized, hidden, icon") << "400 ms after the press";
+        headless::AdvanceClock(150);
+        Application::ProcessMessages();
+        EXPECT_EQ(Where(), "normal, shown, no icon") << "550 ms after the press";
 
-    // A double click comes back at once, and no single click follows it.
-    Minimize();
-    int restores = 0;
-    const auto restore = form->TrayIcon_.OnAppRestore;
-    form->TrayIcon_.OnAppRestore = [&] {
-        ++restores;
-        restore();
-    };
-    Mouse(traymouse::kLeftDown);
-    Mouse(traymouse::kLeftUp);
-    Mouse(traymouse::kLeftDouble);
-    EXPECT_EQ(Where(), "normal, shown, no icon");
-    headless::AdvanceClock(1000);
-    EXPECT_EQ(restores, 1);
+        // A double click comes back at once, and no single click follows it.
+        Minimize();
+        int restores = 0;
+        const auto restore = form->TrayIcon_.OnAppRestore;
+        form->TrayIcon_.OnAppRestore = [&] {
+            ++restores;
+            restore();
+        };
+        Mouse(traymouse::kLeftDown);
+        Mouse(traymouse::kLeftUp);
+        Mouse(traymouse::kLeftDouble);
+        EXPECT_EQ(Where(), "normal, shown, no icon");
+        headless::AdvanceClock(1000);
+        EXPECT_EQ(restores, 1);
 
-    // The right button opens the menu where the mouse was, and restores nothing by itself.
-    Minimize();
-    Mouse(traymouse::kMove);
-    headless::ClearTrayLog();
-    Mouse(traymouse::kRightDown);
-    headless::AdvanceClock(1000);
-    EXPECT_EQ(headless::TrayLog(), (Texts{"foreground", "menu at 900,740", "empty message"}));
-    EXPECT_EQ(Where(), "minimized, hidden, icon");
-    ASSERT_EQ(form->TrayMenu.Items.Items().size(), 2u);
-    EXPECT_EQ(form->mnuShowPellino.Caption(), "&Show Pellino");
-    EXPECT_EQ(form->Exit1.Caption(), "E&xit");
-    headless::ChooseFromTrayMenu("mnuShowPellino");
-    Mouse(traymouse::kRightDown);
-    EXPECT_EQ(Where(), "normal, shown, no icon");
+        // The right button opens the menu where the mouse was, and restores nothing by itself.
+        Minimize();
+        Mouse(traymouse::kMove);
+        headless::ClearTrayLog();
+        Mouse(traymouse::kRightDown);
+        headless::AdvanceClock(1000);
+        EXPECT_EQ(headless::TrayLog(), (Texts{"foreground", "menu at 900,740", "empty message"}));
+        EXPECT_EQ(Where(), "minimized, hidden, icon");
+        ASSERT_EQ(form->TrayMenu.Items.Items().size(), 2u);
+        EXPECT_EQ(form->mnuShowPellino.Caption(), "&Show Pellino");
+        EXPECT_EQ(form->Exit1.Caption(), "E&xit");
+        headless::ChooseFromTrayMenu("mnuShowPellino");
+        Mouse(traymouse::kRightDown);
+        EXPECT_EQ(Where(), "normal, shown, no icon");
+    }
 }
 
 TEST_F(TrayTest, ExitFromTheTrayMenuEndsTheProgram) {
@@ -175,7 +188,7 @@ TEST_F(TrayTest, UncheckingTheItemLeavesTheIconUntilTheProgramIsRestored) {
     EXPECT_EQ(Where(), "minimized, shown, no icon") << "the next minimise keeps the button";
 }
 
-TEST_F(TrayTest, AMinimisedStartGoesIntoTheTrayOnlyWhereTheItemCounts) {
+TEST_F(TrayTest, AMinimisedStartGoesIntoTheTrayWhenTheItemIsChecked) {
     const struct {
         bool family95;
         bool useTray;
@@ -186,7 +199,9 @@ TEST_F(TrayTest, AMinimisedStartGoesIntoTheTrayOnlyWhereTheItemCounts) {
         {true, true, 2, "minimized, hidden, icon"},
         {true, true, 1, "normal, shown, no icon"},
         {true, false, 7, "minimized, shown, no icon"},
-        {false, true, 7, "minimized, shown, no icon"},
+        {false, true, 7, "minimized, hidden, icon"},
+        {false, true, 6, "minimized, hidden, icon"},
+        {false, false, 7, "minimized, shown, no icon"},
     };
     for (const auto& c : cases) {
         const std::string what = std::string(c.family95 ? "95 family" : "NT family") +
@@ -201,9 +216,16 @@ TEST_F(TrayTest, AMinimisedStartGoesIntoTheTrayOnlyWhereTheItemCounts) {
     // From a start in the tray, a double click brings the window.
     form.reset();
     headless::ResetAll();
-    Start(true, true, 7);
+    Start(false, true, 7);
     Mouse(traymouse::kLeftDouble);
     EXPECT_EQ(Where(), "normal, shown, no icon");
+    // Where the platform refuses the icon, the start ends as a taskbar button, not hidden.
+    form.reset();
+    headless::ResetAll();
+    headless::RefuseTrayIcons(true);
+    Start(false, true, 7);
+    EXPECT_EQ(Where(), "minimized, shown, no icon");
+    EXPECT_EQ(headless::PendingMessages(), 0u) << "no step to hide the window waits";
 }
 
 TEST_F(TrayTest, TheStartInTheTrayHidesTheWindowThroughItsPrivateMessage) {
@@ -241,29 +263,93 @@ TEST_F(TrayTest, ASecondStartBringsTheRunningCopyForwardAndTouchesNoFile) {
         {"open behind another window", [](TrayTest&) {}},
     };
     for (const auto& c : cases) {
-        form.reset();
-        headless::ResetAll();
-        Start(true, false);
-        // The running copy holds the single-copy mutex, as its process start made it.
-        headless::SetOtherCopyRunning(SingleCopyName(), true);
-        c.before(*this);
-        const std::string ini = ReadIni();
-        const Bytes data = ReadHostFile(HostDataFile());
-        bool previous = false;
-        {
-            const TJustOne second;
-            previous = second.PreviousInstance();
+        for (const bool family95 : {true, false}) {
+            SCOPED_TRACE(family95 ? "95 family" : "NT family");
+            form.reset();
+            headless::ResetAll();
+            Start(family95, false);
+            // The running copy holds the single-copy mutex, as its process start made it.
+            headless::SetOtherCopyRunning(SingleCopyName(), true);
+            c.before(*this);
+            const std::string ini = ReadIni();
+            const Bytes data = ReadHostFile(HostDataFile());
+            bool previous = false;
+            {
+                const TJustOne second;
+                previous = second.PreviousInstance();
+            }
+            EXPECT_TRUE(previous) << c.what << ": the second copy is to end";
+            EXPECT_EQ(
+                headless::RunningCopyRequests(),
+                Texts{"TMainForm|Pellino!|" + std::to_string(ComeForwardMessage(SingleCopyName()))})
+                << c.what;
+            Application::ProcessMessages();
+            EXPECT_EQ(Where(), "normal, shown, no icon") << c.what;
+            EXPECT_EQ(ReadIni(), ini) << c.what;
+            EXPECT_EQ(ReadHostFile(HostDataFile()), data) << c.what;
         }
-        EXPECT_TRUE(previous) << c.what << ": the second copy is to end";
-        EXPECT_EQ(
-            headless::RunningCopyRequests(),
-            Texts{"TMainForm|Pellino!|" + std::to_string(ComeForwardMessage(SingleCopyName()))})
-            << c.what;
-        Application::ProcessMessages();
-        EXPECT_EQ(Where(), "normal, shown, no icon") << c.what;
-        EXPECT_EQ(ReadIni(), ini) << c.what;
-        EXPECT_EQ(ReadHostFile(HostDataFile()), data) << c.what;
     }
+}
+
+TEST_F(TrayTest, TheIconsHintNamesTheReminderDueNextAndFollowsTheLists) {
+    DataFileContents contents;
+    contents.oneTime = {OneTime("Report", StartDay() + 2 + At(8, 30)),
+                        OneTime("Dentist & co", StartDay() + At(9, 0) + EncodeTime(0, 0, 4, 0)),
+                        OneTime("Done already", StartDay() + At(8, 0))};
+    contents.oneTime[2].Status = kStatusDone;
+    contents.repeating = {Repeating("Stretch", At(11, 0)), Repeating("Never today", At(7, 0))};
+    WriteHostFile(HostDataFile(), FileBytes(contents));
+    Start(false, true);
+    Minimize();
+    EXPECT_EQ(headless::TrayIconTip(), "Pellino! Today at 9:00am: Dentist & co")
+        << "the earliest of both lists, the message as typed";
+
+    // The clock notifies it and it is acknowledged: within a second the hint names the next,
+    // in place (the entry is not taken away and added again).
+    headless::ScriptModal("TAlarmShow", [](Form& shown) {
+        headless::AdvanceClock(kAlarmGuardMs);
+        static_cast<TAlarmShow&>(shown).OkButton.Click();
+    });
+    headless::ClearTrayLog();
+    headless::AdvanceClock(6000);
+    EXPECT_EQ(headless::PendingModalScripts(), 0u) << "the reminder was notified";
+    EXPECT_EQ(headless::TrayIconTip(), "Pellino! Today at 11:00am: Stretch");
+    EXPECT_EQ(headless::TrayLog(), Texts{"tip"});
+
+    // Past the repeating one's only time today, the one-time reminder two days ahead is next.
+    headless::ScriptModal("TAlarmShow", [](Form& shown) {
+        headless::AdvanceClock(kAlarmGuardMs);
+        static_cast<TAlarmShow&>(shown).OkButton.Click();
+    });
+    headless::AdvanceClock(2 * 3600 * 1000);
+    EXPECT_EQ(headless::TrayIconTip(), "Pellino! Jan 07, 2026 8:30am: Report");
+
+    // Shown again after a restore, the icon carries the hint from the start.
+    form->mnuShowPellino.Click();
+    Application::ProcessMessages();
+    TReminder* report = TMainForm::ReminderAt(form->AlarmGrid, 1);
+    ASSERT_NE(report, nullptr);
+    report->Description = std::string(80, 'x');
+    Minimize();
+    EXPECT_EQ(headless::TrayIconTip(), "Pellino! Jan 07, 2026 8:30am: " + std::string(33, 'x'))
+        << "cut to the 63 characters the platform takes";
+    report->Status = kStatusDone;
+    headless::AdvanceClock(1000);
+    EXPECT_EQ(headless::TrayIconTip(), "Pellino!") << "nothing more to come";
+}
+
+TEST_F(TrayTest, TheIconComesBackWhenTheNotificationAreaIsMadeAnew) {
+    Start(false, true);
+    Minimize();
+    headless::ClearTrayLog();
+    form->TrayIcon_.AreaRecreatedByPlatform();
+    EXPECT_EQ(headless::TrayLog(), Texts{"add"});
+    EXPECT_EQ(Where(), "minimized, hidden, icon");
+    form->mnuShowPellino.Click();
+    Application::ProcessMessages();
+    headless::ClearTrayLog();
+    form->TrayIcon_.AreaRecreatedByPlatform();
+    EXPECT_EQ(headless::TrayLog(), Texts{}) << "no icon while the window is shown";
 }
 
 TEST_F(TrayTest, TheFirstCopyStartsAndAsksNobody) {
