@@ -180,13 +180,31 @@ private:
     // cost more than the copy. A longer one makes the string grow, keeping it as it was should
     // the memory run out.
     static void copyText(std::string& into, const std::uint8_t* text, std::size_t length) {
-        const char* chars = reinterpret_cast<const char*>(text);
-        if (length <= into.capacity()) {
-            into.clear();
-            into.append(chars, length);
-        } else {
-            into.assign(chars, length);
+        if (length > into.capacity()) {
+            into.assign(reinterpret_cast<const char*>(text), length);
+            return;
         }
+        into.resize(length);
+        copyBytes(into.data(), text, length);
+    }
+    // Copies a short run of bytes in pieces of fixed sizes, which become plain moves: the setup
+    // of a general copy (a call, or a string instruction) costs more than the copy of the few
+    // dozen bytes of a text.
+    static void copyBytes(char* to, const std::uint8_t* from, std::size_t count) {
+        for (; count >= 8; count -= 8, to += 8, from += 8) std::memcpy(to, from, 8);
+        if (count >= 4) {
+            std::memcpy(to, from, 4);
+            to += 4;
+            from += 4;
+            count -= 4;
+        }
+        if (count >= 2) {
+            std::memcpy(to, from, 2);
+            to += 2;
+            from += 2;
+            count -= 2;
+        }
+        if (count > 0) *to = static_cast<char>(*from);
     }
     static std::uint32_t loadLittle32(const std::uint8_t* b) {
         return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
