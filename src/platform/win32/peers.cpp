@@ -191,6 +191,15 @@ void WindowPeer::SetHint(const std::string& hint) {
 
 namespace {
 
+// Whether `window` is the one the user works in now. The call is looked up, not imported (the
+// oldest versions of the platform the program names may lack it); without it, no window counts
+// as the foreground one and the program asks the platform to bring its window forward.
+bool IsForeground(HWND window) {
+    static const auto foreground =
+        LibraryFunction<HWND(WINAPI*)()>("user32.dll", "GetForegroundWindow");
+    return foreground && foreground() == window;
+}
+
 // Whether no shown window that stays below the always-on-top ones lies above `window`: then
 // bringing it to the top would change nothing.
 bool NothingAbove(HWND window) {
@@ -231,7 +240,7 @@ public:
         if (form_.GetWindowState() == WindowState::Minimized) command = SW_SHOWMINNOACTIVE;
         ShowWindow(Handle(), command);
         // Showing a window usually makes it the foreground one already.
-        if (activate && GetForegroundWindow() != Handle()) SetForegroundWindow(Handle());
+        if (activate && !IsForeground(Handle())) SetForegroundWindow(Handle());
     }
     void Hide() override { ShowWindow(Handle(), SW_HIDE); }
     void SetWindowState(WindowState state) override {
@@ -259,7 +268,7 @@ public:
     void BringToFront() override {
         // The active window with no other above it is at the front already; asking the window
         // system again costs a start under Wine a round trip to the display.
-        if (GetForegroundWindow() == Handle() && NothingAbove(Handle())) return;
+        if (IsForeground(Handle()) && NothingAbove(Handle())) return;
         BringWindowToTop(Handle());
     }
     void SetMenu(MainMenu* menu) override {
