@@ -16,40 +16,47 @@ namespace {
 constexpr std::int32_t kHeaderInteger = 666;
 constexpr double kHeaderFloat = 2.0;
 
-// Appends a row for each record read and gives the record the statuses of today as soon as its
-// values are in, so a file that breaks off still leaves every row read so far in working order. A
-// record cut short is not shown: its row goes again. A reminder whose moment went by while the
-// program was not running is noted as missed.
+// Keeps each record read in the holder its list row will own, gives it the statuses of the load's
+// day as soon as its values are in, and adds the rows to the lists in one step at the end, so
+// that a file that breaks off still leaves every record read so far in working order. A record
+// cut short is not shown. A reminder whose moment went by while the program was not running is
+// noted as missed. Every record is judged by the same reading of the clock.
 class GridSink final : public DataFileSink {
 public:
-    GridSink(TClickableStringGrid& oneTime, TClickableStringGrid& repeating,
-             std::vector<MissedReminder>& missed)
-        : oneTime_(oneTime), repeating_(repeating), missed_(missed), now_(Now()) {}
+    GridSink(std::vector<MissedReminder>& missed, const ClockReading& clock)
+        : missed_(missed), clock_(clock) {}
 
     TReminder& BeginRecord(bool repeating) override {
-        TClickableStringGrid& grid = repeating ? repeating_ : oneTime_;
-        grid.AddRow();
-        return *grid.EmplaceObjectOf<TReminder>(0, grid.RowCount() - 1);
+        auto holder = std::make_unique<GridValue<TReminder>>(TReminder{});
+        TReminder& record = *holder->Get();
+        (repeating ? repeating_ : oneTime_).push_back(std::move(holder));
+        return record;
     }
 
     void EndRecord(bool repeating, TReminder& record, bool allValuesRead) override {
         if (!allValuesRead) {
-            TClickableStringGrid& grid = repeating ? repeating_ : oneTime_;
-            grid.SetObjects(0, grid.RowCount() - 1, nullptr);
-            grid.SetRowCount(grid.RowCount() - 1);
+            (repeating ? repeating_ : oneTime_).pop_back();
             return;
         }
         // A repeating reminder's occurrence that came due only minutes ago is still notified, as
         // a one-time reminder is.
-        const ReminderState before = RefreshForToday(record, repeating, now_);
-        NoteIfMissed(missed_, record, repeating, before, now_);
+        const ReminderState before = RefreshForToday(record, repeating, clock_);
+        NoteIfMissed(missed_, record, repeating, before, clock_.now);
+    }
+
+    // Gives the lists the rows of the records read so far.
+    void AddRows(TClickableStringGrid& oneTime, TClickableStringGrid& repeating) {
+        oneTime.AddRows(std::move(oneTime_));
+        oneTime_.clear();
+        repeating.AddRows(std::move(repeating_));
+        repeating_.clear();
     }
 
 private:
-    TClickableStringGrid& oneTime_;
-    TClickableStringGrid& repeating_;
     std::vector<MissedReminder>& missed_;
-    TDateTime now_;
+    const ClockReading clock_;
+    std::vector<std::unique_ptr<GridObject>> oneTime_;
+    std::vector<std::unique_ptr<GridObject>> repeating_;
 };
 
 void writeRows(TWriter& writer, const TClickableStringGrid& grid) {
@@ -105,10 +112,12 @@ void TMainForm::SaveChanges() {
 }
 
 void TMainForm::LoadFromDisk() {
-    // Rows arrive one by one; the screen learns of them once, at the end.
+    // The lists are emptied and their rows come in one step; the screen learns of both once, at
+    // the end.
     const TClickableStringGrid::UpdateScope oneTimeUpdate(AlarmGrid);
     const TClickableStringGrid::UpdateScope repeatingUpdate(RepeatingAlarmGrid);
-    loadDate_ = Today();
+    const ClockReading clock = ReadClock();
+    loadDate_ = clock.today;
     AlarmGrid.FreeRowObjects();
     RepeatingAlarmGrid.FreeRowObjects();
 
@@ -128,8 +137,16 @@ void TMainForm::LoadFromDisk() {
             dataFileUnread_ = true;
             throw EFOpenError("Cannot open file " + path);
         }
-        GridSink sink(AlarmGrid, RepeatingAlarmGrid, missed_);
-        complete = readDataFile(*file, sink).complete();
+        GridSink sink(missed_, clock);
+        try {
+            complete = readDataFile(*file, sink).complete();
+        } catch (...) {
+            // Only an error the reading does not stop at, such as running out of memory, comes
+            // here: the records read so far are shown all the same.
+            sink.AddRows(AlarmGrid, RepeatingAlarmGrid);
+            throw;
+        }
+        sink.AddRows(AlarmGrid, RepeatingAlarmGrid);
     }
     // What was read is marked in the file once the user has been told, so that a reminder is
     // listed as missed at one start only.

@@ -81,6 +81,9 @@ void TMainForm::FormCreate() {
 
     TabSet_.SetTabIndex(0);
     TabSetClick();
+    // The buttons take the state of the lists read before the window is first shown: the first
+    // picture is then the right one, and the window need not be drawn a second time.
+    SetButtons();
     tickCounter_ = 0;
     Application::SetHelpFile(ProgramFolder() + "PELLINO.HLP");
 }

@@ -139,8 +139,12 @@ TDateTime TReminder::DueTime() const {
 }
 
 void TReminder::RefreshStatus() {
+    RefreshStatus(ReadClock());
+}
+
+void TReminder::RefreshStatus(const ClockReading& clock) {
     if (Status == kStatusInactive || Status == kStatusDone) return;
-    const TDateTime today = Today();
+    const TDateTime today = clock.today;
     const TDateTime dueDate = DueDate();
     if (today > dueDate) {
         Status = kStatusExpired;
@@ -151,19 +155,23 @@ void TReminder::RefreshStatus() {
         Status = kStatusPending;
     } else {
         // Ten minutes of grace, which never reach back before midnight.
-        const TDateTime limit = AddMinutes(-10, TimeOfDay());
+        const TDateTime limit = AddMinutes(-10, clock.timeOfDay);
         Status = DueTime() >= limit ? kStatusPending : kStatusExpired;
     }
 }
 
 void TReminder::ScheduleNext() {
-    const TDateTime today = Today();
+    ScheduleNext(ReadClock());
+}
+
+void TReminder::ScheduleNext(const ClockReading& clock) {
+    const TDateTime today = clock.today;
     const char weekday = static_cast<char>('0' + DayOfWeek(today));
     if (DaySet.find(weekday) == std::string::npos) {
         Status = kStatusNotToday;
         return;
     }
-    const TDateTime now = TimeOfDay();
+    const TDateTime now = clock.timeOfDay;
     // Only a damaged file holds a negative interval; stepping backwards would never pass now.
     if (IntervalMinutes <= 0) {
         if (now > FirstTime) {

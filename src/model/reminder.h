@@ -61,21 +61,22 @@ double DueDateTimeAsRead(double stored);
 // the next write would take for a row to drop.
 std::uint8_t StatusAsRead(std::int32_t stored);
 
-// One reminder, one-time or repeating. The list row that shows it owns it.
 // The failure of a record whose values were all read, but one of whose booleans was stored as
 // another kind of value: the record is whole, only that flag may be wrong.
 inline constexpr const char* kMisreadBooleanFailure = "A boolean stored as another value";
 
+// One reminder, one-time or repeating. The list row that shows it owns it. The small fields lie
+// together, so that a list of many reminders takes no more memory than its values need.
 class TReminder {
 public:
     std::uint8_t Kind = kKindOneTime;
     std::uint8_t NotifyMode = kNotifyMessageAndSound;
+    // Repeating with an interval: the occurrences stop at StopTime, else at the end of the day.
+    bool HasUntil = false;
     // One-time: when it is due. Repeating: the next occurrence today, 0 when none was computed.
     TDateTime DueDateTime = 0;
     // Repeating: the first (or only) time of day.
     TDateTime FirstTime = 0;
-    // Repeating with an interval: the occurrences stop at StopTime, else at the end of the day.
-    bool HasUntil = false;
     TDateTime StopTime = 0;
     std::string Description;
     std::string SoundFile;
@@ -111,12 +112,14 @@ public:
     TDateTime DueDate() const;
     TDateTime DueTime() const;
 
-    // The status rule of one-time reminders.
+    // The status rule of one-time reminders, by the clock now or by a reading of it.
     void RefreshStatus();
-    // The next-occurrence rule of repeating reminders. The steps of an interval count real time:
-    // on the day the clock changes, the occurrence after the change comes the interval after the
-    // one before it, not an hour more or less.
+    void RefreshStatus(const ClockReading& clock);
+    // The next-occurrence rule of repeating reminders, by the clock now or by a reading of it.
+    // The steps of an interval count real time: on the day the clock changes, the occurrence
+    // after the change comes the interval after the one before it, not an hour more or less.
     void ScheduleNext();
+    void ScheduleNext(const ClockReading& clock);
 
     // Sets DueDateTime to a moment counted in real time (a snooze, an interval's step), which
     // may be the second showing of a local time that the change back from daylight saving

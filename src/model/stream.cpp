@@ -223,7 +223,7 @@ void TReader::readStringSlowly(std::string& into) {
         throw EReadError(kStreamReadError);
     }
     if (length <= end_ - next_) {
-        into.assign(reinterpret_cast<const char*>(buffer_.get() + next_), length);
+        copyText(into, buffer_.get() + next_, length);
         next_ += length;
         return;
     }

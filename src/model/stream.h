@@ -96,9 +96,12 @@ public:
     void ReadListEnd();
     // Looks at the next tag without consuming it: true when it ends a list.
     bool EndOfList() {
-        const std::uint8_t tag = readTag();
-        --next_;  // the tag was just taken from this buffer, so stepping back stays inside it
-        return tag == static_cast<std::uint8_t>(ValueTag::Null);
+        if (next_ == end_) {
+            // Only a refill can fail here; readTag notes where.
+            readTag();
+            --next_;  // the tag was just taken from this buffer, so stepping back stays inside it
+        }
+        return buffer_[next_] == static_cast<std::uint8_t>(ValueTag::Null);
     }
     // Tags 2, 3 and 4, sign-extended.
     std::int32_t ReadInteger() {
@@ -106,16 +109,13 @@ public:
             const std::uint8_t* at = buffer_.get() + next_;
             switch (static_cast<ValueTag>(at[0])) {
                 case ValueTag::Int8:
-                    valueStart_ = Position();
                     next_ += 2;
                     return static_cast<std::int8_t>(at[1]);
                 case ValueTag::Int16:
-                    valueStart_ = Position();
                     next_ += 3;
                     return static_cast<std::int16_t>(
                         static_cast<std::uint16_t>(at[1] | (at[2] << 8)));
                 case ValueTag::Int32:
-                    valueStart_ = Position();
                     next_ += 5;
                     return static_cast<std::int32_t>(loadLittle32(at + 1));
                 default:
@@ -131,7 +131,6 @@ public:
             buffer_[next_] == static_cast<std::uint8_t>(ValueTag::Extended)) {
             double value;
             if (narrowExactly(loadExtended(buffer_.get() + next_ + 1), value)) {
-                valueStart_ = Position();
                 next_ += 1 + kExtendedBytes;
                 return value;
             }
@@ -159,8 +158,7 @@ public:
         if (end_ - next_ >= 2 && buffer_[next_] == static_cast<std::uint8_t>(ValueTag::String)) {
             const std::size_t length = buffer_[next_ + 1];
             if (end_ - next_ - 2 >= length) {
-                valueStart_ = Position();
-                into.assign(reinterpret_cast<const char*>(buffer_.get() + next_ + 2), length);
+                copyText(into, buffer_.get() + next_ + 2, length);
                 next_ += 2 + length;
                 return;
             }
@@ -170,10 +168,44 @@ public:
 
     // Offset in the stream of the next byte to read.
     std::int64_t Position() const { return bufferStart_ + static_cast<std::int64_t>(next_); }
-    // Offset of the tag of the value read last (or being read when an error was raised).
+    // Offset of the tag of the value being read when an error was raised, and after a boolean
+    // (which raises none when it finds another value in its place) the offset of its tag. Only
+    // the reads that may fail note it: the common forms read inside the buffer never do.
     std::int64_t ValueStart() const { return valueStart_; }
 
 private:
+    // A text of the buffer into `into`. One that fits the string's capacity, as nearly every
+    // text does once the string has held a few, is copied straight in: the general assign would
+    // also check whether the two overlap, which a text of the buffer never does, and that check
+    // cost more than the copy. A longer one makes the string grow, keeping it as it was should
+    // the memory run out.
+    static void copyText(std::string& into, const std::uint8_t* text, std::size_t length) {
+        if (length > into.capacity()) {
+            into.assign(reinterpret_cast<const char*>(text), length);
+            return;
+        }
+        into.resize(length);
+        copyBytes(into.data(), text, length);
+    }
+    // Copies a short run of bytes in pieces of fixed sizes, which become plain moves: the setup
+    // of a general copy (a call, or a string instruction) costs more than the copy of the few
+    // dozen bytes of a text.
+    static void copyBytes(char* to, const std::uint8_t* from, std::size_t count) {
+        for (; count >= 8; count -= 8, to += 8, from += 8) std::memcpy(to, from, 8);
+        if (count >= 4) {
+            std::memcpy(to, from, 4);
+            to += 4;
+            from += 4;
+            count -= 4;
+        }
+        if (count >= 2) {
+            std::memcpy(to, from, 2);
+            to += 2;
+            from += 2;
+            count -= 2;
+        }
+        if (count > 0) *to = static_cast<char>(*from);
+    }
     static std::uint32_t loadLittle32(const std::uint8_t* b) {
         return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
     }

@@ -23,7 +23,7 @@ bool BufferedFileStream::writePending() {
     if (failed_) return false;
     std::size_t done = 0;
     while (done < pending_) {
-        const std::size_t n = rawWrite(buffer_.data() + done, pending_ - done);
+        const std::size_t n = rawWrite(buffer_.get() + done, pending_ - done);
         if (n == 0) {
             failed_ = true;
             return false;
@@ -52,18 +52,18 @@ std::size_t BufferedFileStream::Read(void* buffer, std::size_t count) {
         if (next_ == end_) {
             // A read as large as the buffer goes straight to the caller; copying it would only
             // cost time.
-            if (count - done >= buffer_.size()) {
+            if (count - done >= kBufferSize) {
                 const std::size_t n = rawRead(bytes + done, count - done);
                 done += n;
                 position_ += static_cast<std::int64_t>(n);
                 break;
             }
             next_ = 0;
-            end_ = rawRead(buffer_.data(), buffer_.size());
+            end_ = rawRead(ownBuffer(), kBufferSize);
             if (end_ == 0) break;
         }
         const std::size_t n = std::min(count - done, end_ - next_);
-        std::memcpy(bytes + done, buffer_.data() + next_, n);
+        std::memcpy(bytes + done, buffer_.get() + next_, n);
         next_ += n;
         done += n;
         position_ += static_cast<std::int64_t>(n);
@@ -76,15 +76,20 @@ std::size_t BufferedFileStream::Write(const void* buffer, std::size_t count) {
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
     std::size_t done = 0;
     while (done < count) {
-        if (pending_ == buffer_.size() && !writePending()) break;
-        const std::size_t n = std::min(count - done, buffer_.size() - pending_);
-        std::memcpy(buffer_.data() + pending_, bytes + done, n);
+        if (pending_ == kBufferSize && !writePending()) break;
+        const std::size_t n = std::min(count - done, kBufferSize - pending_);
+        std::memcpy(ownBuffer() + pending_, bytes + done, n);
         pending_ += n;
         done += n;
     }
     position_ += static_cast<std::int64_t>(done);
     size_ = std::max(size_, position_);
     return done;
+}
+
+std::uint8_t* BufferedFileStream::ownBuffer() {
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize);
+    return buffer_.get();
 }
 
 bool BufferedFileStream::Flush() {

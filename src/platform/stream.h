@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace pellino {
@@ -85,7 +86,10 @@ private:
     // Gives back the bytes read ahead and not yet taken, before a write goes where they were.
     bool dropReadAhead();
 
-    std::vector<std::uint8_t> buffer_ = std::vector<std::uint8_t>(kBufferSize);
+    // The buffer, made at its first use: a stream read only in pieces as large as the buffer, as
+    // the data file's reader reads, never needs it, and its memory would be touched for nothing.
+    std::uint8_t* ownBuffer();
+    std::unique_ptr<std::uint8_t[]> buffer_;
     // Either bytes written and not yet handed to the file (`pending_`), or bytes read ahead from
     // it, of which those from `next_` to `end_` are not yet taken; never both.
     std::size_t pending_ = 0;

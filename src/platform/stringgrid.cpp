@@ -18,7 +18,7 @@ constexpr int kTextInset = 2;
 
 }  // namespace
 
-const StringGrid::GridCell StringGrid::kEmptyCell{};
+const std::string StringGrid::kEmptyText;
 
 StringGrid::StringGrid(Control* parent) : CustomControl(parent) {
     SetColor(colors::kWindow);
@@ -33,9 +33,11 @@ void StringGrid::SetColCount(int count) {
     if (count == colCount_) return;
     colCount_ = count;
     colWidths_.resize(static_cast<std::size_t>(count), defaultColWidth_);
-    // The cells of the columns that go are gone, also when the columns come back.
+    // The cells of the columns that go are gone, also when the columns come back. The first
+    // column always stays.
+    const auto rest = static_cast<std::size_t>(count - 1);
     for (GridRow& r : rows_) {
-        if (r.size() > static_cast<std::size_t>(count)) r.resize(static_cast<std::size_t>(count));
+        if (r.extras && r.extras->rest.size() > rest) r.extras->rest.resize(rest);
     }
     col_ = std::min(col_, count - 1);
     geometryChanged();
@@ -53,6 +55,22 @@ void StringGrid::SetRowCount(int count) {
     geometryChanged();
 }
 
+void StringGrid::AddRows(std::vector<std::unique_ptr<GridObject>> firstCellObjects) {
+    if (firstCellObjects.empty()) return;
+    ++contentRevision_;
+    // Room for all at once, but never less than doubling: a grid given rows in many small
+    // batches must still grow in few steps.
+    const std::size_t needed = rows_.size() + firstCellObjects.size();
+    if (needed > rows_.capacity()) rows_.reserve(std::max(needed, 2 * rows_.capacity()));
+    for (std::unique_ptr<GridObject>& object : firstCellObjects) {
+        rows_.emplace_back().firstObject = std::move(object);
+    }
+    // As SetRowCount leaves them: more rows never take fixed rows away.
+    row_ = std::clamp(row_, fixedRows_, RowCount() - 1);
+    topRow_ = std::max(topRow_, fixedRows_);
+    geometryChanged();
+}
+
 void StringGrid::SetFixedRows(int count) {
     if (count < 0 || count >= RowCount()) {
         throw EInvalidGridOperation("Fixed row count must be less than row count");
@@ -66,21 +84,21 @@ void StringGrid::SetFixedRows(int count) {
 }
 
 void StringGrid::SetCells(int col, int row, std::string text) {
-    if (cell(col, row).text == text) return;
-    cellToChange(col, row).text = std::move(text);
+    if (textOf(col, row) == text) return;
+    textToChange(col, row) = std::move(text);
     Invalidate();
 }
 
 void StringGrid::SetObjects(int col, int row, std::unique_ptr<GridObject> object) {
     ++contentRevision_;
-    if (!object && !cell(col, row).object) return;
-    cellToChange(col, row).object = std::move(object);
+    if (!object && !objectIn(col, row)) return;
+    objectToChange(col, row) = std::move(object);
 }
 
 std::unique_ptr<GridObject> StringGrid::TakeObject(int col, int row) {
     ++contentRevision_;
-    if (!cell(col, row).object) return nullptr;
-    return std::move(cellToChange(col, row).object);
+    if (!objectIn(col, row)) return nullptr;
+    return std::move(objectToChange(col, row));
 }
 
 void StringGrid::MoveRow(int from, int to) {

@@ -102,13 +102,17 @@ public:
     int RowCount() const { return static_cast<int>(rows_.size()); }
     // Fewer rows than fixed rows plus one drop fixed rows: a grid keeps at least one scrolling row.
     void SetRowCount(int count);
+    // Appends a row for each object, with the object in the row's first cell, as one change of
+    // the grid: its layout is worked out and the screen told once, however many rows come. The
+    // grid then stands as after as many single rows added with their objects set.
+    void AddRows(std::vector<std::unique_ptr<GridObject>> firstCellObjects);
     int FixedRows() const { return fixedRows_; }
     // Must be below the row count.
     void SetFixedRows(int count);
 
-    const std::string& Cells(int col, int row) const { return cell(col, row).text; }
+    const std::string& Cells(int col, int row) const { return textOf(col, row); }
     void SetCells(int col, int row, std::string text);
-    GridObject* Objects(int col, int row) const { return cell(col, row).object.get(); }
+    GridObject* Objects(int col, int row) const { return objectIn(col, row); }
     void SetObjects(int col, int row, std::unique_ptr<GridObject> object);
     // Hands the object of a cell to the caller, leaving the slot empty.
     std::unique_ptr<GridObject> TakeObject(int col, int row);
@@ -272,25 +276,59 @@ private:
         std::string text;
         std::unique_ptr<GridObject> object;
     };
-    // A row holds its cells up to the last one given a text or an object; the cells after it are
-    // empty. A list whose rows only carry an object in the first column then costs one small
-    // block a row, not a cell for every column: with many reminders that is most of the memory.
-    using GridRow = std::vector<GridCell>;
-    static const GridCell kEmptyCell;
+    // What a row holds besides its first cell's object: the first cell's text and the cells after
+    // it up to the last one given a text or an object; the cells after that are empty.
+    struct GridRowExtras {
+        std::string firstText;
+        std::vector<GridCell> rest;  // columns 1 and on
+    };
+    // A row is the first cell's object and, only once a cell has a text or a later cell an
+    // object, a block with the rest. A list whose rows only carry a record in the first column,
+    // as the reminder lists do, then costs two pointers a row and no block of its own: with many
+    // reminders, every byte and every block a row counts.
+    struct GridRow {
+        std::unique_ptr<GridObject> firstObject;
+        std::unique_ptr<GridRowExtras> extras;
+    };
+    static const std::string kEmptyText;
 
-    const GridCell& cell(int col, int row) const {
+    GridRow& rowOfCell([[maybe_unused]] int col, int row) {
         assert(col >= 0 && col < colCount_ && row >= 0 && row < RowCount());
-        const GridRow& cells = rows_[static_cast<std::size_t>(row)];
-        const auto at = static_cast<std::size_t>(col);
-        return at < cells.size() ? cells[at] : kEmptyCell;
+        return rows_[static_cast<std::size_t>(row)];
     }
-    // The cell to change, which the row gets if it did not hold it yet.
-    GridCell& cellToChange(int col, int row) {
+    const GridRow& rowOfCell([[maybe_unused]] int col, int row) const {
         assert(col >= 0 && col < colCount_ && row >= 0 && row < RowCount());
-        GridRow& cells = rows_[static_cast<std::size_t>(row)];
-        const auto at = static_cast<std::size_t>(col);
-        if (at >= cells.size()) cells.resize(at + 1);
-        return cells[at];
+        return rows_[static_cast<std::size_t>(row)];
+    }
+    const std::string& textOf(int col, int row) const {
+        const GridRow& r = rowOfCell(col, row);
+        if (!r.extras) return kEmptyText;
+        if (col == 0) return r.extras->firstText;
+        const auto at = static_cast<std::size_t>(col - 1);
+        return at < r.extras->rest.size() ? r.extras->rest[at].text : kEmptyText;
+    }
+    GridObject* objectIn(int col, int row) const {
+        const GridRow& r = rowOfCell(col, row);
+        if (col == 0) return r.firstObject.get();
+        const auto at = static_cast<std::size_t>(col - 1);
+        return r.extras && at < r.extras->rest.size() ? r.extras->rest[at].object.get() : nullptr;
+    }
+    // The slots to change, which the row gets if it did not hold them yet.
+    std::string& textToChange(int col, int row) {
+        GridRow& r = rowOfCell(col, row);
+        if (!r.extras) r.extras = std::make_unique<GridRowExtras>();
+        return col == 0 ? r.extras->firstText : laterCell(*r.extras, col).text;
+    }
+    std::unique_ptr<GridObject>& objectToChange(int col, int row) {
+        GridRow& r = rowOfCell(col, row);
+        if (col == 0) return r.firstObject;
+        if (!r.extras) r.extras = std::make_unique<GridRowExtras>();
+        return laterCell(*r.extras, col).object;
+    }
+    static GridCell& laterCell(GridRowExtras& extras, int col) {
+        const auto at = static_cast<std::size_t>(col - 1);
+        if (at >= extras.rest.size()) extras.rest.resize(at + 1);
+        return extras.rest[at];
     }
 
     struct Layout {

@@ -173,6 +173,15 @@ TDateTime TimeOfDay() {
     return EncodeTime(t.hour, t.minute, t.second, t.millisecond);
 }
 
+ClockReading ReadClock() {
+    const LocalTime t = NowLocal();
+    ClockReading reading;
+    reading.today = EncodeDate(t.year, t.month, t.day);
+    reading.timeOfDay = EncodeTime(t.hour, t.minute, t.second, t.millisecond);
+    reading.now = combine(reading.today, reading.timeOfDay);
+    return reading;
+}
+
 TDateTime AddMinutes(std::int32_t minutes, TDateTime value) {
     // The decimal constant rounded to the extended format, a little more than 1/1440 of a day.
     constexpr long double kDaysPerMinute = 0.000694445L;

@@ -53,6 +53,16 @@ TDateTime Now();
 TDateTime Today();
 TDateTime TimeOfDay();
 
+// One reading of the platform clock as Today, TimeOfDay and Now give it. Work that applies the
+// time rules to many records at once reads the clock once and hands the reading on: every record
+// is judged by the same moment, and the platform is asked once, not once a record.
+struct ClockReading {
+    TDateTime today = 0;
+    TDateTime timeOfDay = 0;
+    TDateTime now = 0;
+};
+ClockReading ReadClock();
+
 // Adds n minutes of 0.000694445 day each, in 80-bit extended arithmetic, and never returns less
 // than 0. Every minute step of the program goes through here.
 TDateTime AddMinutes(std::int32_t minutes, TDateTime value);

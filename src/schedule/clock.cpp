@@ -24,18 +24,6 @@ constexpr int kTicksPerCheck = 5;
 // are notified; later they count as missed.
 constexpr TDateTime kLateDayGrace = 10.0 / (24 * 60);
 
-// The clock as one reading: the date and the time of day of the same moment.
-struct ClockReading {
-    TDateTime today = 0;
-    TDateTime timeOfDay = 0;
-};
-
-ClockReading ReadClock() {
-    const LocalTime t = NowLocal();
-    return ClockReading{EncodeDate(t.year, t.month, t.day),
-                        EncodeTime(t.hour, t.minute, t.second, t.millisecond)};
-}
-
 // Due in a pass for the reminders of `day`: Pending, of that day, and its moment has come. A pass
 // for a day that is already over (the first tick of a new date, or a pass that a notification
 // held open across midnight) finds every Pending reminder of that day due.
@@ -249,14 +237,14 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
 
 void TMainForm::RefreshForNewDate() {
     // What a reload does to each record read, done to the records in memory.
-    loadDate_ = Today();
-    const TDateTime now = Now();
+    const ClockReading clock = ReadClock();
+    loadDate_ = clock.today;
     const auto refresh = [&](TClickableStringGrid& grid, bool repeating) {
         for (int row = 1; row < grid.RowCount(); ++row) {
             TReminder* reminder = ReminderAt(grid, row);
             if (!reminder) continue;
-            const ReminderState before = RefreshForToday(*reminder, repeating, now);
-            NoteIfMissed(*reminder, repeating, before, now);
+            const ReminderState before = RefreshForToday(*reminder, repeating, clock);
+            NoteIfMissed(*reminder, repeating, before, clock.now);
         }
     };
     refresh(AlarmGrid, false);

@@ -66,14 +66,14 @@ bool NoteIfMissed(std::vector<MissedReminder>& missed, const TReminder& reminder
     return true;
 }
 
-ReminderState RefreshForToday(TReminder& reminder, bool repeating, TDateTime now) {
+ReminderState RefreshForToday(TReminder& reminder, bool repeating, const ClockReading& clock) {
     const ReminderState before = StateOf(reminder);
     if (!repeating) {
-        reminder.RefreshStatus();
-    } else if (!WithinGrace(before, now)) {
+        reminder.RefreshStatus(clock);
+    } else if (!WithinGrace(before, clock.now)) {
         // The stored next occurrence belongs to the day it was written on.
         reminder.DueDateTime = 0;
-        reminder.ScheduleNext();
+        reminder.ScheduleNext(clock);
     }
     return before;
 }

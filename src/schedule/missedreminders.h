@@ -42,10 +42,10 @@ bool WithinGrace(const ReminderState& before, TDateTime now);
 bool NoteIfMissed(std::vector<MissedReminder>& missed, const TReminder& reminder, bool repeating,
                   const ReminderState& before, TDateTime now);
 
-// Gives a record the statuses of the present day, as a load does: a one-time reminder its status
-// rule, a repeating one its next occurrence, unless its stored occurrence came due within the
-// grace. Returns the record's state before, for WentMissed.
-ReminderState RefreshForToday(TReminder& reminder, bool repeating, TDateTime now);
+// Gives a record the statuses of the day of `clock`, as a load does: a one-time reminder its
+// status rule, a repeating one its next occurrence, unless its stored occurrence came due within
+// the grace. Returns the record's state before, for WentMissed.
+ReminderState RefreshForToday(TReminder& reminder, bool repeating, const ClockReading& clock);
 
 // Oldest first; of reminders due together, in the order they were found.
 void SortMissed(std::vector<MissedReminder>& missed);

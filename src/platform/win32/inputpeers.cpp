@@ -26,14 +26,6 @@ LRESULT CallOriginal(const char* property, HWND hwnd, UINT message, WPARAM wPara
     return result;
 }
 
-std::string WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(hwnd, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
 // The selection of a native one-line field.
 class FieldPeer : public WindowPeer {
 public:

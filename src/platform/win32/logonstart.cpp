@@ -28,29 +28,22 @@ constexpr GUID kShellLinkA = {
 constexpr GUID kPersistFile = {
     0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-template <typename Function>
-Function Lookup(const char* library, const char* name) {
-    HMODULE module = GetModuleHandleA(library);
-    if (!module) module = LoadLibraryA(library);
-    return module ? reinterpret_cast<Function>(
-                        reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
-                  : nullptr;
-}
-
 // The calls of the shell and of the component library, in every version from the first Windows
 // 95 and NT 4.0 on, looked up once. The library stays loaded for the rest of the process.
 struct ShellCalls {
     HRESULT(WINAPI* folderLocation)
-    (HWND, int, LPITEMIDLIST*) = Lookup<decltype(folderLocation)>("shell32.dll",
-                                                                  "SHGetSpecialFolderLocation");
+    (HWND, int, LPITEMIDLIST*) = win32::LibraryFunction<decltype(folderLocation)>(
+        "shell32.dll", "SHGetSpecialFolderLocation");
     BOOL(WINAPI* pathFromIdList)(LPCITEMIDLIST, LPSTR) = PathFromIdList();
     HRESULT(WINAPI* getMalloc)
-    (IMalloc**) = Lookup<decltype(getMalloc)>("shell32.dll", "SHGetMalloc");
-    HRESULT(WINAPI* initialize)(LPVOID) = Lookup<decltype(initialize)>("ole32.dll", "CoInitialize");
-    void(WINAPI* uninitialize)() = Lookup<decltype(uninitialize)>("ole32.dll", "CoUninitialize");
+    (IMalloc**) = win32::LibraryFunction<decltype(getMalloc)>("shell32.dll", "SHGetMalloc");
+    HRESULT(WINAPI* initialize)
+    (LPVOID) = win32::LibraryFunction<decltype(initialize)>("ole32.dll", "CoInitialize");
+    void(WINAPI* uninitialize)() = win32::LibraryFunction<decltype(uninitialize)>("ole32.dll",
+                                                                                  "CoUninitialize");
     HRESULT(WINAPI* createInstance)
     (REFCLSID, LPUNKNOWN, DWORD, REFIID,
-     LPVOID*) = Lookup<decltype(createInstance)>("ole32.dll", "CoCreateInstance");
+     LPVOID*) = win32::LibraryFunction<decltype(createInstance)>("ole32.dll", "CoCreateInstance");
 
     bool HaveFolders() const { return folderLocation && pathFromIdList && getMalloc; }
     bool HaveLinks() const { return initialize && uninitialize && createInstance; }
@@ -58,8 +51,11 @@ struct ShellCalls {
 private:
     // The first Windows 95 names the call without the A of its later versions.
     static decltype(pathFromIdList) PathFromIdList() {
-        auto call = Lookup<decltype(pathFromIdList)>("shell32.dll", "SHGetPathFromIDListA");
-        return call ? call : Lookup<decltype(pathFromIdList)>("shell32.dll", "SHGetPathFromIDList");
+        auto call =
+            win32::LibraryFunction<decltype(pathFromIdList)>("shell32.dll", "SHGetPathFromIDListA");
+        return call ? call
+                    : win32::LibraryFunction<decltype(pathFromIdList)>("shell32.dll",
+                                                                       "SHGetPathFromIDList");
     }
 };
 
@@ -153,12 +149,13 @@ public:
         using CreateFn = LONG(WINAPI*)(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM,
                                        LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD);
         if (create) {
-            const auto createKey = Lookup<CreateFn>("advapi32.dll", "RegCreateKeyExA");
+            const auto createKey =
+                win32::LibraryFunction<CreateFn>("advapi32.dll", "RegCreateKeyExA");
             error_ = createKey ? createKey(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, access,
                                            nullptr, &key_, nullptr)
                                : kNotSupported;
         } else {
-            const auto openKey = Lookup<OpenFn>("advapi32.dll", "RegOpenKeyExA");
+            const auto openKey = win32::LibraryFunction<OpenFn>("advapi32.dll", "RegOpenKeyExA");
             error_ =
                 openKey ? openKey(HKEY_CURRENT_USER, kRunKey, 0, access, &key_) : kNotSupported;
         }
@@ -166,7 +163,7 @@ public:
     }
     ~RunKey() {
         using CloseFn = LONG(WINAPI*)(HKEY);
-        if (key_) Lookup<CloseFn>("advapi32.dll", "RegCloseKey")(key_);
+        if (key_) win32::LibraryFunction<CloseFn>("advapi32.dll", "RegCloseKey")(key_);
     }
     RunKey(const RunKey&) = delete;
     RunKey& operator=(const RunKey&) = delete;
@@ -231,7 +228,7 @@ unsigned long DeleteStartupShortcut(const std::string& name) {
 
 std::optional<std::string> ReadRunValue(const std::string& name) {
     using QueryFn = LONG(WINAPI*)(HKEY, LPCSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
-    const auto query = Lookup<QueryFn>("advapi32.dll", "RegQueryValueExA");
+    const auto query = win32::LibraryFunction<QueryFn>("advapi32.dll", "RegQueryValueExA");
     const RunKey key(KEY_QUERY_VALUE, false);
     if (!query || !key.Handle()) return {};
     DWORD type = 0, size = 0;
@@ -252,7 +249,7 @@ std::optional<std::string> ReadRunValue(const std::string& name) {
 
 unsigned long WriteRunValue(const std::string& name, const std::string& commandLine) {
     using SetFn = LONG(WINAPI*)(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD);
-    const auto set = Lookup<SetFn>("advapi32.dll", "RegSetValueExA");
+    const auto set = win32::LibraryFunction<SetFn>("advapi32.dll", "RegSetValueExA");
     const RunKey key(KEY_SET_VALUE, true);
     if (!key.Handle()) return key.Error();
     if (!set) return kNotSupported;
@@ -263,7 +260,7 @@ unsigned long WriteRunValue(const std::string& name, const std::string& commandL
 
 unsigned long DeleteRunValue(const std::string& name) {
     using DeleteFn = LONG(WINAPI*)(HKEY, LPCSTR);
-    const auto remove = Lookup<DeleteFn>("advapi32.dll", "RegDeleteValueA");
+    const auto remove = win32::LibraryFunction<DeleteFn>("advapi32.dll", "RegDeleteValueA");
     const RunKey key(KEY_SET_VALUE, false);
     if (key.Error() == ERROR_FILE_NOT_FOUND) return 0;
     if (!key.Handle()) return key.Error();

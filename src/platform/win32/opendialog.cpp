@@ -32,7 +32,10 @@ bool RunOpenDialog(const OpenDialog& dialog, std::string& chosen) {
     // folder under it.
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST |
                 OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&ofn)) return false;
+    // The dialogs' library is loaded only for the first dialog: the start need not wait for it.
+    static const auto getOpenFileName =
+        win32::LibraryFunction<BOOL(WINAPI*)(LPOPENFILENAMEA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (!getOpenFileName || !getOpenFileName(&ofn)) return false;
     chosen = file;
     return true;
 }

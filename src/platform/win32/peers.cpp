@@ -134,13 +134,18 @@ void WindowPeer::SetBounds(const Rect& r) {
     SetWindowPos(hwnd_, nullptr, Scale(r.left), Scale(r.top), Scale(r.right) - Scale(r.left),
                  Scale(r.bottom) - Scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
 }
+// A window is told only what changes it: under Wine every change of a window is a round trip to
+// the window system and often a repaint, and a new peer is given all of its control's state.
 void WindowPeer::SetText(const std::string& text) {
+    if (WindowText(hwnd_) == text) return;
     SetWindowTextA(hwnd_, text.c_str());
 }
 void WindowPeer::SetVisible(bool visible) {
+    if (((GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0) == visible) return;
     ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 void WindowPeer::SetEnabled(bool enabled) {
+    if ((IsWindowEnabled(hwnd_) != 0) == enabled) return;
     EnableWindow(hwnd_, enabled);
 }
 void WindowPeer::SetFont(const Font& font) {
@@ -186,6 +191,26 @@ void WindowPeer::SetHint(const std::string& hint) {
 
 namespace {
 
+// Whether `window` is the one the user works in now. The call is looked up, not imported (the
+// oldest versions of the platform the program names may lack it); without it, no window counts
+// as the foreground one and the program asks the platform to bring its window forward.
+bool IsForeground(HWND window) {
+    static const auto foreground =
+        LibraryFunction<HWND(WINAPI*)()>("user32.dll", "GetForegroundWindow");
+    return foreground && foreground() == window;
+}
+
+// Whether no shown window that stays below the always-on-top ones lies above `window`: then
+// bringing it to the top would change nothing.
+bool NothingAbove(HWND window) {
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        const bool topmost = (GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        if (IsWindowVisible(above) && !topmost) return false;
+    }
+    return true;
+}
+
 class FormWindowPeer final : public FormPeer {
 public:
     FormWindowPeer(Form& form, HWND hwnd) : window_(form, hwnd), form_(form) {}
@@ -214,7 +239,8 @@ public:
         if (form_.GetWindowState() == WindowState::Maximized) command = SW_SHOWMAXIMIZED;
         if (form_.GetWindowState() == WindowState::Minimized) command = SW_SHOWMINNOACTIVE;
         ShowWindow(Handle(), command);
-        if (activate) SetForegroundWindow(Handle());
+        // Showing a window usually makes it the foreground one already.
+        if (activate && !IsForeground(Handle())) SetForegroundWindow(Handle());
     }
     void Hide() override { ShowWindow(Handle(), SW_HIDE); }
     void SetWindowState(WindowState state) override {
@@ -239,7 +265,12 @@ public:
         wp.showCmd = static_cast<UINT>(p.showCommand);
         SetWindowPlacement(Handle(), &wp);
     }
-    void BringToFront() override { BringWindowToTop(Handle()); }
+    void BringToFront() override {
+        // The active window with no other above it is at the front already; asking the window
+        // system again costs a start under Wine a round trip to the display.
+        if (IsForeground(Handle()) && NothingAbove(Handle())) return;
+        BringWindowToTop(Handle());
+    }
     void SetMenu(MainMenu* menu) override {
         if (menu_) menu_->Detach();
         menu_.reset();
@@ -287,10 +318,20 @@ bool ReportPress(Control& control, int code) {
     return true;
 }
 
+std::string WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
 HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle) {
     const Rect& r = control.Bounds();
     if (control.TabStop()) style |= WS_TABSTOP;
     if (StartsGroup(control)) style |= WS_GROUP;
+    if (control.Visible()) style |= WS_VISIBLE;
+    if (!control.Enabled()) style |= WS_DISABLED;
     return CreateWindowExA(
         exStyle, windowClass, control.Text().c_str(), style | WS_CHILD | WS_CLIPSIBLINGS,
         Scale(r.left), Scale(r.top), Scale(r.Width()), Scale(r.Height()), ParentHandle(control),

@@ -379,11 +379,28 @@ std::string ProgramExePath() {
     return path;
 }
 
+namespace {
+
+// The sound library is loaded for the first sound: the start need not wait for it.
+using PlaySoundFunction = BOOL(WINAPI*)(LPCSTR, UINT);
+constexpr const char* kSoundLibrary = "winmm.dll";
+
+PlaySoundFunction PlaySoundEntry() {
+    static const PlaySoundFunction entry =
+        win32::LibraryFunction<PlaySoundFunction>(kSoundLibrary, "sndPlaySoundA");
+    return entry;
+}
+
+}  // namespace
+
 void PlayWaveAsync(const std::string& path) {
-    sndPlaySoundA(path.c_str(), SND_ASYNC);
+    if (const PlaySoundFunction play = PlaySoundEntry()) play(path.c_str(), SND_ASYNC);
 }
 void StopWave() {
-    sndPlaySoundA(nullptr, SND_ASYNC);
+    // Before the library is loaded no sound can be playing, and loading it only to stop nothing
+    // would cost the close its time.
+    if (!GetModuleHandleA(kSoundLibrary)) return;
+    if (const PlaySoundFunction play = PlaySoundEntry()) play(nullptr, SND_ASYNC);
 }
 
 namespace {
@@ -395,12 +412,8 @@ constexpr UINT kHhDisplayTopic = 0x0000;
 constexpr UINT kHhCloseAll = 0x0012;
 
 HtmlHelpFunction HtmlHelpEntry() {
-    static const HtmlHelpFunction entry = [] {
-        HMODULE library = LoadLibraryA("hhctrl.ocx");
-        return library ? reinterpret_cast<HtmlHelpFunction>(
-                             reinterpret_cast<void (*)()>(GetProcAddress(library, "HtmlHelpA")))
-                       : nullptr;
-    }();
+    static const HtmlHelpFunction entry =
+        win32::LibraryFunction<HtmlHelpFunction>("hhctrl.ocx", "HtmlHelpA");
     return entry;
 }
 

@@ -75,19 +75,20 @@ HWND CreateTrayWindow() {
                            win32::Instance(), nullptr);
 }
 
+// The shell's library is loaded only when an icon first goes into the notification area: most
+// starts never put one there and need not wait for it.
+BOOL notifyIcon(DWORD message, NOTIFYICONDATAA& data) {
+    static const auto call = win32::LibraryFunction<BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA)>(
+        "shell32.dll", "Shell_NotifyIconA");
+    return call ? call(message, &data) : FALSE;
+}
+
 class Win32TrayIconPeer final : public TrayIconPeer {
 public:
-    explicit Win32TrayIconPeer(TrayIcon& owner) : window_(CreateTrayWindow()) {
-        if (window_) SetPropA(window_, kOwnerProperty, &owner);
-        // The notification area shows small icons: the small picture of the program's icon.
-        icon_ = static_cast<HICON>(LoadImageA(win32::Instance(), "MAINICON", IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXSMICON),
-                                              GetSystemMetrics(SM_CYSMICON), 0));
-        if (!icon_) {
-            icon_ = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-            sharedIcon_ = true;
-        }
-    }
+    // The icon's window and picture are made when the icon is first used: most starts never
+    // put it into the notification area, and a window made for nothing costs the start the
+    // time of a top-level window.
+    explicit Win32TrayIconPeer(TrayIcon& owner) : owner_(owner) {}
     ~Win32TrayIconPeer() override {
         if (window_) {
             RemovePropA(window_, kOwnerProperty);
@@ -102,36 +103,57 @@ public:
         NOTIFYICONDATAA data = Entry();
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = kCallbackMessage;
-        data.hIcon = icon_;
+        data.hIcon = Icon();
         PutTip(data, tip);
-        return Shell_NotifyIconA(NIM_ADD, &data) != 0;
+        return notifyIcon(NIM_ADD, data) != 0;
     }
     void ChangeTip(const std::string& tip) override {
         NOTIFYICONDATAA data = Entry();
         data.uFlags = NIF_TIP;
         PutTip(data, tip);
-        Shell_NotifyIconA(NIM_MODIFY, &data);
+        notifyIcon(NIM_MODIFY, data);
     }
     void Remove() override {
+        // Without its window the icon was never added.
+        if (!window_) return;
         NOTIFYICONDATAA data = Entry();
-        Shell_NotifyIconA(NIM_DELETE, &data);
+        notifyIcon(NIM_DELETE, data);
     }
     void Post(TrayStep step) override {
-        PostMessageA(window_, kStepMessage, static_cast<WPARAM>(step), 0);
+        PostMessageA(Window(), kStepMessage, static_cast<WPARAM>(step), 0);
     }
     void FreezeDesktop(bool frozen) override {
         LockWindowUpdate(frozen ? GetDesktopWindow() : nullptr);
     }
-    void SetForeground() override { SetForegroundWindow(window_); }
+    void SetForeground() override { SetForegroundWindow(Window()); }
     MenuItem* TrackMenu(PopupMenu& menu, int screenX, int screenY) override {
         win32::NativeMenu native(menu.Items, true);
         const UINT id = TrackPopupMenu(native.Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screenX,
-                                       screenY, 0, window_, nullptr);
+                                       screenY, 0, Window(), nullptr);
         return id ? FindMenuItem(menu.Items, id) : nullptr;
     }
-    void PostEmptyMessage() override { PostMessageA(window_, WM_USER, 0, 0); }
+    void PostEmptyMessage() override { PostMessageA(Window(), WM_USER, 0, 0); }
 
 private:
+    HWND Window() {
+        if (!window_) {
+            window_ = CreateTrayWindow();
+            if (window_) SetPropA(window_, kOwnerProperty, &owner_);
+        }
+        return window_;
+    }
+    HICON Icon() {
+        if (icon_) return icon_;
+        // The notification area shows small icons: the small picture of the program's icon.
+        icon_ = static_cast<HICON>(LoadImageA(win32::Instance(), "MAINICON", IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), 0));
+        if (!icon_) {
+            icon_ = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+            sharedIcon_ = true;
+        }
+        return icon_;
+    }
     // The tip as the notification area's tooltip draws it: that takes '&' for the mark of an
     // underlined letter, so each one the user typed is doubled to show as itself. Cut to the
     // entry's room (63 characters and the end mark) without splitting a doubled one.
@@ -148,15 +170,16 @@ private:
 
     // The entry as the oldest notification area knows it: every version of the platform takes
     // that size, and the first ones take no other.
-    NOTIFYICONDATAA Entry() const {
+    NOTIFYICONDATAA Entry() {
         NOTIFYICONDATAA data{};
         data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        data.hWnd = window_;
+        data.hWnd = Window();
         data.uID = kIconId;
         return data;
     }
 
-    HWND window_;
+    TrayIcon& owner_;
+    HWND window_ = nullptr;
     HICON icon_ = nullptr;
     bool sharedIcon_ = false;
 };

@@ -22,6 +22,20 @@ namespace pellino::win32 {
 
 HINSTANCE Instance();
 
+// A function of a library the program does not import, looked up by name: the library is loaded
+// at the first lookup and stays for the rest of the process. Null where the library or the
+// function is missing. Every library imported is loaded before the program starts, which under
+// Wine costs a start-up several milliseconds a library, so the ones only some commands use are
+// reached through here.
+template <typename Function>
+Function LibraryFunction(const char* library, const char* name) {
+    HMODULE module = GetModuleHandleA(library);
+    if (!module) module = LoadLibraryA(library);
+    return module ? reinterpret_cast<Function>(
+                        reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
 // Design pixels to screen pixels and back.
 int Scale(int design);
 int Unscale(int screen);

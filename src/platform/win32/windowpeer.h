@@ -42,6 +42,9 @@ protected:
     HWND hwnd_;
 };
 
+// The text a native window holds.
+std::string WindowText(HWND hwnd);
+
 // The peer of a child control's native window, or null (forms have a peer of another kind).
 WindowPeer* PeerOf(HWND hwnd);
 
@@ -49,7 +52,8 @@ WindowPeer* PeerOf(HWND hwnd);
 // any other notification.
 bool ReportPress(Control& control, int code);
 
-// Creates the native child window of a control at its bounds, with the tab stop it asks for.
+// Creates the native child window of a control at its bounds, with its text, the tab stop it asks
+// for and its visibility and enabling: the peer then finds nothing left to send.
 HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle = 0);
 
 // The peers of the input controls (inputpeers.cpp).

@@ -101,6 +101,62 @@ TEST_F(GridBulk, AChangeOfManyRowsReachesTheScreenOnceAndEndsAsTheRowByRowChange
     }
 }
 
+TEST_F(GridBulk, RowsAddedInOneStepStandAsRowsAddedOneByOneAndReachTheScreenOnce) {
+    struct Case {
+        const char* what;
+        int rowsBefore;
+        int current;  // the current row before, 0: as the grid has it
+        bool onScreen;
+        int added;
+    };
+    const Case cases[] = {
+        {"to an empty list", 0, 0, true, 150},
+        {"below a selection scrolled to the end", 200, 200, true, 150},
+        {"below a selection at the top", 200, 3, true, 150},
+        {"a few that still fit", 2, 2, true, 3},
+        {"to a list not on the screen", 20, 20, false, 30},
+        {"none", 20, 7, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        int freed = 0;
+        TClickableStringGrid oneByOne{nullptr};
+        TClickableStringGrid inOneStep{nullptr};
+        for (TClickableStringGrid* grid : {&oneByOne, &inOneStep}) {
+            grid->SetBounds(0, 0, 400, 200);
+            grid->SetColCount(3);
+            grid->SetRowCount(1);
+            if (c.onScreen) headless::PutOnScreen(*grid);
+            for (int i = 0; i < c.rowsBefore; ++i) AddNamed(*grid, std::to_string(i), freed);
+            if (c.current > 0) grid->SetRow(c.current);
+            headless::ResetTraffic(*grid);
+        }
+
+        for (int i = 0; i < c.added; ++i) AddNamed(oneByOne, "n" + std::to_string(i), freed);
+        std::vector<std::unique_ptr<GridObject>> objects;
+        for (int i = 0; i < c.added; ++i) {
+            objects.push_back(std::make_unique<CountingObject>("n" + std::to_string(i), freed));
+        }
+        inOneStep.AddRows(std::move(objects));
+
+        EXPECT_EQ(Names(inOneStep), Names(oneByOne));
+        EXPECT_EQ(inOneStep.RowCount(), oneByOne.RowCount());
+        EXPECT_EQ(inOneStep.FixedRows(), oneByOne.FixedRows());
+        EXPECT_EQ(inOneStep.Row(), oneByOne.Row()) << "the selection stays where it was";
+        EXPECT_EQ(inOneStep.TopRow(), oneByOne.TopRow()) << "and so does the scroll position";
+        const headless::ScreenTraffic once = headless::TrafficOf(inOneStep);
+        const headless::ScreenTraffic each = headless::TrafficOf(oneByOne);
+        EXPECT_EQ(once.vertical, each.vertical);
+        EXPECT_EQ(once.horizontal, each.horizontal);
+        EXPECT_LE(once.repaints, 1);
+        EXPECT_LE(once.scrollBarUpdates, 1) << "only the vertical bar may change";
+        if (c.onScreen && c.added > 0) {
+            EXPECT_EQ(once.repaints, 1) << "the new rows are shown";
+        }
+        EXPECT_EQ(freed, 0);
+    }
+}
+
 TEST_F(GridBulk, AScrollBarIsSentOnlyWhenItChanges) {
     int freed = 0;
     TClickableStringGrid grid{nullptr};
@@ -206,6 +262,13 @@ TEST_F(GridBulk, TheContentRevisionMovesWithEveryChangeOfRowsOrTheirObjects) {
     };
     const Case cases[] = {
         {"a row added", [](TClickableStringGrid& g) { g.AddRow(); }, true},
+        {"rows added in one step",
+         [](TClickableStringGrid& g) {
+             std::vector<std::unique_ptr<GridObject>> objects;
+             objects.push_back(std::make_unique<GridValue<int>>(3));
+             g.AddRows(std::move(objects));
+         },
+         true},
         {"a row deleted", [](TClickableStringGrid& g) { g.DeleteRow(1); }, true},
         {"a row moved", [](TClickableStringGrid& g) { g.MoveRow(1, 2); }, true},
         {"an object replaced",

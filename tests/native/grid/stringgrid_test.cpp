@@ -263,6 +263,12 @@ TEST(StringGridCells, CellsReadEmptyUntilGivenAndGoWithTheirColumn) {
     grid.SetCells(3, 1, "last");
     grid.SetObjectOf(0, 1, std::make_unique<int>(7));
     grid.SetCells(1, 2, "middle");
+    grid.SetCells(0, 2, "first");
+    grid.SetObjectOf(2, 2, std::make_unique<int>(9));
+    EXPECT_EQ(grid.Cells(0, 1), "") << "an object alone gives its cell no text";
+    EXPECT_EQ(grid.Cells(0, 2), "first");
+    EXPECT_EQ(grid.Objects(0, 2), nullptr) << "a text alone gives its cell no object";
+    EXPECT_EQ(*grid.ObjectOf<int>(2, 2), 9);
     EXPECT_EQ(grid.Cells(3, 1), "last");
     EXPECT_EQ(grid.Cells(1, 1), "");
     EXPECT_EQ(*grid.ObjectOf<int>(0, 1), 7);
@@ -273,6 +279,8 @@ TEST(StringGridCells, CellsReadEmptyUntilGivenAndGoWithTheirColumn) {
     grid.SetColCount(4);
     EXPECT_EQ(grid.Cells(3, 1), "") << "the column's text came back with the column";
     EXPECT_EQ(grid.Cells(1, 2), "middle");
+    EXPECT_EQ(grid.Cells(0, 2), "first");
+    EXPECT_EQ(grid.Objects(2, 2), nullptr) << "the column's object went with the column";
     EXPECT_EQ(*grid.ObjectOf<int>(0, 1), 7);
 
     // Rows that go and come back come back empty.

@@ -112,13 +112,24 @@ TEST_F(ReminderTest, RefreshStatusOfOneTimeReminders) {
     };
     for (const Case& c : cases) {
         setClock(c.clockDay, c.clockHour, c.clockMinute);
-        TReminder r;
-        r.DueDateTime = date(c.dueDay) + timeOf(c.dueHour, c.dueMinute);
-        r.Status = c.before;
-        const TDateTime due = r.DueDateTime;
-        r.RefreshStatus();
-        EXPECT_EQ(int{r.Status}, int{c.after}) << c.what;
-        EXPECT_EQ(r.DueDateTime, due) << c.what << ": the due value is never moved";
+        const ClockReading reading = ReadClock();
+        // By the clock, and by a reading of it taken then, whatever the clock says later: a load
+        // judges every record by the one reading it took.
+        for (const bool byReading : {false, true}) {
+            TReminder r;
+            r.DueDateTime = date(c.dueDay) + timeOf(c.dueHour, c.dueMinute);
+            r.Status = c.before;
+            const TDateTime due = r.DueDateTime;
+            if (byReading) {
+                setClock(20, 23, 59);
+                r.RefreshStatus(reading);
+            } else {
+                r.RefreshStatus();
+            }
+            const std::string what = std::string(c.what) + (byReading ? ", by a reading" : "");
+            EXPECT_EQ(int{r.Status}, int{c.after}) << what;
+            EXPECT_EQ(r.DueDateTime, due) << what << ": the due value is never moved";
+        }
     }
 }
 
@@ -197,13 +208,23 @@ TEST_F(ReminderTest, ScheduleNextOfRepeatingReminders) {
     };
     for (const Case& c : cases) {
         setClock(c.clockDay, c.hour, c.minute, c.second);
-        auto r = repeating(c.days, c.first, c.interval, c.hasUntil, c.stop);
-        r->Status = kStatusInactive;
-        r->DueDateTime = 12345.5;
-        r->ScheduleNext();
-        EXPECT_EQ(int{r->Status}, int{c.status}) << c.what;
-        const TDateTime expected = c.due == kUnchanged ? 12345.5 : date(c.clockDay) + c.due;
-        EXPECT_EQ(r->DueDateTime, expected) << c.what;
+        const ClockReading reading = ReadClock();
+        // By the clock, and by a reading of it taken then, whatever the clock says later.
+        for (const bool byReading : {false, true}) {
+            auto r = repeating(c.days, c.first, c.interval, c.hasUntil, c.stop);
+            r->Status = kStatusInactive;
+            r->DueDateTime = 12345.5;
+            if (byReading) {
+                setClock(11, 0, 1);  // a Sunday, just after midnight
+                r->ScheduleNext(reading);
+            } else {
+                r->ScheduleNext();
+            }
+            const std::string what = std::string(c.what) + (byReading ? ", by a reading" : "");
+            EXPECT_EQ(int{r->Status}, int{c.status}) << what;
+            const TDateTime expected = c.due == kUnchanged ? 12345.5 : date(c.clockDay) + c.due;
+            EXPECT_EQ(r->DueDateTime, expected) << what;
+        }
     }
 }
 

@@ -333,6 +333,61 @@ TEST(TReaderTest, ValueStartNamesTheTagOfTheFailingValue) {
     EXPECT_EQ(reader.ValueStart(), 2);
 }
 
+TEST(TReaderTest, ValueStartNamesTheFailingValueAfterValuesReadInsideTheBuffer) {
+    // Values of every common form, read where the reader takes them without a call, then one
+    // that fails: the failure names the failing value's tag, not one read before it.
+    const Bytes before = written([](TWriter& w) {
+        w.WriteInteger(5);
+        w.WriteInteger(300);
+        w.WriteInteger(70000);
+        w.WriteFloat(2.5);
+        w.WriteString("a text");
+        w.WriteBoolean(true);
+    });
+    const auto readBefore = [](TReader& r) {
+        r.ReadInteger();
+        r.ReadInteger();
+        r.ReadInteger();
+        r.ReadFloat();
+        r.ReadString();
+        r.ReadBoolean();
+    };
+    struct Case {
+        const char* what;
+        Bytes after;    // the bytes from the failing value's tag on
+        bool cutShort;  // the data ends with them; else more values follow
+        std::function<void(TReader&)> read;
+    };
+    const std::vector<Case> cases = {
+        {"a text where an integer belongs",
+         {0x06, 0x01, 0x41},
+         false,
+         [](TReader& r) { r.ReadInteger(); }},
+        {"a text where a float belongs",
+         {0x06, 0x01, 0x41},
+         false,
+         [](TReader& r) { r.ReadFloat(); }},
+        {"an integer where a text belongs",
+         {0x02, 0x01},
+         false,
+         [](TReader& r) { r.ReadString(); }},
+        {"a list's end missing", {0x02, 0x01}, false, [](TReader& r) { r.ReadListEnd(); }},
+        {"an integer cut short", {0x04, 0x01}, true, [](TReader& r) { r.ReadInteger(); }},
+        {"a text cut short", {0x06, 0x09, 0x41}, true, [](TReader& r) { r.ReadString(); }},
+        {"the end of the data where a list may end", {}, true, [](TReader& r) { r.EndOfList(); }},
+    };
+    for (const Case& c : cases) {
+        Bytes bytes = before;
+        bytes.insert(bytes.end(), c.after.begin(), c.after.end());
+        if (!c.cutShort) bytes.insert(bytes.end(), 16, 0x02);
+        MemoryStream stream(bytes);
+        TReader reader(stream);
+        readBefore(reader);
+        EXPECT_THROW(c.read(reader), EReadError) << c.what;
+        EXPECT_EQ(reader.ValueStart(), static_cast<std::int64_t>(before.size())) << c.what;
+    }
+}
+
 // ---- The 80-bit conversion ----
 
 std::vector<double> awkwardDoubles() {

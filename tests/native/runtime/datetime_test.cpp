@@ -162,6 +162,16 @@ TEST_F(DateTimeTest, NowTodayAndTimeOfDayComeFromThePlatformClock) {
     EXPECT_EQ(TimeOfDay(), at(14, 30, 15, 250));
     EXPECT_EQ(Now(), on(2026, 3, 4) + at(14, 30, 15, 250));
     EXPECT_EQ(DecodeTime(Now()).millisecond, 250);
+    // One reading gives the three of the same moment, bit for bit.
+    for (const LocalTime& t :
+         {LocalTime{2026, 3, 4, 14, 30, 15, 250}, LocalTime{2026, 12, 31, 23, 59, 59, 999},
+          LocalTime{2027, 1, 1, 0, 0, 0, 0}}) {
+        headless::SetClock(t);
+        const ClockReading reading = ReadClock();
+        EXPECT_EQ(reading.today, Today()) << t.year;
+        EXPECT_EQ(reading.timeOfDay, TimeOfDay()) << t.year;
+        EXPECT_EQ(reading.now, Now()) << t.year;
+    }
 }
 
 TEST_F(DateTimeTest, AddMinutesDriftsLaterByTheLongMinute) {
