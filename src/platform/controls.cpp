@@ -68,7 +68,8 @@ void Control::SetText(const std::string& text) {
 }
 
 bool Control::DrawsItself() const {
-    return kind_ == ControlKind::Panel || kind_ == ControlKind::Custom;
+    return kind_ == ControlKind::Panel || kind_ == ControlKind::Custom ||
+           kind_ == ControlKind::TabSet;
 }
 
 void Control::SetVisible(bool visible) {
@@ -514,7 +515,9 @@ void RadioButton::DoClick() {
     SetChecked(true);
 }
 
-CustomControl::CustomControl(Control* parent) : Control(parent, ControlKind::Custom) {
+CustomControl::CustomControl(Control* parent) : CustomControl(parent, ControlKind::Custom) {}
+
+CustomControl::CustomControl(Control* parent, ControlKind kind) : Control(parent, kind) {
     SetTabStop(true);
 }
 
@@ -537,21 +540,46 @@ void CustomControl::SetScrollRange(bool vertical, int max, int page, int positio
     if (Peer()) Peer()->SetScrollRange(vertical, max, page, position);
 }
 
-TabSet::TabSet(Control* parent) : Control(parent, ControlKind::TabSet) {
-    SetTabStop(true);
+CustomControl* AsCustom(Control* control) {
+    if (!control) return nullptr;
+    const ControlKind kind = control->Kind();
+    return kind == ControlKind::Custom || kind == ControlKind::TabSet
+               ? static_cast<CustomControl*>(control)
+               : nullptr;
 }
+
+namespace {
+
+// The tab strip's measures, in design pixels: the tabs' top and height within the strip, the
+// room left of the first tab, beside a caption within its tab, and between two tabs (where the
+// grooves that part them lie).
+constexpr int kTabTop = 8;
+constexpr int kTabHeight = 21;
+constexpr int kTabsLeft = 4;
+constexpr int kCaptionMargin = 9;
+constexpr int kTabGap = 6;
+
+// The platform's colours of raised and sunken edges.
+constexpr Color kEdgeHighlight = 0x80000014;   // the lit side
+constexpr Color kEdgeLight = 0x80000016;       // the lit side's inner line
+constexpr Color kEdgeShadow = 0x80000010;      // the shaded side
+constexpr Color kEdgeDarkShadow = 0x80000015;  // the shaded side's outer line of a pressed button
+
+}  // namespace
+
+TabSet::TabSet(Control* parent) : CustomControl(parent, ControlKind::TabSet) {}
 
 void TabSet::SetTabs(const std::vector<std::string>& tabs) {
     tabs_ = tabs;
-    if (Peer()) Peer()->SetItems(tabs_);
     if (tabIndex_ >= static_cast<int>(tabs_.size()))
         SetTabIndex(static_cast<int>(tabs_.size()) - 1);
+    Invalidate();
 }
 
 void TabSet::SetTabIndex(int index) {
     if (index < -1 || index >= static_cast<int>(tabs_.size()) || index == tabIndex_) return;
     tabIndex_ = index;
-    if (Peer()) Peer()->SetItemIndex(tabIndex_);
+    Invalidate();
 }
 
 void TabSet::SelectTab(int index) {
@@ -560,10 +588,82 @@ void TabSet::SelectTab(int index) {
     Click();
 }
 
-void TabSet::ApplyStateToPeer() {
-    Control::ApplyStateToPeer();
-    Peer()->SetItems(tabs_);
-    Peer()->SetItemIndex(tabIndex_);
+Rect TabSet::TabRect(int index) const {
+    if (index < 0 || index >= static_cast<int>(tabs_.size())) return Rect{};
+    int left = kTabsLeft;
+    for (int i = 0;; ++i) {
+        const int width =
+            MeasureText(GetFont(), tabs_[static_cast<std::size_t>(i)]).width + 2 * kCaptionMargin;
+        if (i == index) return BoundsRect(left, kTabTop, width, kTabHeight);
+        left += width + kTabGap;
+    }
+}
+
+void TabSet::Paint(Canvas& canvas) {
+    canvas.FillRect(Rect{0, 0, Width(), Height()}, colors::kBtnFace);
+    canvas.SetFont(GetFont());
+    Canvas::TextOptions centred;
+    centred.horz = HAlign::Center;
+    centred.vert = VAlign::Middle;
+    for (int i = 0; i < static_cast<int>(tabs_.size()); ++i) {
+        Rect r = TabRect(i);
+        // A groove after every tab parts it from the next.
+        const int groove = r.right + kTabGap / 2 - 1;
+        canvas.DrawLine(groove, r.top + 1, groove, r.bottom - 1, kEdgeShadow);
+        canvas.DrawLine(groove + 1, r.top + 1, groove + 1, r.bottom - 1, kEdgeHighlight);
+        if (i == tabIndex_) {
+            // The chosen tab is a pressed button: shaded above and left, lit below and right,
+            // lighter inside, its caption a pixel down and right.
+            canvas.FillRect(r, kEdgeHighlight);
+            canvas.DrawLine(r.left, r.top, r.right - 1, r.top, kEdgeDarkShadow);
+            canvas.DrawLine(r.left, r.top, r.left, r.bottom - 1, kEdgeDarkShadow);
+            canvas.DrawLine(r.left + 1, r.top + 1, r.right - 2, r.top + 1, kEdgeShadow);
+            canvas.DrawLine(r.left + 1, r.top + 1, r.left + 1, r.bottom - 2, kEdgeShadow);
+            canvas.DrawLine(r.left + 1, r.bottom - 2, r.right - 2, r.bottom - 2, kEdgeLight);
+            canvas.DrawLine(r.right - 2, r.top + 1, r.right - 2, r.bottom - 1, kEdgeLight);
+            r = Rect{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+        }
+        canvas.TextRect(r, tabs_[static_cast<std::size_t>(i)], centred);
+        if (i == tabIndex_ && Focused()) {
+            canvas.DrawFocusRect(Rect{r.left + 3, r.top + 3, r.right - 4, r.bottom - 4});
+        }
+    }
+}
+
+void TabSet::MouseDown(MouseButton button, ShiftState, int x, int y) {
+    if (button != MouseButton::Left) return;
+    for (int i = 0; i < static_cast<int>(tabs_.size()); ++i) {
+        const Rect r = TabRect(i);
+        const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+        // A click on the tab already chosen chooses nothing anew.
+        if (inside && i != tabIndex_) SelectTab(i);
+    }
+}
+
+void TabSet::KeyDown(int& key, ShiftState shift) {
+    if (shift.ctrl || shift.alt || tabs_.empty()) return;
+    const int last = static_cast<int>(tabs_.size()) - 1;
+    int chosen = tabIndex_;
+    switch (key) {
+        case keys::kLeft:
+        case keys::kUp:
+            chosen = std::max(0, tabIndex_ - 1);
+            break;
+        case keys::kRight:
+        case keys::kDown:
+            chosen = std::min(last, tabIndex_ + 1);
+            break;
+        case keys::kHome:
+            chosen = 0;
+            break;
+        case keys::kEnd:
+            chosen = last;
+            break;
+        default:
+            return;
+    }
+    key = 0;
+    if (chosen != tabIndex_) SelectTab(chosen);
 }
 
 NotebookPage::NotebookPage(Notebook& notebook, const std::string& caption)

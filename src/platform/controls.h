@@ -91,8 +91,6 @@ public:
     virtual void SetChecked(bool) {}
     virtual void SetDefault(bool) {}
     virtual void SetScrollRange(bool /*vertical*/, int /*max*/, int /*page*/, int /*pos*/) {}
-    virtual void SetItems(const std::vector<std::string>& /*items*/) {}
-    virtual void SetItemIndex(int /*index*/) {}
     virtual void SetMaxLength(int /*length*/) {}
     // The selection of a text field, in characters; false when the native field cannot say.
     virtual void SetSelection(int /*start*/, int /*length*/) {}
@@ -556,17 +554,27 @@ public:
     std::function<void(int& key, ShiftState)> OnKeyDown;
     std::function<void(char& key)> OnKeyPress;
 
+protected:
+    // A control of another kind that the program draws all the same.
+    CustomControl(Control* parent, ControlKind kind);
+
 private:
     bool wantReturns_ = false;
 };
+
+// The control as one the program draws, or null: the plain kind and the tab strip.
+CustomControl* AsCustom(Control* control);
 
 }  // namespace pellino
 
 namespace pellino {
 
-// A strip of tabs. The user's choice of a tab sets TabIndex and then runs OnClick; setting
-// TabIndex from code runs nothing.
-class TabSet : public Control {
+// A strip of tabs, drawn by the program as flat buttons side by side, the chosen one pressed in.
+// The user's choice of a tab (a click on it, or the arrow keys, Home and End while the strip has
+// the focus) sets TabIndex and then runs OnClick; setting TabIndex from code runs nothing. The
+// strip takes the focus from the keyboard only: a click chooses a tab and leaves the focus where
+// it was.
+class TabSet : public CustomControl {
 public:
     explicit TabSet(Control* parent);
 
@@ -577,11 +585,12 @@ public:
 
     // A user's choice of a tab (by the mouse, the keyboard or a test acting as the user).
     void SelectTab(int index);
-    // Backend use: the native strip changed its selection.
-    void TabIndexChangedByPlatform(int index) { SelectTab(index); }
+    // Where the tab `index` lies in the strip, in design pixels; empty for no such tab.
+    Rect TabRect(int index) const;
 
-protected:
-    void ApplyStateToPeer() override;
+    void Paint(Canvas& canvas) override;
+    void MouseDown(MouseButton button, ShiftState shift, int x, int y) override;
+    void KeyDown(int& key, ShiftState shift) override;
 
 private:
     std::vector<std::string> tabs_;

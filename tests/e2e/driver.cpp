@@ -218,7 +218,9 @@ bool TabRect(HWND strip, int index, RECT& rect) {
 // click waits for the window to take input; a click the program did not get to in time (a busy
 // machine) is given again, which is harmless on a tab already chosen.
 int ClickTab(HWND top, int index) {
-    HWND strip = FindChildWindow(top, WC_TABCONTROLA, nullptr, 0);
+    // The program draws its tab strip itself, in a window class of its own that answers a tab
+    // control's questions about its tabs.
+    HWND strip = FindChildWindow(top, "PellinoTabs", nullptr, 0);
     RECT r;
     if (!strip || !TabRect(strip, index, r)) {
         std::fprintf(stderr, "no tab %d\n", index);

@@ -350,8 +350,8 @@ void PressKey(Form& form, int key, ShiftState shift) {
         HelpKeyByPlatform(asked, r.left + ToScreenPixels(8), r.bottom + ToScreenPixels(2));
         return;
     }
-    if (focused && focused->Kind() == ControlKind::Custom) {
-        auto& custom = static_cast<CustomControl&>(*focused);
+    if (CustomControl* drawn = AsCustom(focused)) {
+        CustomControl& custom = *drawn;
         const bool wanted = key != keys::kReturn || custom.WantReturns();
         if (wanted) {
             int k = key;

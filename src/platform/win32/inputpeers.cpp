@@ -205,6 +205,7 @@ std::unique_ptr<ControlPeer> CreateSpinEditPeer(SpinEdit& spin) {
     HWND field = CreateChild(spin, "EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     if (!field) return nullptr;
     // The arrows count up the screen: pressing the upper one reports a positive step.
+    LoadCommonControls();
     HWND arrows =
         CreateWindowExA(0, UPDOWN_CLASSA, nullptr, WS_CHILD | UDS_ARROWKEYS,
                         Scale(r.right - kArrowsWidth), Scale(r.top), Scale(kArrowsWidth),

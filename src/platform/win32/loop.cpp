@@ -49,6 +49,18 @@ bool PreTranslate(MSG& msg) {
     return true;
 }
 
+// The first movement of the pointer over a form that shows hints makes its tooltip, which is then
+// told of this movement too, so that a pointer that comes to rest at once still gets its hint.
+void StartHintsUnder(const MSG& msg) {
+    Control* control = ControlOf(TopLevelOf(msg.hwnd));
+    if (!control || control->Kind() != ControlKind::Form) return;
+    auto& form = static_cast<Form&>(*control);
+    if (!form.ShowHints()) return;
+    if (HWND tip = StartHints(form)) {
+        SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    }
+}
+
 BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM list) {
     if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
@@ -60,6 +72,7 @@ namespace {
 
 void Dispatch(MSG& msg) {
     if (ClosesHelpPopup(msg)) return;
+    if (msg.message == WM_MOUSEMOVE) StartHintsUnder(msg);
     if (PreTranslate(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

@@ -55,6 +55,7 @@ std::map<HWND, HWND>& Tooltips() {
 HWND TooltipFor(HWND formHandle) {
     auto it = Tooltips().find(formHandle);
     if (it != Tooltips().end()) return it->second;
+    LoadCommonControls();
     // Hints are shown as written: an '&' in one is an ampersand, not an accelerator mark.
     HWND tip =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
@@ -121,6 +122,26 @@ void SuppressHints(bool suppressed) {
     }
 }
 
+namespace {
+
+void GiveHints(Control& parent) {
+    for (Control* child : parent.Children()) {
+        if (child->Peer() && !child->Hint().empty()) child->Peer()->SetHint(child->Hint());
+        GiveHints(*child);
+    }
+}
+
+}  // namespace
+
+HWND StartHints(Form& form) {
+    HWND handle = HandleOf(form);
+    if (!handle || Tooltips().count(handle)) return nullptr;
+    HWND tip = TooltipFor(handle);
+    SendMessageA(tip, TTM_ACTIVATE, !Off().popup && Off().forms.count(handle) == 0, 0);
+    GiveHints(form);
+    return tip;
+}
+
 WindowPeer::WindowPeer(Control& control, HWND hwnd) : control_(control), hwnd_(hwnd) {
     BindControl(hwnd_, &control_);
 }
@@ -169,8 +190,10 @@ void WindowPeer::SetTabStop(bool tabStop) {
 }
 
 void WindowPeer::SetHint(const std::string& hint) {
+    // Before the form's tooltip is made there is nothing to tell it: it takes every control's
+    // hint when it is made.
     Form* form = control_.OwnerForm();
-    if (!form || !form->Peer() || (hint.empty() && !Tooltips().count(HandleOf(*form)))) return;
+    if (!form || !form->Peer() || !Tooltips().count(HandleOf(*form))) return;
     HWND tip = TooltipFor(HandleOf(*form));
     TOOLINFOA info{};
     info.cbSize = sizeof(info);
@@ -357,29 +380,6 @@ public:
     }
 };
 
-class TabSetPeer final : public WindowPeer {
-public:
-    using WindowPeer::WindowPeer;
-    void SetItems(const std::vector<std::string>& items) override {
-        SendMessageA(hwnd_, TCM_DELETEALLITEMS, 0, 0);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            TCITEMA item{};
-            item.mask = TCIF_TEXT;
-            std::string text = items[i];
-            item.pszText = text.data();
-            SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-        }
-    }
-    void SetItemIndex(int index) override { SendMessageA(hwnd_, TCM_SETCURSEL, index, 0); }
-    bool Notify(const NMHDR& header, LRESULT& result) override {
-        if (header.code != TCN_SELCHANGE) return false;
-        const int index = static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
-        static_cast<TabSet&>(control_).TabIndexChangedByPlatform(index);
-        result = 0;
-        return true;
-    }
-};
-
 class CustomPeer final : public WindowPeer {
 public:
     using WindowPeer::WindowPeer;
@@ -475,9 +475,9 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) {
             return std::make_unique<ButtonPeer>(control, CreateChild(control, "BUTTON", style));
         }
         case ControlKind::TabSet:
-            return std::make_unique<TabSetPeer>(
-                control, CreateChild(control, WC_TABCONTROLA,
-                                     TCS_BUTTONS | TCS_FLATBUTTONS | TCS_FOCUSNEVER));
+            // A class of its own, so that the strip can be told from the lists among the
+            // windows the program draws.
+            return std::make_unique<CustomPeer>(control, CreateChild(control, kTabStripClass, 0));
         case ControlKind::Notebook:
         case ControlKind::NotebookPage:
             return std::make_unique<WindowPeer>(

@@ -54,6 +54,11 @@ HWND HandleOf(const Control& control);
 // The control of the window or, for a native part of a control (the arrows of a spin field), of
 // the nearest window around it that has one; null when none.
 Control* OwningControl(HWND hwnd);
+// Loads the common controls (the tooltip and the spin arrows) at their first use.
+void LoadCommonControls();
+// The form's hints come up from here on: its tooltip is made at the first movement of the
+// pointer over it, not at its start. Returns the tooltip when it was made now, else null.
+HWND StartHints(Form& form);
 // While a what's-this pop-up shows, the user's next click or key only closes it: true for a
 // message that the loop must then drop (the click's button-up too).
 bool ClosesHelpPopup(const MSG& msg);
@@ -68,6 +73,7 @@ void SuppressHints(bool suppressed);
 void RegisterFormClass(const std::string& className);
 inline constexpr const char* kPanelClass = "PellinoPanel";
 inline constexpr const char* kCustomClass = "PellinoCustom";
+inline constexpr const char* kTabStripClass = "PellinoTabs";
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

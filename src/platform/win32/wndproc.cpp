@@ -294,6 +294,41 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+// What the tab strip answers beyond the controls the program draws. It asks for the arrow keys
+// only (the letters stay with the dialog keys, which press a button whose caption underlines
+// them), and a click on it leaves the focus where it was. It answers the questions a tab control
+// answers about its tabs (how many, which is chosen, where one lies), so that tools that read tab
+// controls find its tabs.
+bool TabStripMessage(TabSet& tabs, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            result = DLGC_WANTARROWS;
+            return true;
+        case WM_LBUTTONDOWN: {
+            const int x = Unscale(GET_X_LPARAM(lParam)), y = Unscale(GET_Y_LPARAM(lParam));
+            Application::Dispatch(
+                [&] { tabs.MouseDown(MouseButton::Left, CurrentShiftState(), x, y); });
+            result = 0;
+            return true;
+        }
+        case TCM_GETITEMCOUNT:
+            result = static_cast<LRESULT>(tabs.Tabs().size());
+            return true;
+        case TCM_GETCURSEL:
+            result = tabs.TabIndex();
+            return true;
+        case TCM_GETITEMRECT: {
+            const Rect r = tabs.TabRect(static_cast<int>(wParam));
+            auto* out = reinterpret_cast<RECT*>(lParam);
+            result = out && r.Width() > 0;
+            if (result) *out = RECT{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
 LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Control* control = ControlOf(hwnd);
     if (!control) return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -311,7 +346,8 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    if (control->Kind() != ControlKind::Custom && control->Kind() != ControlKind::Panel) {
+    CustomControl* drawn = AsCustom(control);
+    if (!drawn && control->Kind() != ControlKind::Panel) {
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     if (control->Kind() == ControlKind::Panel) {
@@ -330,7 +366,12 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    auto& custom = static_cast<CustomControl&>(*control);
+    CustomControl& custom = *drawn;
+    if (control->Kind() == ControlKind::TabSet) {
+        if (TabStripMessage(static_cast<TabSet&>(custom), message, wParam, lParam, result)) {
+            return result;
+        }
+    }
     const int x = Unscale(GET_X_LPARAM(lParam)), y = Unscale(GET_Y_LPARAM(lParam));
     switch (message) {
         case WM_PAINT:
@@ -435,25 +476,31 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// The common controls that the forms use. The common controls of Windows 95 and NT 4 as they
-// came have no InitCommonControlsEx (it came with later versions of the library): there the older
-// call registers every class they have.
-void InitCommonControlClasses() {
-    using InitExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    HMODULE library = GetModuleHandleA("comctl32.dll");
-    const auto initEx = library ? reinterpret_cast<InitExFn>(reinterpret_cast<void*>(
-                                      GetProcAddress(library, "InitCommonControlsEx")))
-                                : nullptr;
-    if (!initEx) {
-        InitCommonControls();
-        return;
-    }
-    const INITCOMMONCONTROLSEX init{sizeof(init), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES |
-                                                      ICC_DATE_CLASSES | ICC_TAB_CLASSES};
-    initEx(&init);
-}
-
 }  // namespace
+
+void LoadCommonControls() {
+    static bool loaded = false;
+    if (loaded) return;
+    loaded = true;
+    // The library with the tooltip and the spin arrows comes with every version of the platform
+    // the program names, but loading it costs a start a noticeable part of its time; the main
+    // window needs neither until the pointer moves over it or an editor opens.
+    HMODULE library = LoadLibraryA("comctl32.dll");
+    if (!library) return;
+    // The common controls of Windows 95 and NT 4 as they came have no InitCommonControlsEx (it
+    // came with later versions of the library): there the older call registers every class they
+    // have.
+    using InitExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    using InitFn = void(WINAPI*)();
+    if (const auto initEx = reinterpret_cast<InitExFn>(
+            reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")))) {
+        const INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES};
+        initEx(&init);
+    } else if (const auto init = reinterpret_cast<InitFn>(
+                   reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControls")))) {
+        init();
+    }
+}
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Control* control = ControlOf(hwnd);
@@ -466,7 +513,6 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 void RegisterFormClass(const std::string& className) {
     static std::set<std::string> registered;
     if (registered.count(className)) return;
-    if (registered.empty()) InitCommonControlClasses();
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = WindowProc;
@@ -489,6 +535,8 @@ void RegisterFormClass(const std::string& className) {
     child.lpszClassName = kPanelClass;
     RegisterClassA(&child);
     child.lpszClassName = kCustomClass;
+    RegisterClassA(&child);
+    child.lpszClassName = kTabStripClass;
     RegisterClassA(&child);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/exception.h"
 #include "platform/form.h"
+#include "platform/headless/recording_canvas.h"
 #include "platform/headless/testing.h"
 #include "platform/menus.h"
 
@@ -217,6 +218,74 @@ TEST_F(WidgetsTest, TabsRunTheirHandlerOnlyForTheUsersChoiceAndPagesShowOneAtATi
     EXPECT_FALSE(first.Visible());
     EXPECT_TRUE(second.Visible());
     EXPECT_EQ(second.Bounds(), BoundsRect(0, 0, 300, 200)) << "a page fills its notebook";
+}
+
+// The tab strip the program draws: the mouse chooses the tab under it, the arrow keys, Home and End
+// choose while the strip has the focus, a letter still presses the button it underlines, and the
+// chosen tab is the pressed one, with the focus mark on it only while the strip has the focus.
+TEST_F(WidgetsTest, TheTabStripChoosesByMouseAndKeysAndDrawsTheChosenTabPressed) {
+    Form form("TTabs");
+    form.SetClientSize(300, 200);
+    Button go(&form);
+    go.SetText("&Go");
+    int pressed = 0;
+    go.OnClick = [&] { ++pressed; };
+    TabSet tabs(&form);
+    tabs.SetBounds(0, 160, 300, 32);
+    tabs.SetTabs({"Reminders", "Repeat Reminders"});
+    tabs.SetTabIndex(0);
+    std::vector<int> chosen;
+    tabs.OnClick = [&] { chosen.push_back(tabs.TabIndex()); };
+    form.Show();
+
+    const Rect first = tabs.TabRect(0), second = tabs.TabRect(1);
+    EXPECT_GT(first.Width(), 0);
+    EXPECT_GT(second.left, first.right) << "tabs lie side by side with room between them";
+    EXPECT_GT(second.Width(), first.Width()) << "a tab is as wide as its caption";
+    EXPECT_EQ(first.top, second.top);
+    EXPECT_LE(first.bottom, tabs.Height());
+    EXPECT_EQ(tabs.TabRect(2), Rect{});
+
+    const auto middle = [](const Rect& r, auto&& at) { at((r.left + r.right) / 2, r.top + 4); };
+    middle(second, [&](int x, int y) { tabs.MouseDown(MouseButton::Left, {}, x, y); });
+    middle(second, [&](int x, int y) { tabs.MouseDown(MouseButton::Left, {}, x, y); });
+    tabs.MouseDown(MouseButton::Left, {}, (first.right + second.left) / 2, first.top + 4);
+    tabs.MouseDown(MouseButton::Right, {}, first.left + 2, first.top + 4);
+    EXPECT_EQ(chosen, (std::vector<int>{1}))
+        << "only a left click on a tab not chosen yet chooses it; the gap between tabs is none";
+    headless::MouseClick(tabs);
+    EXPECT_FALSE(tabs.Focused()) << "a click leaves the focus where it was";
+
+    chosen.clear();
+    tabs.SetFocus();
+    for (int key : {keys::kLeft, keys::kLeft, keys::kEnd, keys::kHome, keys::kDown, keys::kRight}) {
+        headless::PressKey(form, key);
+    }
+    EXPECT_EQ(chosen, (std::vector<int>{0, 1, 0, 1}))
+        << "a key that changes nothing chooses nothing";
+    headless::PressKey(form, 'G');
+    EXPECT_EQ(pressed, 1) << "a letter is the underlined letter of a button, not the strip's";
+
+    headless::RecordingCanvas canvas;
+    tabs.Paint(canvas);
+    const std::vector<headless::CanvasOp> texts = canvas.Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "Reminders");
+    EXPECT_EQ(texts[0].rect, first) << "a tab not chosen shows its caption in its middle";
+    EXPECT_EQ(texts[1].rect,
+              (Rect{second.left + 1, second.top + 1, second.right + 1, second.bottom + 1}))
+        << "the chosen tab's caption is pressed in by a pixel";
+    bool chosenFilled = false;
+    for (const headless::CanvasOp& fill : canvas.Fills()) chosenFilled |= fill.rect == second;
+    EXPECT_TRUE(chosenFilled) << "the chosen tab has a face of its own";
+    ASSERT_EQ(canvas.FocusRects().size(), 1u);
+    EXPECT_GT(canvas.FocusRects()[0].rect.left, second.left);
+    EXPECT_LT(canvas.FocusRects()[0].rect.right, second.right);
+
+    go.SetFocus();
+    canvas.Clear();
+    tabs.Paint(canvas);
+    EXPECT_TRUE(canvas.FocusRects().empty()) << "no focus mark once the focus went on";
 }
 
 TEST_F(WidgetsTest, EveryChangeOfWhatAControlDrawsItselfReachesTheScreen) {
