@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/graphics.h"
@@ -81,16 +80,6 @@ public:
     // record; a deleted current row hands the selection to the row that followed it (or to the
     // new last row).
     void DeleteRow(int row);
-    // Removes every data row whose record `doomed` marks, in one pass and with one update of the
-    // screen, as DeleteRow of each of them would.
-    template <class T>
-    void DeleteRowsOf(const std::function<bool(const T&)>& doomed) {
-        UpdateScope update(*this);
-        RemoveRows([&](int row) {
-            const T* record = std::as_const(*this).ObjectOf<T>(0, row);
-            return record && doomed(*record);
-        });
-    }
     // Frees the first-cell object of every data row; the rows and their strings stay.
     void FreeRowObjects();
     // Widens or narrows the adjusting column so that the columns fill the client width.

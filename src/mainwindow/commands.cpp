@@ -1,7 +1,5 @@
 // The main window's commands on its lists and its menus: the toolbar and bottom-bar buttons, the
 // menu items and the keys of the lists.
-#include <algorithm>
-
 #include "mainwindow/mainform.h"
 #include "mainwindow/splash.h"
 #include "model/reminder.h"
@@ -47,21 +45,14 @@ TClickableStringGrid& TMainForm::ShownGrid() {
 }
 
 void TMainForm::RunCommand(const TReminder* held, const std::function<void()>& command) {
-    heldReminders_.push_back(held);
     try {
+        const ReminderClock::Hold hold(clock_, held);
         command();
     } catch (...) {
-        heldReminders_.pop_back();
         KeepClockRunning();
         throw;
     }
-    heldReminders_.pop_back();
     KeepClockRunning();
-}
-
-bool TMainForm::IsHeld(const TReminder& reminder) const {
-    return std::find(heldReminders_.begin(), heldReminders_.end(), &reminder) !=
-           heldReminders_.end();
 }
 
 void TMainForm::KeepClockRunning() {

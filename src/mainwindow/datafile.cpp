@@ -96,8 +96,7 @@ void TMainForm::SaveToDisk() {
     // read whole, and that one has been written over.
     keepDataFileBeforeSave_ = false;
     dataFileUnread_ = false;
-    changesUnsaved_ = false;
-    saveFailureShown_ = false;
+    clock_.DataFileSaved();
 }
 
 void TMainForm::SaveChanges() {
@@ -105,8 +104,7 @@ void TMainForm::SaveChanges() {
         SaveToDisk();
     } catch (...) {
         // The command reports this failure; the clock's retries stay silent until one succeeds.
-        changesUnsaved_ = true;
-        saveFailureShown_ = true;
+        clock_.CommandSaveFailed();
         throw;
     }
 }
@@ -130,19 +128,20 @@ void TMainForm::LoadFromDisk() {
     // Until the whole file has been read, the next save must keep it.
     keepDataFileBeforeSave_ = true;
     bool complete = false;
-    const std::size_t missedBefore = missed_.size();
+    std::vector<MissedReminder> missed;
     {
         const std::unique_ptr<Stream> file = OpenFileExclusiveRead(path);
         if (!file) {
             dataFileUnread_ = true;
             throw EFOpenError("Cannot open file " + path);
         }
-        GridSink sink(missed_, clock);
+        GridSink sink(missed, clock);
         try {
             complete = readDataFile(*file, sink).complete();
         } catch (...) {
             // Only an error the reading does not stop at, such as running out of memory, comes
             // here: the records read so far are shown all the same.
+            clock_.AddMissed(std::move(missed));
             sink.AddRows(AlarmGrid, RepeatingAlarmGrid);
             throw;
         }
@@ -150,7 +149,8 @@ void TMainForm::LoadFromDisk() {
     }
     // What was read is marked in the file once the user has been told, so that a reminder is
     // listed as missed at one start only.
-    if (missed_.size() != missedBefore) changesUnsaved_ = true;
+    if (!missed.empty()) clock_.NoteUnsavedChanges();
+    clock_.AddMissed(std::move(missed));
     keepDataFileBeforeSave_ = !complete;
     // With the file closed again: the program's own hold on it would keep it from being copied.
     if (keepDataFileBeforeSave_) KeepDamagedFile();
@@ -164,7 +164,7 @@ void TMainForm::KeepDamagedFile() {
         kept = "The file as it was is kept as " + KeepDataFileBackup() + ".";
         keepDataFileBeforeSave_ = false;
         // The reminders read are written back whole, so that the next start reads them all.
-        changesUnsaved_ = true;
+        clock_.NoteUnsavedChanges();
     } catch (const std::exception& error) {
         kept = "The file as it was could not be copied to a backup (" + std::string(error.what()) +
                "), so it is left as it is; it will be copied before the reminders are saved.";

@@ -183,13 +183,11 @@ void TMainForm::FitDueColumns() {
 }
 
 const TReminder* TMainForm::ReminderAt(const TClickableStringGrid& grid, int row) {
-    if (row < 1 || row >= grid.RowCount()) return nullptr;
-    return grid.ObjectOf<TReminder>(0, row);
+    return pellino::ReminderAt(grid, row);
 }
 
 TReminder* TMainForm::ReminderAt(TClickableStringGrid& grid, int row) {
-    if (row < 1 || row >= grid.RowCount()) return nullptr;
-    return grid.ObjectOf<TReminder>(0, row);
+    return pellino::ReminderAt(grid, row);
 }
 
 int TMainForm::RowOf(const TClickableStringGrid& grid, const TReminder* reminder) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,8 +13,8 @@
 #include "platform/timer.h"
 #include "platform/trayicon.h"
 #include "runtime/datetime.h"
-#include "schedule/dueindex.h"
 #include "schedule/missedreminders.h"
+#include "schedule/reminderclock.h"
 #include "schedule/trayhint.h"
 
 namespace pellino {
@@ -25,11 +24,12 @@ class TReminder;
 
 // The main window: the toolbar with the clock panel at the top, the two reminder lists on the
 // pages of a notebook with a tab strip under them, and the bar with "Minimize" and "E&xit" at the
-// bottom. It owns the lists' records (through the grids' rows), the clock and the notification
-// window. Its operations are spread over files by concern: layout here, the lists view in
-// listsview.cpp, the data file in datafile.cpp, start-up and shutdown in startup.cpp, the clock and
-// the sounds in schedule/.
-class TMainForm : public Form {
+// bottom. It owns the lists' records (through the grids' rows), the reminder clock and the
+// notification window. Its operations are spread over files by concern: layout here, the lists
+// view in listsview.cpp, the data file in datafile.cpp, start-up and shutdown in startup.cpp, what
+// the clock asks of the window in clockhost.cpp; the clock's own rules are in
+// schedule/reminderclock.cpp.
+class TMainForm : public Form, private ClockHost {
 public:
     // Lays out the window and runs FormCreate, as creating the window does.
     TMainForm();
@@ -71,7 +71,7 @@ public:
 
     Timer Timer1;
 
-    // The icon in the notification area and its menu (schedule/tray.cpp).
+    // The icon in the notification area and its menu (tray.cpp).
     TrayIcon TrayIcon_;
     PopupMenu TrayMenu;
     MenuItem mnuShowPellino{&TrayMenu.Items};
@@ -153,44 +153,44 @@ public:
     static int RowOf(const TClickableStringGrid& grid, const TReminder* reminder);
 
     // ---- the data file (datafile.cpp) ----
-    void SaveToDisk();
+    void SaveToDisk() override;
     // SaveToDisk for a command that changed a list. When the write fails the error is raised for
     // the command to show, and the change is left for the clock to write again (datafile.cpp).
     void SaveChanges();
     void LoadFromDisk();
-    void Reload();
+    void Reload() override;
     // Keeps a data file that could not be read whole as a backup, and words what the user is
     // told of it.
     void KeepDamagedFile();
     // Tells the user, once, of a data file that was read only in part.
-    void ShowDataFileWarnings();
-    // The local date of the last load.
-    TDateTime LoadDate() const { return loadDate_; }
+    void ShowDataFileWarnings() override;
+    // The local date of the last load, or of the clock's last move to a new date in memory.
+    TDateTime LoadDate() const override { return loadDate_; }
     // True while the lists do not hold what the data file holds, because it could not be opened.
     bool DataFileUnread() const { return dataFileUnread_; }
 
-    // ---- the clock, snooze and sounds (schedule/) ----
+    // ---- the clock (clockhost.cpp) and the sounds (sound.cpp) ----
+    // Each tick of Timer1 is a tick of the reminder clock.
     void Timer1Timer();
     // The platform's word that the machine woke up, the clock or zone changed, or the session
-    // ends (schedule/clock.cpp).
+    // ends.
     void FormSystemEvent(SystemEvent event);
     // The reminders noted as missed and not yet shown.
-    const std::vector<MissedReminder>& MissedWaiting() const { return missed_; }
+    const std::vector<MissedReminder>& MissedWaiting() const { return clock_.MissedWaiting(); }
     // Puts the time of day into the clock panel.
-    void ShowTimeOfDay();
+    void ShowTimeOfDay() override;
     void CheckNormalAlarms();
     void CheckRepeatAlarms();
-    void AdjustForSnooze(int row, int minutes);
-    void AdjustRepeatForSnooze(int row, int minutes);
-    // The click of every item of AdjustItemTimeMenu; the item's Tag gives the minutes.
+    // The click of every item of AdjustItemTimeMenu; the item's Tag gives the minutes
+    // (adjusttime.cpp).
     void AdjustTime(MenuItem& sender);
-    void PlaySoundNow(const std::string& path);
+    void PlaySoundNow(const std::string& path) override;
     void mnuSelectSoundFileClick();
     void mnuNoAlarmSoundClick();
-    int TickCounter() const { return tickCounter_; }
-    // True while changes to the lists (of the clock or of a command whose write failed) are not
-    // yet in the data file; the clock writes them at its next pass.
-    bool ChangesUnsaved() const { return changesUnsaved_; }
+    int TickCounter() const { return clock_.TickCounter(); }
+    // True while changes to the lists (of the clock, of a load, or of a command whose write
+    // failed) are not yet in the data file; the clock writes them at its next pass.
+    bool ChangesUnsaved() const { return clock_.ChangesUnsaved(); }
 
     // ---- the editors' commands (editcommands.cpp) ----
     void AddAlarmButtonClick();
@@ -217,7 +217,7 @@ public:
     void mnuUseTrayClick();
     void mnuContentsClick();
     void mnuAboutClick();
-    // ---- the tray icon and a second start (schedule/tray.cpp) ----
+    // ---- the tray icon and a second start (tray.cpp) ----
     // Posted by the main window to itself at a minimised start in the tray.
     static constexpr unsigned kTrayStartMessage = 1067;
     void TrayIconAppMinimize();
@@ -258,10 +258,10 @@ private:
     void SetUpStartup();       // startup.cpp
     // The first activation's minimised start (startup.cpp).
     void StartMinimized();
-    void SetUpClock();         // schedule/clock.cpp
+    void SetUpClock();         // clockhost.cpp
     void SetUpCommands();      // commands.cpp
     void SetUpEditCommands();  // editcommands.cpp
-    void SetUpTray();          // schedule/tray.cpp
+    void SetUpTray();          // tray.cpp
     void SetUpWhatsThis();     // whatsthis.cpp
     // The File menu's "Start with Windows" (startwithwindows.cpp).
     void SetUpStartWithWindows();
@@ -273,36 +273,19 @@ private:
     // changed or removed meanwhile, and the lists are not read anew from the file. Rows may move
     // under the dialogs, so the command finds its reminder's row again by the record (RowOf).
     void RunCommand(const TReminder* held, const std::function<void()>& command);
-    // True while a running command works on this reminder.
-    bool IsHeld(const TReminder& reminder) const;
     // Switches the clock on again if the platform refused its timer before.
     void KeepClockRunning();
-    // The new-date step: the lists move on to the date the clock now shows (schedule/clock.cpp).
-    void MoveToNewDate(TDateTime today);
-    // A due check at once, for a wake from sleep or a change of the clock (schedule/clock.cpp).
-    void CheckNow();
-    // Notes a reminder whose moment went by without a notification, when a status rule has just
-    // taken it from `before` to what it is now (schedule/missed.cpp).
-    void NoteIfMissed(const TReminder& reminder, bool repeating, const ReminderState& before,
-                      TDateTime now);
-    // Shows the reminders noted as missed, once, in "Missed Reminders" (schedule/missed.cpp).
-    void ShowMissedReminders();
-    // One due-check pass over a list for the reminders of `day` (schedule/clock.cpp); true when
-    // it changed a record.
-    bool CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime day);
-    // Both lists' due checks for the reminders of `day`, then the write of their changes.
-    void CheckAlarmsOf(TDateTime day);
-    // Writes the clock's changes to the data file (schedule/clock.cpp).
-    void SaveClockChanges();
-    // Shows the clock's first failed write, once the pass is over (schedule/clock.cpp).
-    void ShowSaveFailure();
-    // Moves the records in memory on to a new date, as a reload would (schedule/clock.cpp).
-    void RefreshForNewDate();
+
+    // ---- what the reminder clock asks of the window (clockhost.cpp) ----
+    StringGrid& OneTimeList() override { return AlarmGrid; }
+    StringGrid& RepeatingList() override { return RepeatingAlarmGrid; }
+    void PlaceInDueOrder(int row) override;
+    void ListsChanged() override;
+    void SetLoadDate(TDateTime day) override { loadDate_ = day; }
+    int ShowNotification(const TReminder& reminder, bool oneTime) override;
+    void RunDialog(const std::function<void()>& dialog) override;
 
     std::unique_ptr<TAlarmShow> alarmShow_;
-    // What the due checks know of each list without looking at its rows (schedule/clock.cpp).
-    DueIndex oneTimeDue_;
-    DueIndex repeatingDue_;
     TDateTime loadDate_ = 0;
     // The last load did not read the whole data file: it is kept as the backup before the next
     // save writes over it (datafile.cpp).
@@ -312,22 +295,13 @@ private:
     // The data file was there but could not be opened at the last load (another program held
     // it), so the lists do not show what it holds (datafile.cpp).
     bool dataFileUnread_ = false;
-    int tickCounter_ = 0;
-    // The commands running, one inside another, and the reminders they work on (null for none).
-    std::vector<const TReminder*> heldReminders_;  // not owned
-    // True while a due-check pass or the new-date step runs; ticks under a notification window
-    // then only keep the clock panel going.
-    bool inPass_ = false;
-    // Reminders whose moment went by without a notification, waiting to be listed.
-    std::vector<MissedReminder> missed_;
-    bool showingMissed_ = false;
-    bool changesUnsaved_ = false;
-    bool saveFailureShown_ = false;
-    // The clock's failed write waiting to be shown after its pass.
-    std::exception_ptr saveFailure_;
     bool firstActivation_ = false;
     std::string defaultSoundFile_;
     unsigned comeForwardMessage_ = 0;
+
+    // The reminder clock: the due checks, the new-date step, the reminders held by commands, the
+    // reminders missed and the changes waiting for the data file.
+    ReminderClock clock_{*this};
 };
 
 }  // namespace pellino

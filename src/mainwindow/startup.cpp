@@ -84,7 +84,6 @@ void TMainForm::FormCreate() {
     // The buttons take the state of the lists read before the window is first shown: the first
     // picture is then the right one, and the window need not be drawn a second time.
     SetButtons();
-    tickCounter_ = 0;
     Application::SetHelpFile(ProgramFolder() + "PELLINO.HLP");
 }
 
@@ -142,7 +141,7 @@ void TMainForm::FormCloseQuery(bool& canClose) {
     // file has gone meanwhile are on no disk at all.
     const bool listsEmpty = AlarmGrid.RowCount() <= 1 && RepeatingAlarmGrid.RowCount() <= 1;
     const bool fileGone = !dataFileUnread_ && !listsEmpty && !FileExists(DataFilePath());
-    if (!changesUnsaved_ && !fileGone) return;
+    if (!ChangesUnsaved() && !fileGone) return;
     // When the write fails the window stays open, so the reminders in it are not lost with the
     // process.
     try {

@@ -186,6 +186,16 @@ public:
     // those of the removed rows go with their rows. The current row stays on its row; when that is
     // removed, the next row kept (or the new last row) becomes the current one.
     void RemoveRows(const std::function<bool(int row)>& doomed);
+    // RemoveRows for every row whose first cell holds a record that `doomed` marks, with one
+    // update of the screen.
+    template <class T>
+    void DeleteRowsOf(const std::function<bool(const T&)>& doomed) {
+        UpdateScope update(*this);
+        RemoveRows([&](int row) {
+            const T* record = std::as_const(*this).ObjectOf<T>(0, row);
+            return record && doomed(*record);
+        });
+    }
 
     // Moves row `from` to position `to`; the rows between shift by one. Strings and objects of all
     // columns move with their row, and so does the selection: the current row stays on the row it

@@ -7,14 +7,9 @@
 #include "mainwindow/mainform.h"
 #include "model/datafile.h"
 #include "platform/opendialog.h"
-#include "runtime/strings.h"
 #include "schedule/wavefile.h"
 
 namespace pellino {
-
-bool NamesWaveFile(std::string_view path) {
-    return UpperCase(path).find(".WAV") != std::string::npos;
-}
 
 void TMainForm::PlaySoundNow(const std::string& path) {
     if (mnuNoAlarmSound.Checked()) return;

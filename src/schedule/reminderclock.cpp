@@ -1,16 +1,18 @@
-// The reminder clock: the time display, the watch for a new date, and the due checks that notify
-// each due reminder and apply the user's answer.
+// The reminder clock: the watch for a new date, and the due checks that notify each due reminder
+// and apply the user's answer.
+#include "schedule/reminderclock.h"
+
+#include <algorithm>
 #include <cassert>
 #include <exception>
+#include <iterator>
 #include <utility>
 
-#include "mainwindow/mainform.h"
 #include "model/datafile.h"
 #include "model/reminder.h"
 #include "platform/application.h"
-#include "platform/clock.h"
 #include "platform/files.h"
-#include "runtime/formats.h"
+#include "platform/stringgrid.h"
 #include "schedule/alarmshow.h"
 #include "schedule/missedreminders.h"
 
@@ -49,21 +51,18 @@ bool ShowsMessage(const TReminder& reminder) {
 
 }  // namespace
 
-void TMainForm::SetUpClock() {
-    Timer1.SetInterval(1000);
-    Timer1.OnTimer = [this] { Timer1Timer(); };
-    OnSystemEvent = [this](SystemEvent event) { FormSystemEvent(event); };
-    mnuSelectSoundFile.OnClick = [this](MenuItem&) { mnuSelectSoundFileClick(); };
-    mnuNoAlarmSound.OnClick = [this](MenuItem&) { mnuNoAlarmSoundClick(); };
+const TReminder* ReminderAt(const StringGrid& grid, int row) {
+    if (row < 1 || row >= grid.RowCount()) return nullptr;
+    return grid.ObjectOf<TReminder>(0, row);
 }
 
-void TMainForm::ShowTimeOfDay() {
-    // A 12-hour clock with a two-digit hour and seconds, "am" or "pm" right after: '09:05:03pm'.
-    TimePanel.SetText(FormatDateTime("hh:mm:ssam/pm", Now()));
+TReminder* ReminderAt(StringGrid& grid, int row) {
+    if (row < 1 || row >= grid.RowCount()) return nullptr;
+    return grid.ObjectOf<TReminder>(0, row);
 }
 
-void TMainForm::Timer1Timer() {
-    ShowTimeOfDay();
+void ReminderClock::Tick() {
+    host_.ShowTimeOfDay();
     // What waits is delivered before the pass, never inside it: a command started from there
     // opens its dialog under a running clock like any other.
     Application::ProcessMessages();
@@ -78,7 +77,7 @@ void TMainForm::Timer1Timer() {
             ~PassEnd() { inPass = false; }
         } passEnd{inPass_};
         const TDateTime today = Today();
-        if (today != loadDate_) {
+        if (today != host_.LoadDate()) {
             MoveToNewDate(today);
         } else if (++tickCounter_ >= kTicksPerCheck) {
             tickCounter_ = 0;
@@ -87,17 +86,18 @@ void TMainForm::Timer1Timer() {
     }
     // Boxes and windows that only tell come after the pass, so that the clock runs under them.
     ShowSaveFailure();
-    ShowDataFileWarnings();
+    host_.ShowDataFileWarnings();
     ShowMissedReminders();
 }
 
-void TMainForm::MoveToNewDate(TDateTime today) {
+void ReminderClock::MoveToNewDate(TDateTime today) {
     // The reminders of the day that has just ended come first: one due in its last seconds, or
     // one that fell due while a window held the clock across midnight, is notified before the
     // lists move on. After a longer gap (a sleep, the clock put forward) they are listed as
     // missed instead of notified one by one.
-    if (today == loadDate_ + 1 && TimeOfDay() < kLateDayGrace) {
-        CheckAlarmsOf(loadDate_);
+    const TDateTime endedDay = host_.LoadDate();
+    if (today == endedDay + 1 && TimeOfDay() < kLateDayGrace) {
+        CheckAlarmsOf(endedDay);
         if (Application::Terminated()) return;
     }
     // The reload reads the data file, so whatever the clock changed must be in it first. When the
@@ -112,62 +112,42 @@ void TMainForm::MoveToNewDate(TDateTime today) {
         RefreshForNewDate();
         if (fileGone) changesUnsaved_ = true;
     } else {
-        Reload();
+        host_.Reload();
     }
     // Reminders listed as missed are marked so in the file.
     SaveClockChanges();
-    AlarmGrid.Invalidate();
-    RepeatingAlarmGrid.Invalidate();
+    host_.OneTimeList().Invalidate();
+    host_.RepeatingList().Invalidate();
     // The lists read may hold more or fewer reminders than before.
-    SetButtons();
+    host_.ListsChanged();
 }
 
-void TMainForm::CheckNow() {
+void ReminderClock::CheckNow() {
     // The next tick makes a due check, whatever the count stood at; the new-date step comes
     // first when the date has moved.
     tickCounter_ = kTicksPerCheck - 1;
-    Timer1Timer();
+    Tick();
 }
 
-void TMainForm::FormSystemEvent(SystemEvent event) {
-    switch (event) {
-        case SystemEvent::Resumed:
-        case SystemEvent::TimeChanged:
-            // Reminders that came due while the machine slept, or that a new clock time has
-            // reached, are looked for at once and not at the next fifth tick.
-            if (!firstActivation_) CheckNow();
-            break;
-        case SystemEvent::SessionEnding:
-            // The session may end the process as soon as this returns, with no close command:
-            // what is not on the disk yet goes there now, without a question. A write that fails
-            // leaves the old file whole, and there is nobody left to tell.
-            if (!changesUnsaved_) break;
-            try {
-                SaveToDisk();
-            } catch (const std::exception&) {
-            }
-            break;
-    }
-}
-
-void TMainForm::CheckAlarmsOf(TDateTime day) {
-    if (CheckAlarms(AlarmGrid, true, day)) changesUnsaved_ = true;
+void ReminderClock::CheckAlarmsOf(TDateTime day) {
+    if (CheckAlarms(true, day)) changesUnsaved_ = true;
     SaveClockChanges();
-    if (CheckAlarms(RepeatingAlarmGrid, false, day)) changesUnsaved_ = true;
+    if (CheckAlarms(false, day)) changesUnsaved_ = true;
     SaveClockChanges();
 }
 
-void TMainForm::CheckNormalAlarms() {
-    if (CheckAlarms(AlarmGrid, true, Today())) changesUnsaved_ = true;
+void ReminderClock::CheckNormalAlarms() {
+    if (CheckAlarms(true, Today())) changesUnsaved_ = true;
     SaveClockChanges();
 }
 
-void TMainForm::CheckRepeatAlarms() {
-    if (CheckAlarms(RepeatingAlarmGrid, false, Today())) changesUnsaved_ = true;
+void ReminderClock::CheckRepeatAlarms() {
+    if (CheckAlarms(false, Today())) changesUnsaved_ = true;
     SaveClockChanges();
 }
 
-bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime day) {
+bool ReminderClock::CheckAlarms(bool oneTime, TDateTime day) {
+    StringGrid& grid = oneTime ? host_.OneTimeList() : host_.RepeatingList();
     // Time passes within a pass only while a notification is up, so the clock is read at the
     // start and again after each notification; between them every row sees the same moment.
     ClockReading clock = ReadClock();
@@ -184,13 +164,10 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
         TReminder* reminder = ReminderAt(grid, row);
         // The reminder under a command's dialog waits for the command to end.
         if (!reminder || !IsDue(*reminder, day, clock) || IsHeld(*reminder)) continue;
-        if (PlaysSound(*reminder)) PlaySoundNow(reminder->SoundFile);
+        if (PlaysSound(*reminder)) host_.PlaySoundNow(reminder->SoundFile);
         int result = 0;
         if (ShowsMessage(*reminder)) {
-            assert(alarmShow_ && "the notification window is made at start-up");
-            alarmShow_->AlarmMsg.SetText(reminder->Description);
-            alarmShow_->DeleteButton.SetVisible(oneTime);
-            result = alarmShow_->ShowModal();
+            result = host_.ShowNotification(*reminder, oneTime);
             clock = ReadClock();
             // The program was closed while the window was up, and the window answered with the
             // close command's code. Nobody chose anything: this reminder and the rest of the
@@ -230,16 +207,16 @@ bool TMainForm::CheckAlarms(TClickableStringGrid& grid, bool oneTime, TDateTime 
             [](const TReminder& reminder) { return reminder.Status == kStatusRemove; });
         grid.Invalidate();
         // The list may be empty now; Edit, Delete, Clone and Adjust must not stay enabled.
-        SetButtons();
+        host_.ListsChanged();
     }
     return changed;
 }
 
-void TMainForm::RefreshForNewDate() {
+void ReminderClock::RefreshForNewDate() {
     // What a reload does to each record read, done to the records in memory.
     const ClockReading clock = ReadClock();
-    loadDate_ = clock.today;
-    const auto refresh = [&](TClickableStringGrid& grid, bool repeating) {
+    host_.SetLoadDate(clock.today);
+    const auto refresh = [&](StringGrid& grid, bool repeating) {
         for (int row = 1; row < grid.RowCount(); ++row) {
             TReminder* reminder = ReminderAt(grid, row);
             if (!reminder) continue;
@@ -247,17 +224,36 @@ void TMainForm::RefreshForNewDate() {
             NoteIfMissed(*reminder, repeating, before, clock.now);
         }
     };
-    refresh(AlarmGrid, false);
-    refresh(RepeatingAlarmGrid, true);
+    refresh(host_.OneTimeList(), false);
+    refresh(host_.RepeatingList(), true);
 }
 
-void TMainForm::NoteIfMissed(const TReminder& reminder, bool repeating, const ReminderState& before,
-                             TDateTime now) {
+ReminderClock::Hold::Hold(ReminderClock& clock, const TReminder* reminder) : clock_(clock) {
+    clock_.heldReminders_.push_back(reminder);
+}
+
+ReminderClock::Hold::~Hold() {
+    assert(!clock_.heldReminders_.empty() && "every hold ends once");
+    clock_.heldReminders_.pop_back();
+}
+
+bool ReminderClock::IsHeld(const TReminder& reminder) const {
+    return std::find(heldReminders_.begin(), heldReminders_.end(), &reminder) !=
+           heldReminders_.end();
+}
+
+void ReminderClock::NoteIfMissed(const TReminder& reminder, bool repeating,
+                                 const ReminderState& before, TDateTime now) {
     // Written at once, so that the next start does not list it again.
     if (pellino::NoteIfMissed(missed_, reminder, repeating, before, now)) changesUnsaved_ = true;
 }
 
-void TMainForm::ShowMissedReminders() {
+void ReminderClock::AddMissed(std::vector<MissedReminder> found) {
+    missed_.insert(missed_.end(), std::make_move_iterator(found.begin()),
+                   std::make_move_iterator(found.end()));
+}
+
+void ReminderClock::ShowMissedReminders() {
     // One window at a time: reminders found missed while it is up come in the next one.
     if (showingMissed_ || missed_.empty() || Application::Terminated()) return;
     showingMissed_ = true;
@@ -269,20 +265,30 @@ void TMainForm::ShowMissedReminders() {
         std::vector<MissedReminder> shown = std::move(missed_);
         missed_.clear();
         SortMissed(shown);
-        RunCommand(nullptr, [&] {
+        host_.RunDialog([&] {
             TMissedReminders window(shown);
             window.ShowModal();
         });
     }
 }
 
-void TMainForm::SaveClockChanges() {
+void ReminderClock::DataFileSaved() {
+    changesUnsaved_ = false;
+    saveFailureShown_ = false;
+}
+
+void ReminderClock::CommandSaveFailed() {
+    changesUnsaved_ = true;
+    saveFailureShown_ = true;
+}
+
+void ReminderClock::SaveClockChanges() {
     // Acknowledgements, snoozes and removals go to the data file at once: the reload at a new
     // date reads the file, and so does the next start after a crash or a power cut.
     // Once the program is ending, its close has written the lists.
     if (!changesUnsaved_ || Application::Terminated()) return;
     try {
-        SaveToDisk();
+        host_.SaveToDisk();
     } catch (const std::exception&) {
         // The clock goes on and the next pass writes again. A disk that stays unwritable is
         // reported once, not every five seconds, and after the pass, so that the clock runs on
@@ -294,10 +300,10 @@ void TMainForm::SaveClockChanges() {
     }
 }
 
-void TMainForm::ShowSaveFailure() {
+void ReminderClock::ShowSaveFailure() {
     if (!saveFailure_) return;
     const std::exception_ptr failure = std::exchange(saveFailure_, nullptr);
-    RunCommand(nullptr, [&] {
+    host_.RunDialog([&] {
         try {
             std::rethrow_exception(failure);
         } catch (const std::exception& error) {
