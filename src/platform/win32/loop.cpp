@@ -50,8 +50,18 @@ bool PreTranslate(MSG& msg) {
 }
 
 // The first movement of the pointer over a form that shows hints makes its tooltip, which is then
-// told of this movement too, so that a pointer that comes to rest at once still gets its hint.
+// told of this movement too, so that a pointer that comes to rest at once still gets its hint. A
+// window that comes up under a resting pointer is told of a movement all the same; that one is
+// not taken for the user's, or every start would wait for the tooltip's library.
 void StartHintsUnder(const MSG& msg) {
+    static bool seen = false;
+    static POINT first{};
+    if (!seen) {
+        seen = true;
+        first = msg.pt;
+        return;
+    }
+    if (msg.pt.x == first.x && msg.pt.y == first.y) return;
     Control* control = ControlOf(TopLevelOf(msg.hwnd));
     if (!control || control->Kind() != ControlKind::Form) return;
     auto& form = static_cast<Form&>(*control);
