@@ -43,6 +43,20 @@ screenshot lists_repeating
 drive tab "Pellino!" 0 || fail "the first tab could not be chosen again"
 expect_eq "$(drive control "Pellino!" "Adjust Time +-")" "visible enabled" "Adjust back on the one-time page"
 
+# The strip chooses by the keys too: the right arrow (39) the next tab, Home (36) the first. The
+# keys are posted, so the page is asked for until it shows (5 s at most).
+page_after_key() {
+  drive key "Pellino!" PellinoTabs 0 "$1"
+  local i
+  for i in $(seq 50); do
+    [ "$(drive control "Pellino!" "$2")" = "visible enabled" ] && return 0
+    sleep 0.1
+  done
+  fail "the page $2 did not show after the key $1"
+}
+page_after_key 39 "Repeat Reminders"
+page_after_key 36 "Reminders"
+
 drive close "Pellino!"
 expect_program_ends 10
 after=$(dump_data_file)
