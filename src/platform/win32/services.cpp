@@ -426,15 +426,45 @@ HWND HelpOwner() {
     return owner;
 }
 
+// A help request that the engine's first start could not take yet, asked once more when the
+// engine's window is there (or after five seconds). The program goes on meanwhile: the clock
+// must not stop while the engine starts.
+struct WinHelpRetry {
+    HWND owner = nullptr;
+    std::string file;
+    ULONG_PTR context = 0;
+    int checksLeft = 0;
+    UINT_PTR timer = 0;
+};
+
+WinHelpRetry& PendingWinHelp() {
+    static WinHelpRetry retry;
+    return retry;
+}
+
+void CALLBACK RetryWinHelp(HWND, UINT, UINT_PTR, DWORD) {
+    WinHelpRetry& retry = PendingWinHelp();
+    if (!FindWindowA("MS_WINHELP", nullptr) && --retry.checksLeft > 0) return;
+    KillTimer(nullptr, retry.timer);
+    retry.timer = 0;
+    WinHelpA(IsWindow(retry.owner) ? retry.owner : HelpOwner(), retry.file.c_str(), HELP_CONTEXT,
+             retry.context);
+}
+
 void ShowWinHelp(HWND owner, const std::string& file, int context) {
     winHelpUsed = true;
     const auto context32 = static_cast<ULONG_PTR>(context);
     if (WinHelpA(owner, file.c_str(), HELP_CONTEXT, context32)) return;
     // The engine's first start can return before its window is there to take the request (Wine
-    // does): wait for the window a moment and ask once more. Asking again at once would start
-    // a second engine.
-    for (int i = 0; i < 50 && !FindWindowA("MS_WINHELP", nullptr); ++i) Sleep(100);
-    WinHelpA(owner, file.c_str(), HELP_CONTEXT, context32);
+    // does): the request is asked once more when the window is there. Asking again at once
+    // would start a second engine; a later request while one waits takes its place.
+    WinHelpRetry& retry = PendingWinHelp();
+    retry.owner = owner;
+    retry.file = file;
+    retry.context = context32;
+    retry.checksLeft = 50;
+    if (!retry.timer) retry.timer = SetTimer(nullptr, 0, 100, RetryWinHelp);
+    if (!retry.timer) WinHelpA(owner, file.c_str(), HELP_CONTEXT, context32);
 }
 
 }  // namespace
