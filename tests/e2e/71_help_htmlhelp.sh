@@ -12,11 +12,12 @@ start_program
 LOG=$APP_DIR/wine.log
 HELP_WINDOW="Pellino! $("$PELLINO_ROOT/scripts/version") Help"  # the compiled file's title
 
-# Waits up to 10 s until HTML Help has gone to the page of context number $1, and checks that the
-# page is in the file.
+# Waits up to 30 s until HTML Help has gone to the page of context number $1, and checks that the
+# page is in the file. The first request starts the help engine and its libraries, which a busy
+# machine can take long over.
 expect_html_topic() {
   local page="PELLINO.CHM::/ctx$1.html" outcome=""
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 150); do
     outcome=$(tr -d '\r' <"$LOG" | awk -v page="$page" '
       /navigate_url/ { going = index($0, page) > 0; next }
       going && /BindToObject failed/ { result = $NF; going = 0 }

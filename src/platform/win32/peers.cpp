@@ -151,12 +151,19 @@ WindowPeer::~WindowPeer() {
     DestroyWindow(hwnd_);
 }
 
-void WindowPeer::SetBounds(const Rect& r) {
-    SetWindowPos(hwnd_, nullptr, Scale(r.left), Scale(r.top), Scale(r.right) - Scale(r.left),
-                 Scale(r.bottom) - Scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
-}
 // A window is told only what changes it: under Wine every change of a window is a round trip to
 // the window system and often a repaint, and a new peer is given all of its control's state.
+void WindowPeer::SetBounds(const Rect& r) {
+    const RECT wanted = ScaledRect(r);
+    if ((GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD) != 0) {
+        RECT now{};
+        GetWindowRect(hwnd_, &now);
+        MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&now), 2);
+        if (EqualRect(&now, &wanted)) return;
+    }
+    SetWindowPos(hwnd_, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
+                 wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 void WindowPeer::SetText(const std::string& text) {
     if (WindowText(hwnd_) == text) return;
     SetWindowTextA(hwnd_, text.c_str());
@@ -170,7 +177,10 @@ void WindowPeer::SetEnabled(bool enabled) {
     EnableWindow(hwnd_, enabled);
 }
 void WindowPeer::SetFont(const Font& font) {
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), TRUE);
+    HFONT wanted = FontFor(font);
+    if (reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)) == wanted) return;
+    // A window not shown yet is drawn with its font when it first shows.
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), IsWindowVisible(hwnd_));
 }
 void WindowPeer::SetColor(Color) {
     InvalidateRect(hwnd_, nullptr, TRUE);
@@ -349,15 +359,21 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
+RECT ScaledRect(const Rect& r) {
+    // The edges are scaled, not the sizes, so that controls that meet at a design pixel still
+    // meet on a screen of any resolution.
+    return RECT{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
+}
+
 HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle) {
-    const Rect& r = control.Bounds();
+    const RECT r = ScaledRect(control.Bounds());
     if (control.TabStop()) style |= WS_TABSTOP;
     if (StartsGroup(control)) style |= WS_GROUP;
     if (control.Visible()) style |= WS_VISIBLE;
     if (!control.Enabled()) style |= WS_DISABLED;
     return CreateWindowExA(
-        exStyle, windowClass, control.Text().c_str(), style | WS_CHILD | WS_CLIPSIBLINGS,
-        Scale(r.left), Scale(r.top), Scale(r.Width()), Scale(r.Height()), ParentHandle(control),
+        exStyle, windowClass, control.Text().c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, r.left,
+        r.top, r.right - r.left, r.bottom - r.top, ParentHandle(control),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++)), Instance(), nullptr);
 }
 

@@ -52,6 +52,8 @@ WindowPeer* PeerOf(HWND hwnd);
 // any other notification.
 bool ReportPress(Control& control, int code);
 
+// A rectangle of design pixels in the screen's pixels.
+RECT ScaledRect(const Rect& r);
 // Creates the native child window of a control at its bounds, with its text, the tab stop it asks
 // for and its visibility and enabling: the peer then finds nothing left to send.
 HWND CreateChild(Control& control, const char* windowClass, DWORD style, DWORD exStyle = 0);
