@@ -158,8 +158,13 @@ void WindowPeer::SetBounds(const Rect& r) {
     if ((GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD) != 0) {
         RECT now{};
         GetWindowRect(hwnd_, &now);
-        MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&now), 2);
-        if (EqualRect(&now, &wanted)) return;
+        POINT topLeft{now.left, now.top}, bottomRight{now.right, now.bottom};
+        ScreenToClient(GetParent(hwnd_), &topLeft);
+        ScreenToClient(GetParent(hwnd_), &bottomRight);
+        if (topLeft.x == wanted.left && topLeft.y == wanted.top && bottomRight.x == wanted.right &&
+            bottomRight.y == wanted.bottom) {
+            return;
+        }
     }
     SetWindowPos(hwnd_, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
                  wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
