@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,14 @@ public:
     void SavePlacement();
     // Applies the stored placement (or centres the window when none is stored), then saves it.
     void RestorePlacement();
+    // Puts the window, before it is first shown, where RestorePlacement will put it, so that it
+    // shows there at once. Reads only; a settings file that cannot be read is left to
+    // RestorePlacement to report.
+    void PlaceAsStored();
+    // The normal rectangle (screen pixels) the stored placement gives on today's monitors, or
+    // none when nothing usable is stored; `maximized` receives whether the window is to be
+    // maximised.
+    std::optional<Rect> StoredPlacement(bool& maximized) const;
 
     // ---- lists view (listsview.cpp) ----
     void AlarmGridGetCellFormat(TClickableStringGrid& sender, int col, int row,

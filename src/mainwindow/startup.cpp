@@ -85,6 +85,9 @@ void TMainForm::FormCreate() {
     // picture is then the right one, and the window need not be drawn a second time.
     SetButtons();
     Application::SetHelpFile(ProgramFolder() + "PELLINO.HLP");
+    // The window shows where its first activation places it, rather than moving there after the
+    // user has seen it at its designed place.
+    PlaceAsStored();
 }
 
 void TMainForm::FormActivate() {
@@ -195,28 +198,45 @@ void TMainForm::SavePlacement() {
     ini.WriteBool(section, settings::kMaximized, placement.showCommand == kShowMaximized);
 }
 
-void TMainForm::RestorePlacement() {
+std::optional<Rect> TMainForm::StoredPlacement(bool& maximized) const {
     const SettingsFile ini;
     const std::string section = PlacementSection(ClassName(), ScreenDpi());
     const Rect stored{ini.ReadInteger(section, settings::kLeft, 0),
                       ini.ReadInteger(section, settings::kTop, 0),
                       ini.ReadInteger(section, settings::kRight, 0),
                       ini.ReadInteger(section, settings::kBottom, 0)};
-    const bool maximized =
+    maximized =
         ini.ReadBool(section, settings::kMaximized, GetWindowState() == WindowState::Maximized);
     // A bottom edge of 0 means that no placement has been stored yet; edges no window can have
     // come from a hand-edited file and count as none.
-    if (stored.bottom == 0 || !IsPlacementPossible(stored)) {
-        CenterOverMainForm(*this);
-    } else {
+    if (stored.bottom == 0 || !IsPlacementPossible(stored)) return std::nullopt;
+    // The monitor that holds the largest part of the stored window, or the nearest one: a window
+    // the user keeps on a second monitor comes back there, not pushed onto the first.
+    const Size screen = ScreenSize();
+    const Rect monitor = MonitorOfArea(stored).value_or(Rect{0, 0, screen.width, screen.height});
+    return FitToScreen(stored, monitor);
+}
+
+void TMainForm::PlaceAsStored() {
+    bool maximized = false;
+    try {
+        if (const std::optional<Rect> normal = StoredPlacement(maximized)) {
+            SetScreenBounds(*normal);
+        } else {
+            CenterOverMainForm(*this);
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+void TMainForm::RestorePlacement() {
+    bool maximized = false;
+    if (const std::optional<Rect> normal = StoredPlacement(maximized)) {
         WindowPlacement placement = GetPlacement();
-        // The monitor that holds the largest part of the stored window, or the nearest one: a
-        // window the user keeps on a second monitor comes back there, not pushed onto the first.
-        const Size screen = ScreenSize();
-        const Rect monitor =
-            MonitorOfArea(stored).value_or(Rect{0, 0, screen.width, screen.height});
-        placement.normal = FitToScreen(stored, monitor);
+        placement.normal = *normal;
         SetPlacement(placement);
+    } else {
+        CenterOverMainForm(*this);
     }
     if (maximized) SetWindowState(WindowState::Maximized);
     // The file then always holds the placement that was applied.
