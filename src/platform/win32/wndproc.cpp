@@ -311,6 +311,11 @@ bool TabStripMessage(TabSet& tabs, UINT message, WPARAM wParam, LPARAM lParam, L
             result = 0;
             return true;
         }
+        case WM_RBUTTONDOWN:
+            // Nor does a right click take the focus; its release still asks for the what's-this
+            // menu.
+            result = 0;
+            return true;
         case TCM_GETITEMCOUNT:
             result = static_cast<LRESULT>(tabs.Tabs().size());
             return true;
