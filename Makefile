@@ -57,11 +57,13 @@ run: win32
 dist: win32
 	@scripts/dist
 
-# The native benchmarks, then the start-up under Wine against a program that only shows a window:
-# its ratios show at once a change that slows the start.
+# The native benchmarks, then the start-up under Wine against a program that only shows a window
+# (its ratios show at once a change that slows the start), then how long the notification's guard
+# lasts under Wine.
 bench: native
 	@build/native/bench/pellino_bench
 	@bench/wine-startup.sh
+	@bench/wine-guard.sh
 
 clean:
 	rm -rf build

@@ -1,5 +1,7 @@
 #include "platform/application.h"
 
+#include <utility>
+
 #include "platform/backend.h"
 #include "platform/dialogs.h"
 #include "platform/exception.h"
@@ -18,6 +20,9 @@ struct ApplicationState {
     const void* minimizeListener = nullptr;
     std::function<void()> onMinimize;
     std::function<void()> onRestore;
+    // An error that escaped a window procedure, waiting to be shown.
+    std::exception_ptr notedFault;
+    bool repeatingFaultShown = false;
 };
 
 ApplicationState& State() {
@@ -27,12 +32,35 @@ ApplicationState& State() {
 
 }  // namespace
 
+namespace {
+
+// Shows an error in the standard error box. Its text is taken inside the catch without a copy
+// (the caught object lives on in `fault`); the box is made after the catch has been left.
+void ShowFault(const std::exception_ptr& fault) {
+    const char* what = nullptr;
+    try {
+        std::rethrow_exception(fault);
+    } catch (const std::exception& error) {
+        what = error.what();
+    } catch (...) {
+        // Not one of the program's errors: nothing says what it was.
+    }
+    std::string text = what ? what : "An unexpected error stopped the operation";
+    // The standard error box ends every message with a full stop, as the platform's own do.
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    ShowMessageBox(text, State().title, mb::kOk | mb::kIconError);
+}
+
+}  // namespace
+
 void Application::Dispatch(const std::function<void()>& handler) {
+    std::exception_ptr fault;
     try {
         handler();
-    } catch (const std::exception& error) {
-        ShowException(error);
+    } catch (const std::exception&) {
+        fault = std::current_exception();
     }
+    if (fault) ShowFault(fault);
 }
 
 void Application::ShowException(const std::exception& error) {
@@ -40,6 +68,23 @@ void Application::ShowException(const std::exception& error) {
     // The standard error box ends every message with a full stop, as the platform's own do.
     if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
     ShowMessageBox(text, State().title, mb::kOk | mb::kIconError);
+}
+
+void Application::NoteFault(std::exception_ptr fault, bool repeating) noexcept {
+    ApplicationState& state = State();
+    if (repeating) {
+        if (state.repeatingFaultShown) return;
+        state.repeatingFaultShown = true;
+    }
+    if (!state.notedFault) state.notedFault = std::move(fault);
+}
+
+std::exception_ptr Application::TakeNotedFault() noexcept {
+    return std::exchange(State().notedFault, nullptr);
+}
+
+void Application::ShowNotedFault() {
+    if (std::exception_ptr fault = TakeNotedFault()) ShowFault(fault);
 }
 
 void Application::ProcessMessages() {

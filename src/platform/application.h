@@ -14,9 +14,21 @@ class Form;
 class Application {
 public:
     // Runs an event handler. An error that escapes it is shown in the standard error box (the
-    // application title as caption, the error's text, a stop icon) and the program runs on.
+    // application title as caption, the error's text, a stop icon) and the program runs on. The
+    // box comes once the error has been caught, outside the catch.
     static void Dispatch(const std::function<void()>& handler);
     static void ShowException(const std::exception& error);
+
+    // The boundary of every window procedure: an error of any kind that escaped the handlers of
+    // a platform message is noted here, without allocating, and shown by ShowNotedFault once the
+    // message has been answered (the message loop calls it between messages). One error waits
+    // at a time; the rest are dropped until it has been shown. A fault that would come again at
+    // every repeat of its message (a control that cannot paint itself) is `repeating`, and is
+    // shown the first time only.
+    static void NoteFault(std::exception_ptr fault, bool repeating = false) noexcept;
+    static void ShowNotedFault();
+    // The error noted and not yet shown, which is then no longer waiting.
+    static std::exception_ptr TakeNotedFault() noexcept;
 
     // Lets the platform deliver the window messages that are waiting, then returns.
     static void ProcessMessages();

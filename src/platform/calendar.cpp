@@ -17,11 +17,8 @@ constexpr Color kHeaderColor = colors::kSilver;
 constexpr Color kSelectedColor = 0x800000;  // navy
 constexpr Color kTodayFrame = colors::kRed;
 
-// 1 January 0001 and 31 December 9999, as whole-day values.
-constexpr std::int32_t kFirstCalendarDate =
-    static_cast<std::int32_t>(civil::DaysFromCivil(1, 1, 1) - civil::kDateTimeEpoch);
-constexpr std::int32_t kLastCalendarDate =
-    static_cast<std::int32_t>(civil::DaysFromCivil(9999, 12, 31) - civil::kDateTimeEpoch);
+constexpr auto kFirstCalendarDate = static_cast<std::int32_t>(civil::kFirstCalendarDay);
+constexpr auto kLastCalendarDate = static_cast<std::int32_t>(civil::kLastCalendarDay);
 
 civil::YearMonthDay ToCivil(std::int32_t date) {
     return civil::CivilFromDays(date + civil::kDateTimeEpoch);
@@ -33,10 +30,7 @@ std::int32_t FromCivil(std::int64_t year, unsigned month, unsigned day) {
 }
 
 unsigned DaysIn(std::int64_t year, unsigned month) {
-    const unsigned nextMonth = month == 12 ? 1 : month + 1;
-    const std::int64_t nextYear = month == 12 ? year + 1 : year;
-    return static_cast<unsigned>(civil::DaysFromCivil(nextYear, nextMonth, 1) -
-                                 civil::DaysFromCivil(year, month, 1));
+    return civil::DaysInMonth(year, month);
 }
 
 std::int32_t TodayDate() {

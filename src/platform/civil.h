@@ -40,6 +40,24 @@ constexpr YearMonthDay CivilFromDays(std::int64_t z) noexcept {
 inline constexpr std::int64_t kDateTimeEpoch = DaysFromCivil(1899, 12, 30);
 static_assert(kDateTimeEpoch == -25569);
 
+// Milliseconds in a day of the program's clock, which knows no leap seconds.
+inline constexpr std::int64_t kMsPerDay = 86'400'000;
+
+// The calendar's range, 1 January 0001 to 31 December 9999, as days of the program's date-time
+// values: every date the program reads, shows or lets the user choose lies within it.
+inline constexpr std::int64_t kFirstCalendarDay = DaysFromCivil(1, 1, 1) - kDateTimeEpoch;
+inline constexpr std::int64_t kLastCalendarDay = DaysFromCivil(9999, 12, 31) - kDateTimeEpoch;
+
+constexpr bool IsLeapYear(std::int64_t year) noexcept {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
+// [28, 31] for a month in [1, 12].
+constexpr unsigned DaysInMonth(std::int64_t year, unsigned month) noexcept {
+    constexpr unsigned kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
 // 0 = Sunday .. 6 = Saturday.
 constexpr unsigned WeekdayFromDays(std::int64_t z) noexcept {
     return static_cast<unsigned>(z >= -4 ? (z + 4) % 7 : (z + 5) % 7 + 6);

@@ -9,7 +9,7 @@ namespace pellino {
 
 namespace {
 
-constexpr std::int64_t kMsPerDay = 86'400'000;
+using civil::kMsPerDay;
 constexpr std::int64_t kMsPerMinute = 60'000;
 
 // The local moment of a change in `year`, or none when the change does not happen that year (an

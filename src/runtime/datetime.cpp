@@ -18,9 +18,8 @@ namespace {
 constexpr char kDateEncodeError[] = "Invalid argument to date encode";
 constexpr char kTimeEncodeError[] = "Invalid argument to time encode";
 
-// First and last whole-day values of the calendar: 1 January 0001 and 31 December 9999.
-constexpr std::int64_t kFirstDay = civil::DaysFromCivil(1, 1, 1) - civil::kDateTimeEpoch;
-constexpr std::int64_t kLastDay = civil::DaysFromCivil(9999, 12, 31) - civil::kDateTimeEpoch;
+constexpr std::int64_t kFirstDay = civil::kFirstCalendarDay;
+constexpr std::int64_t kLastDay = civil::kLastCalendarDay;
 static_assert(kFirstDay == static_cast<std::int64_t>(kMinDateTime));
 static_assert(kLastDay + 1 == static_cast<std::int64_t>(kMaxDateTime));
 
@@ -75,13 +74,12 @@ TDateTime combine(TDateTime date, TDateTime time) {
 }  // namespace
 
 bool IsLeapYear(int year) {
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return civil::IsLeapYear(year);
 }
 
 int DaysInMonth(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month < 1 || month > 12) return 0;
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+    return static_cast<int>(civil::DaysInMonth(year, static_cast<unsigned>(month)));
 }
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& result) {

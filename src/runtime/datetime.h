@@ -2,13 +2,15 @@
 
 #include <cstdint>
 
+#include "platform/civil.h"
+
 namespace pellino {
 
 // Days since 30 December 1899: the integer part is the date, the fraction the time of day.
 using TDateTime = double;
 
 inline constexpr double kMinutesPerDay = 1440.0;
-inline constexpr std::int64_t kMsPerDay = 86'400'000;
+using civil::kMsPerDay;
 
 // Calendar range that dates may take: 1 January 0001 to 31 December 9999.
 inline constexpr double kMinDateTime = -693593.0;

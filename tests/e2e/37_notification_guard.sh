@@ -5,23 +5,26 @@
 # the reminder Done.
 source "$(dirname "$0")/lib.sh"
 
-make_due_reminder "Guarded" 6
-start_program
-typed=$(drive typeat "Reminder Notification" 13 400) || fail "no notification window"
-echo "Enter typed: $typed (ms from the window's appearance to the first, keys, the window then)"
-shot_start=$(date +%s%N)
-screenshot notification-guard
-ok_state=$(drive control "Reminder Notification" Ok)
-shot_ms=$((($(date +%s%N) - shot_start) / 1000000))
-# The picture shows the guard only if the guard outlasted it: 400 ms of keys, then the picture and
-# the look at "Ok". A machine too busy to take them within the guard's 800 ms proves nothing here.
-guard_pictured=yes
-if [ $((400 + shot_ms)) -lt 750 ]; then
-  expect_eq "$ok_state" "visible disabled" "Ok after the picture"
-else
-  guard_pictured=no
-  echo "the picture took $shot_ms ms, past the guard: its look is not compared"
-fi
+# The picture shows the guard only if the guard outlasts it: 400 ms of keys, then the picture and
+# the look at "Ok", all within the guard's 800 ms. A machine too busy to take the picture in time
+# proves nothing about the program, so the start is made again, up to five times, until one
+# picture falls inside the guard; none in five is a failure.
+for attempt in 1 2 3 4 5; do
+  make_due_reminder "Guarded" 6
+  start_program
+  typed=$(drive typeat "Reminder Notification" 13 400) || fail "no notification window"
+  echo "Enter typed: $typed (ms from the window's appearance to the first, keys, the window then)"
+  shot_start=$(date +%s%N)
+  screenshot notification-guard
+  ok_state=$(drive control "Reminder Notification" Ok)
+  shot_ms=$((($(date +%s%N) - shot_start) / 1000000))
+  [ $((400 + shot_ms)) -lt 750 ] && break
+  echo "attempt $attempt: the picture took $shot_ms ms, past the guard; the program is started again"
+  [ "$attempt" -lt 5 ] || fail "no picture in five starts fell inside the guard (the last took $shot_ms ms)"
+  kill -9 "$PROGRAM_PID" 2>/dev/null || true
+  expect_program_ends 10
+done
+expect_eq "$ok_state" "visible disabled" "Ok after the picture"
 sleep 1
 expect_eq "$(drive visible "Reminder Notification")" "visible" "the window after Enter"
 expect_eq "$(stored_value Status)" "0" "the reminder after Enter (Pending)"
@@ -46,9 +49,7 @@ above=$(region_differs "$((right - left))x$((ptop - top))+${left}+${top}")
 buttons=$(region_differs "$((pright - pleft))x$((pbottom - ptop))+${pleft}+${ptop}")
 echo "pixels differing, guard to after: above the buttons $above, the buttons' panel $buttons"
 expect_eq "$above" "0" "pixels that changed above the buttons (caption and message)"
-if [ "$guard_pictured" = yes ]; then
-  [ "$buttons" -gt 500 ] || fail "the buttons look the same during the guard and after it ($buttons pixels differ)"
-fi
+[ "$buttons" -gt 500 ] || fail "the buttons look the same during the guard and after it ($buttons pixels differ)"
 
 drive click "Reminder Notification" "Ok"
 drive gone "Reminder Notification" 5000 || fail "the window stayed open"

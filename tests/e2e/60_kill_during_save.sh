@@ -50,14 +50,12 @@ check_data_file "$APP_DIR/new.dat" || fail "the file the close wrote does not re
 old=0
 new=0
 writing=0
-for i in $(seq 0 $((kills - 1))); do
+# Starts the program on the old file, closes it and kills it $1 ms after the close command.
+kill_at() {
+  local moment=$1 during found
   cp "$APP_DIR/old.dat" "$APP_DIR/Pellino.dat"
   rm -f "$APP_DIR/Pellino.tmp" "$APP_DIR/Pellino.bak"
   start_program
-  # From the moment the new file appeared to the end of the process: a save in a run of its own
-  # may take longer than the one timed, and the kills must reach past its end.
-  moment=$(awk -v a="$appeared" -v b="$ended" -v i="$i" -v n="$kills" \
-    'BEGIN { printf "%.1f", (n > 1 ? a + (b - a) * i / (n - 1) : (a + b) / 2) }')
   during=$(cd "$APP_DIR" && drive closekill "Pellino!" "$moment" Pellino.tmp) ||
     fail "the kill at $moment ms failed"
   [ "$during" = there ] && writing=$((writing + 1))
@@ -75,5 +73,25 @@ for i in $(seq 0 $((kills - 1))); do
   fi
   echo "killed at $moment ms ($([ "$during" = there ] && echo "while the new file was written" ||
     echo "with no new file beside the old one")): the $found file"
+}
+
+# From the moment the new file appeared to the end of the process: a save in a run of its own
+# may take longer than the one timed, and the kills must reach past its end.
+for i in $(seq 0 $((kills - 1))); do
+  kill_at "$(awk -v a="$appeared" -v b="$ended" -v i="$i" -v n="$kills" \
+    'BEGIN { printf "%.1f", (n > 1 ? a + (b - a) * i / (n - 1) : (a + b) / 2) }')"
 done
-echo "$kills kills, $writing of them while the new file was written: $old left the old file, $new the new one"
+# A run proves crash safety only with a kill in the middle of a write and a kill too late to stop
+# it: a start whose save took longer or shorter than the timed one may have missed either, so
+# further kills are aimed at each until it has happened, at most five times.
+for extra in 1 2 3 4 5; do
+  [ "$writing" -gt 0 ] && break
+  kill_at "$(awk -v a="$appeared" -v b="$replaced" 'BEGIN { printf "%.1f", (a + b) / 2 }')"
+done
+for extra in 1 2 3 4 5; do
+  [ "$new" -gt 0 ] && break
+  kill_at "$(awk -v b="$ended" -v e="$extra" 'BEGIN { printf "%.1f", b * (1 + e / 2) }')"
+done
+echo "$((old + new)) kills, $writing of them while the new file was written: $old left the old file, $new the new one"
+[ "$writing" -gt 0 ] || fail "no kill landed while the new file was written"
+[ "$new" -gt 0 ] || fail "no kill left the whole new file"

@@ -9,8 +9,7 @@
 source "$(dirname "$0")/lib.sh"
 
 if ! command -v makensis >/dev/null; then
-  echo "SKIPPED: makensis is missing; scripts/install-deps installs it (Debian package nsis)"
-  exit 0
+  skip_scenario makensis "makensis is missing; scripts/install-deps installs it (Debian package nsis)"
 fi
 dist_dir="$APP_DIR/dist"
 "$PELLINO_ROOT/scripts/dist" "$WIN32_DIR" "$dist_dir" >"$APP_DIR/dist.log" 2>&1 ||

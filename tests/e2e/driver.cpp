@@ -215,8 +215,8 @@ bool TabRect(HWND strip, int index, RECT& rect) {
 
 // Clicks a tab with the mouse, so the strip itself changes its choice and tells its parent, as it
 // does for a user. A user cannot click a window while a modal dialog keeps it disabled, so the
-// click waits for the window to take input; a click the program did not get to in time (a busy
-// machine) is given again, which is harmless on a tab already chosen.
+// click waits for the window to take input. The click is given once: it waits in the strip's
+// queue until the program takes it, and a click that chooses nothing is the program's fault.
 int ClickTab(HWND top, int index) {
     // The program draws its tab strip itself, in a window class of its own that answers a tab
     // control's questions about its tabs.
@@ -235,20 +235,13 @@ int ClickTab(HWND top, int index) {
         Sleep(20);
     }
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    bool clickedOnce = false;
-    DWORD clicked = 0;
+    PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(strip, WM_LBUTTONUP, 0, at);
     while (SendMessageA(strip, TCM_GETCURSEL, 0, 0) != index) {
-        const DWORD now = GetTickCount();
-        if (now - start > 10000) {
+        if (GetTickCount() - start > 10000) {
             std::fprintf(stderr, "tab %d was not chosen; the chosen one is %d\n", index,
                          static_cast<int>(SendMessageA(strip, TCM_GETCURSEL, 0, 0)));
             return 1;
-        }
-        if (!clickedOnce || now - clicked > 2000) {
-            PostMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, at);
-            PostMessageA(strip, WM_LBUTTONUP, 0, at);
-            clickedOnce = true;
-            clicked = now;
         }
         Sleep(20);
     }

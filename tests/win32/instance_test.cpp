@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "platform/win32/win32.h"
+
 namespace pellino {
 namespace {
 
@@ -22,6 +24,31 @@ TEST(Win32Instance, ASecondCopyOfTheSameNameIsToldAndTheNameIsFreedAtTheEnd) {
     first.reset();
     const InstanceMutex after("PELLINO-TEST.EXE");
     EXPECT_FALSE(after.AnotherCopyRunning()) << "the first copy has ended";
+}
+
+// A copy started under another account or in another session may have made the mutex so that
+// this one is refused access to it: that copy runs all the same, and this one must say so rather
+// than take the refusal for no copy at all.
+TEST(Win32Instance, AMutexThatRefusesAccessIsACopyThatRuns) {
+    SECURITY_DESCRIPTOR descriptor;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    // A list of access rules with no rule in it grants nothing to anybody.
+    ACL acl;
+    ASSERT_TRUE(InitializeAcl(&acl, sizeof acl, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+    HANDLE other = CreateMutexA(&attributes, TRUE, "LOCKED-TEST.EXE");
+    ASSERT_TRUE(other != nullptr);
+    const bool refused = CreateMutexA(nullptr, TRUE, "LOCKED-TEST.EXE") == nullptr &&
+                         GetLastError() == ERROR_ACCESS_DENIED;
+    if (refused) {
+        const InstanceMutex second("LOCKED-TEST.EXE");
+        EXPECT_TRUE(second.AnotherCopyRunning());
+    } else {
+        // This platform lets the maker of a mutex open it whatever its rules say.
+        RecordProperty("accessRefused", "no");
+    }
+    CloseHandle(other);
 }
 
 }  // namespace

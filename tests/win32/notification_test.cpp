@@ -222,13 +222,13 @@ TEST(Win32Notification, TheGuardSwallowsKeysAndClicksForItsFirst800Ms) {
                   "guard over: up, Ok enabled",
                   "Tab: focus 5 minutes",
               }));
-    // The guard ends on the timer's message, which waits behind any other; the beats come every
-    // 20 ms.
+    // The guard ends on the timer's message, which waits behind any other, so only its lower
+    // bound is the window's rule; how soon after 800 ms it ends depends on the machine's load and
+    // is measured by bench/wine-guard.sh from the property recorded here.
     if (guardOver != 0) {
         const int lasted = static_cast<int>(guardOver - shown);
         RecordProperty("guardMs", lasted);
         EXPECT_GE(lasted, 700) << "the guard lasts 800 ms from the showing";
-        EXPECT_LE(lasted, 1500);
     }
     char typed[16] = "";
     GetWindowTextA(field, typed, sizeof typed);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <exception>
 #include <new>
 #include <string>
 #include <vector>
@@ -182,6 +183,65 @@ TEST(Win32Widgets, AMenuBarWhoseItemsEndFirstIsNeverReachedAgain) {
     form.Note.SetText("after the menu");
     form.DestroyPeers();
     EXPECT_FALSE(IsWindow(top)) << "the window went without touching the menu's items";
+}
+
+// A drawn control that fails, with an error of no standard kind, while painting or at a double
+// click, once armed.
+class FailingControl : public CustomControl {
+public:
+    using CustomControl::CustomControl;
+    bool armed = false;
+    int paints = 0;
+    void Paint(Canvas&) override {
+        ++paints;
+        if (armed) throw 7;
+    }
+    void DblClick() override {
+        if (armed) throw 8;
+    }
+};
+
+int FaultCode(const std::exception_ptr& fault) {
+    try {
+        std::rethrow_exception(fault);
+    } catch (int code) {
+        return code;
+    } catch (...) {
+        return -1;
+    }
+}
+
+// No error leaves a window procedure into the platform: a paint that fails is ended all the same
+// (else the platform asks for it again at once, for ever) and its error waits to be shown once,
+// after the message, however often the control fails to paint; an error of any kind from another
+// handler waits the same way.
+TEST(Win32Boundary, AFailureInsideAWindowProcedureIsNotedAndAFailedPaintIsEnded) {
+    TestForm form;
+    FailingControl failing{&form};
+    failing.SetBounds(10, 100, 60, 30);
+    form.Show();
+    HWND top = FindWindowA("TPellinoTestForm", "Widget test");
+    HWND hwnd = FindWindowExA(top, nullptr, "PellinoCustom", nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    UpdateWindow(hwnd);
+    ASSERT_FALSE(Application::TakeNotedFault());
+
+    failing.armed = true;
+    const int before = failing.paints;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
+    EXPECT_EQ(failing.paints, before + 1);
+    EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE)) << "the failed paint was ended";
+    EXPECT_EQ(FaultCode(Application::TakeNotedFault()), 7);
+
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
+    EXPECT_EQ(failing.paints, before + 2);
+    EXPECT_FALSE(Application::TakeNotedFault()) << "a paint that fails again is not told again";
+
+    EXPECT_EQ(SendMessageA(hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5)), 0);
+    EXPECT_EQ(FaultCode(Application::TakeNotedFault()), 8);
+    failing.armed = false;
 }
 
 }  // namespace

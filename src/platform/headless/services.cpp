@@ -43,6 +43,8 @@ struct Fakes {
     std::deque<int> answers;
     std::vector<headless::MessageBoxCall> log;
     std::function<int(const headless::MessageBoxCall&)> unexpected;
+    // Boxes shown with nothing scripted for them, in the words of the test's failure.
+    std::vector<std::string> unscripted;
     fs::path root;  // the host folder that "C:\" maps to
     std::set<std::string> locked;
     // Files the program holds open now, in upper case; one entry for each open.
@@ -89,20 +91,21 @@ std::string Upper(std::string s) {
 // take from the disk's free space, as the platform's do.
 // A file the program holds open without sharing is closed to every other open, copy, move or
 // delete until the program lets go of it, its own included, as on the platform.
-class HostFileStream final : public BufferedFileStream {
+class HeadlessFileStream final : public BufferedFileStream {
 public:
-    HostFileStream(std::FILE* file, std::int64_t size, std::string heldPath)
+    HeadlessFileStream(std::FILE* file, std::int64_t size, std::string heldPath)
         : BufferedFileStream(size), file_(file), heldPath_(std::move(heldPath)) {
         State().heldOpen.insert(heldPath_);
         // The stream buffers on its own; a second buffer below it would hide when the bytes
         // reach the file.
         std::setvbuf(file_, nullptr, _IONBF, 0);
     }
-    ~HostFileStream() override {
+    ~HeadlessFileStream() override {
         finish();
         std::fclose(file_);
+        // One entry for this open only: another open of the same file still holds it.
         auto& held = State().heldOpen;
-        held.erase(held.find(heldPath_));
+        if (auto it = held.find(heldPath_); it != held.end()) held.erase(it);
     }
 
 protected:
@@ -145,7 +148,7 @@ std::unique_ptr<Stream> StreamOver(std::FILE* file, const std::string& path) {
         std::fclose(file);
         return nullptr;
     }
-    return std::make_unique<HostFileStream>(file, size, Upper(path));
+    return std::make_unique<HeadlessFileStream>(file, size, Upper(path));
 }
 
 bool IsLocked(const std::string& path) {
@@ -168,12 +171,17 @@ RegionalSettings ReadRegionalSettings() {
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     headless::MessageBoxCall call{text, caption, flags};
     State().log.push_back(call);
-    int answer = (flags & 0xF) == mb::kYesNo ? idresult::kYes : idresult::kOk;
+    int answer = 0;
     if (!State().answers.empty()) {
         answer = State().answers.front();
         State().answers.pop_front();
     } else if (State().unexpected) {
         answer = State().unexpected(call);
+    } else {
+        // Noted as well as raised: the program may catch what it raises and run on.
+        State().unscripted.push_back("a message box came with no answer scripted: \"" + caption +
+                                     "\": \"" + text + "\"");
+        throw headless::UnscriptedMessageBox{call};
     }
     headless::ReactivateAfterModal();
     return answer;
@@ -235,6 +243,9 @@ int ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     lines.clear();
     // The platform's codes: a sharing violation, and a file that is not there.
     if (IsLocked(path)) return 32;
+    // A folder opens on the host but not on the platform, which denies access to it.
+    std::error_code ec;
+    if (fs::is_directory(headless::HostPath(path), ec)) return 5;
     std::ifstream in(headless::HostPath(path), std::ios::binary);
     if (!in) return 2;
     std::string line;
@@ -242,6 +253,8 @@ int ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
+    // The end of the file ends the loop with the fail bit; a failed read sets the bad bit too.
+    if (in.bad()) return 30;  // the platform's read fault
     return 0;
 }
 
@@ -297,6 +310,29 @@ void SetUnexpectedMessageBoxHandler(std::function<int(const MessageBoxCall&)> ha
     State().unexpected = std::move(handler);
 }
 
+std::vector<std::string> TakeTestProblems() {
+    auto& s = State();
+    std::vector<std::string> problems = std::move(s.unscripted);
+    s.unscripted.clear();
+    if (!s.answers.empty()) {
+        problems.push_back(std::to_string(s.answers.size()) +
+                           " message box answer(s) queued and never taken by a box");
+        s.answers.clear();
+    }
+    return problems;
+}
+
+namespace {
+std::function<void(const std::vector<std::string>&)>& ProblemReporter() {
+    static std::function<void(const std::vector<std::string>&)> reporter;
+    return reporter;
+}
+}  // namespace
+
+void SetTestProblemReporter(std::function<void(const std::vector<std::string>&)> reporter) {
+    ProblemReporter() = std::move(reporter);
+}
+
 std::string ProgramFolderOnDisk() {
     return (Root() / "PELLINO").string() + "/";
 }
@@ -350,6 +386,9 @@ void SetPlatformVersion(const PlatformVersion& version) {
 }
 
 void ResetAll() {
+    if (auto problems = TakeTestProblems(); !problems.empty() && ProblemReporter()) {
+        ProblemReporter()(problems);
+    }
     Application::Reset();
     ResetClock();
     ResetInstances();

@@ -49,11 +49,23 @@ struct MessageBoxCall {
     unsigned flags = 0;
 };
 
-// Message boxes: each box takes the next queued answer; with none queued it takes the first button
-// (OK or Yes) when allowed, else fails the test loudly.
+// Message boxes: each box takes the next queued answer, else the answer of the handler set for
+// unexpected boxes. A box with neither fails the test: it is noted as a problem of the test and
+// raises UnscriptedMessageBox, so a test cannot click through a question or an error it did not
+// expect. An answer queued that no box took is a problem of the test too.
 void QueueMessageBoxAnswer(int answer);
 const std::vector<MessageBoxCall>& MessageBoxLog();
 void SetUnexpectedMessageBoxHandler(std::function<int(const MessageBoxCall&)> handler);
+
+struct UnscriptedMessageBox {
+    MessageBoxCall call;
+};
+
+// The problems a test left behind (boxes shown with nothing scripted, answers queued and never
+// taken), one sentence each; taking them clears them. ResetAll hands them to the reporter set
+// here before it clears the fakes, so a test that resets at its end is blamed for its own.
+std::vector<std::string> TakeTestProblems();
+void SetTestProblemReporter(std::function<void(const std::vector<std::string>&)> reporter);
 
 // A fresh temporary folder standing for "C:\PELLINO\", where the program's executable lives.
 // Paths below "C:\" map into it; the folder is removed by ResetAll or at process end.

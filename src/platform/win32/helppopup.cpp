@@ -3,6 +3,7 @@
 // or key (seen by the message loop) closes the pop-up.
 #include "platform/backend.h"
 #include "platform/contexthelp.h"
+#include "platform/win32/boundary.h"
 #include "platform/win32/win32.h"
 
 namespace pellino {
@@ -23,7 +24,7 @@ HFONT PopupFont() {
     return FontFor(Font{"Arial", 12, false, colors::kBlack});
 }
 
-LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PopupProcBody(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MOUSEACTIVATE:
             // A click on the pop-up itself closes it like any other, through the message loop;
@@ -48,6 +49,10 @@ LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         default:
             return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded([&] { return PopupProcBody(hwnd, message, wParam, lParam); });
 }
 
 void RegisterPopupClass() {

@@ -7,14 +7,30 @@
 namespace pellino {
 
 InstanceMutex::InstanceMutex(const std::string& name) {
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
-    if (!mutex) return;
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        anotherCopy_ = true;
-        CloseHandle(mutex);
-        return;
+    // A failed creation must not switch the single-copy rule off in silence. A mutex made by a copy
+    // in another session or under another account may refuse this one access: that copy runs. Any
+    // other failure may be passing (the system short of resources a moment), so it is asked again
+    // before this copy runs without the rule.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0) Sleep(50);
+        HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
+        const DWORD error = GetLastError();
+        if (mutex) {
+            if (error == ERROR_ALREADY_EXISTS) {
+                anotherCopy_ = true;
+                CloseHandle(mutex);
+            } else {
+                handle_ = mutex;
+            }
+            return;
+        }
+        if (error == ERROR_ACCESS_DENIED) {
+            anotherCopy_ = true;
+            return;
+        }
     }
-    handle_ = mutex;
+    // Neither made nor found: this copy runs without knowing whether another one does, which is
+    // better than no reminders at all.
 }
 
 InstanceMutex::~InstanceMutex() {

@@ -80,12 +80,25 @@ BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM list) {
 
 namespace {
 
-void Dispatch(MSG& msg) {
+void DispatchOne(MSG& msg) {
     if (ClosesHelpPopup(msg)) return;
     if (msg.message == WM_MOUSEMOVE) StartHintsUnder(msg);
     if (PreTranslate(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
+}
+
+// Each message, then the error that a window procedure noted while answering it: shown here, in
+// no window's handler and outside any paint.
+void Dispatch(MSG& msg) {
+    try {
+        DispatchOne(msg);
+    } catch (...) {
+        // The keys the loop looks at first run the program's own handlers outside any window
+        // procedure.
+        Application::NoteFault(std::current_exception());
+    }
+    Application::ShowNotedFault();
 }
 
 }  // namespace

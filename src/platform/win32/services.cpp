@@ -15,6 +15,7 @@
 #include "platform/system.h"
 #include "platform/timer.h"
 #include "platform/timezone.h"
+#include "platform/win32/boundary.h"
 #include "platform/win32/win32.h"
 
 namespace pellino {
@@ -88,13 +89,17 @@ std::map<UINT_PTR, Timer*>& TimerMap() {
     return timers;
 }
 
-LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TimerWindowProcBody(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER) {
         auto it = TimerMap().find(wParam);
         if (it != TimerMap().end()) it->second->Fire();
         return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return win32::Guarded([&] { return TimerWindowProcBody(hwnd, message, wParam, lParam); });
 }
 
 HWND TimerWindow() {

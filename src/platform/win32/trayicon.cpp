@@ -6,6 +6,7 @@
 #include "platform/menus.h"
 #include "platform/trayicon.h"
 #include "platform/win32/menu.h"
+#include "platform/win32/boundary.h"
 #include "platform/win32/win32.h"
 // This one needs the declarations of <windows.h> before it.
 #include <shellapi.h>
@@ -29,7 +30,7 @@ UINT AreaRecreatedMessage() {
     return message;
 }
 
-LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TrayWindowProcBody(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* owner = static_cast<TrayIcon*>(GetPropA(hwnd, kOwnerProperty));
     if (!owner) return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == AreaRecreatedMessage() && message != 0) {
@@ -59,6 +60,10 @@ LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         default:
             return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return win32::Guarded([&] { return TrayWindowProcBody(hwnd, message, wParam, lParam); });
 }
 
 HWND CreateTrayWindow() {

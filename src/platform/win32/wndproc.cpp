@@ -5,6 +5,7 @@
 #include "platform/application.h"
 #include "platform/contexthelp.h"
 #include "platform/form.h"
+#include "platform/win32/boundary.h"
 #include "platform/win32/canvas.h"
 #include "platform/win32/menu.h"
 #include "platform/win32/win32.h"
@@ -29,8 +30,8 @@ Rect ClientDesignRect(HWND hwnd) {
 }
 
 void PaintPanel(HWND hwnd, Panel& panel) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
+    const PaintScope paint(hwnd);
+    HDC dc = paint.dc();
     {
         GdiCanvas canvas(dc);
         const Rect all{0, 0, panel.Width(), panel.Height()};
@@ -50,18 +51,23 @@ void PaintPanel(HWND hwnd, Panel& panel) {
                             Canvas::TextOptions{HAlign::Center, VAlign::Middle, 0, true});
         }
     }
-    EndPaint(hwnd, &ps);
 }
 
+// A control that fails to paint itself fails again at every repaint: the paint is ended and the
+// error shown once, after this message, never a box per repaint nor one inside the paint.
 void PaintCustom(HWND hwnd, CustomControl& control) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
+    std::exception_ptr fault;
     {
-        GdiCanvas canvas(dc);
-        canvas.SetFont(control.GetFont());
-        Application::Dispatch([&] { control.Paint(canvas); });
+        const PaintScope paint(hwnd);
+        try {
+            GdiCanvas canvas(paint.dc());
+            canvas.SetFont(control.GetFont());
+            control.Paint(canvas);
+        } catch (...) {
+            fault = std::current_exception();
+        }
     }
-    EndPaint(hwnd, &ps);
+    if (fault) Application::NoteFault(fault, true);
 }
 
 ScrollAction ActionOf(int code) {
@@ -334,7 +340,7 @@ bool TabStripMessage(TabSet& tabs, UINT message, WPARAM wParam, LPARAM lParam, L
     }
 }
 
-LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ChildProcBody(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Control* control = ControlOf(hwnd);
     if (!control) return DefWindowProcA(hwnd, message, wParam, lParam);
     LRESULT result = 0;
@@ -481,6 +487,10 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded([&] { return ChildProcBody(hwnd, message, wParam, lParam); });
+}
+
 }  // namespace
 
 void LoadCommonControls() {
@@ -508,11 +518,13 @@ void LoadCommonControls() {
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Control* control = ControlOf(hwnd);
-    if (control && control->Kind() == ControlKind::Form) {
-        return FormProc(hwnd, static_cast<Form&>(*control), message, wParam, lParam);
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return Guarded([&] {
+        Control* control = ControlOf(hwnd);
+        if (control && control->Kind() == ControlKind::Form) {
+            return FormProc(hwnd, static_cast<Form&>(*control), message, wParam, lParam);
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    });
 }
 
 void RegisterFormClass(const std::string& className) {

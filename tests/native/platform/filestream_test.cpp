@@ -192,5 +192,38 @@ TEST(BufferedFileStreamTest, TheBackendsFilesHoldExactlyWhatWasWritten) {
     headless::ResetAll();
 }
 
+// Reading a text file by lines keeps its contract under the headless backend too: each way the
+// file cannot be read gives the platform's code, and a file held open by the program itself is
+// one of them.
+TEST(HeadlessTextLines, ReportsWhatThePlatformWouldReport) {
+    headless::ResetAll();
+    const std::string folder = headless::ProgramFolderOnDisk();
+    std::ofstream(folder + "lines.txt", std::ios::binary) << "first\r\nsecond\nlast";
+    std::filesystem::create_directory(folder + "folder.txt");
+
+    std::vector<std::string> lines{"left over"};
+    EXPECT_EQ(ReadTextLines("C:\\PELLINO\\lines.txt", lines), 0);
+    EXPECT_EQ(lines, (std::vector<std::string>{"first", "second", "last"}));
+
+    struct Case {
+        const char* path;
+        int code;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"C:\\PELLINO\\missing.txt", 2, "a file that is not there"},
+        {"C:\\PELLINO\\folder.txt", 5, "a folder, to which the platform denies access"},
+        {"C:\\PELLINO\\held.txt", 32, "a file the program holds open without sharing"},
+    };
+    std::ofstream(folder + "held.txt") << "held";
+    const std::unique_ptr<Stream> holding = OpenFileExclusiveRead("C:\\PELLINO\\held.txt");
+    ASSERT_TRUE(holding);
+    for (const Case& c : cases) {
+        lines = {"left over"};
+        EXPECT_EQ(ReadTextLines(c.path, lines), c.code) << c.why;
+        EXPECT_TRUE(lines.empty()) << c.why;
+    }
+}
+
 }  // namespace
 }  // namespace pellino
