@@ -239,8 +239,19 @@ std::string KeepDataFileBackup() {
     if (!data) cannotCreate(path);
     for (int number = 1; number <= kMostBackups; ++number) {
         const std::string backup = BackupFilePath(number);
-        if (!FileExists(backup)) {
-            if (!CopyFileReplacing(path, backup)) cannotCreate(path);
+        // Made only where no file is, in the same step as the test, so that a backup another copy
+        // of the program keeps under that name at the same moment is never written over; and
+        // made of the bytes read above, which are the ones compared, not of a second read of a
+        // data file that another program may have changed since.
+        if (std::unique_ptr<Stream> file = CreateNewFileExclusive(backup)) {
+            const bool written =
+                (data->empty() || file->Write(data->data(), data->size()) == data->size()) &&
+                file->Flush();
+            file.reset();
+            if (!written) {
+                DeleteFileIfExists(backup);
+                cannotCreate(path);
+            }
             return backup;
         }
         // A copy of these very bytes is kept already: a second one would only pile up.

@@ -17,6 +17,11 @@ namespace pellino {
 // Null when the system refuses.
 std::unique_ptr<Stream> CreateFileExclusive(const std::string& path);
 
+// Creates a file that does not exist yet, for reading and writing, shared with nobody. Null when a
+// file of that name exists already (made by anyone, up to the last moment) or the system refuses:
+// nothing is ever written over.
+std::unique_ptr<Stream> CreateNewFileExclusive(const std::string& path);
+
 // Opens an existing file for reading, shared with nobody. Null when it does not exist or the system
 // refuses (for instance another program holds it open).
 std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path);
@@ -32,9 +37,6 @@ ReplaceResult ReplaceFileAtomically(const std::string& source, const std::string
 
 // Gives a file another name; fails when a file of that name exists already.
 bool RenameFile(const std::string& source, const std::string& target);
-
-// Copies a file, replacing the destination. False when either side fails.
-bool CopyFileReplacing(const std::string& source, const std::string& destination);
 
 bool DeleteFileIfExists(const std::string& path);
 

@@ -192,6 +192,12 @@ std::unique_ptr<Stream> CreateFileExclusive(const std::string& path) {
     return StreamOver(std::fopen(headless::HostPath(path).c_str(), "w+b"), path);
 }
 
+std::unique_ptr<Stream> CreateNewFileExclusive(const std::string& path) {
+    if (IsLocked(path) || FailsNow()) return nullptr;
+    // The host's own test of existence and creation in one step.
+    return StreamOver(std::fopen(headless::HostPath(path).c_str(), "w+bx"), path);
+}
+
 std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path) {
     if (IsLocked(path)) return nullptr;
     return StreamOver(std::fopen(headless::HostPath(path).c_str(), "rb"), path);
@@ -215,20 +221,6 @@ bool RenameFile(const std::string& source, const std::string& target) {
     if (IsLocked(source) || IsLocked(target) || FileExists(target) || FailsNow()) return false;
     std::error_code ec;
     fs::rename(headless::HostPath(source), headless::HostPath(target), ec);
-    return !ec;
-}
-
-bool CopyFileReplacing(const std::string& source, const std::string& destination) {
-    if (IsLocked(source) || IsLocked(destination) || FailsNow()) return false;
-    std::error_code ec;
-    std::int64_t& space = State().diskSpace;
-    if (space >= 0) {
-        const auto size = static_cast<std::int64_t>(fs::file_size(headless::HostPath(source), ec));
-        if (ec || size > space) return false;
-        space -= size;
-    }
-    fs::copy_file(headless::HostPath(source), headless::HostPath(destination),
-                  fs::copy_options::overwrite_existing, ec);
     return !ec;
 }
 

@@ -244,6 +244,10 @@ std::unique_ptr<Stream> CreateFileExclusive(const std::string& path) {
     return OpenHandle(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
 }
 
+std::unique_ptr<Stream> CreateNewFileExclusive(const std::string& path) {
+    return OpenHandle(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW);
+}
+
 std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path) {
     return OpenHandle(path, GENERIC_READ, OPEN_EXISTING);
 }
@@ -265,10 +269,6 @@ ReplaceResult ReplaceFileAtomically(const std::string& source, const std::string
 
 bool RenameFile(const std::string& source, const std::string& target) {
     return MoveFileA(source.c_str(), target.c_str()) != 0;
-}
-
-bool CopyFileReplacing(const std::string& source, const std::string& destination) {
-    return CopyFileA(source.c_str(), destination.c_str(), FALSE) != 0;
 }
 
 bool DeleteFileIfExists(const std::string& path) {
