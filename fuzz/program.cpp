@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "platform/application.h"
+#include "platform/dialogs.h"
 #include "platform/headless/recording_canvas.h"
 #include "platform/headless/testing.h"
 #include "runtime/formats.h"
@@ -13,6 +14,11 @@ namespace pellino::fuzz {
 
 void ResetProgram() {
     headless::ResetAll();
+    // Any input may make the program show a box (a damaged data file is told at the start), and
+    // an input is to run to its end whatever it shows: every box is answered Ok. The targets
+    // check through the box log which boxes they expect.
+    headless::SetUnexpectedMessageBoxHandler(
+        [](const headless::MessageBoxCall&) { return idresult::kOk; });
     SaveUserFormats();
     UseFixedFormats();
 }

@@ -14,7 +14,7 @@ namespace pellino::fuzz {
 using Bytes = std::vector<std::uint8_t>;
 
 // Every fake back to its start state: the clock at 2026-01-05 09:00, an empty program folder, the
-// fixed locale set with United States regional settings.
+// fixed locale set with United States regional settings; every message box answered Ok.
 void ResetProgram();
 
 // A file in the program's folder, by the program's own path.

@@ -204,6 +204,7 @@ TEST_F(ClockTest, ARepeatingReminderAcknowledgedAfterItsLastOccurrenceRestsUntil
 TEST_F(ClockTest, ARefusedTimerIsReportedAndTheNextCommandSwitchesTheClockOnAgain) {
     headless::SetClock(Clock(9, 0));
     headless::RefuseTimers(true);
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     form = std::make_unique<TMainForm>();
     form->CreateNotificationWindow();
     form->Show();

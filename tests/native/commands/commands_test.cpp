@@ -175,6 +175,7 @@ TEST_F(CommandsTest, AFailedWriteIsShownAndTheClockWritesTheChangeLater) {
     WriteDataFile({OneTime("Copy me", Day(1) + At(8, 0))});
     Start();
     headless::LockFile(DataFilePath(), true);
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     form->CloneButton.Click();
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
     EXPECT_EQ(headless::MessageBoxLog()[0].text, "Cannot create file " + DataFilePath() + ".");

@@ -95,9 +95,12 @@ TEST_F(FocusTest, TheListHasTheFocusBackAfterEveryKindOfWindow) {
          [this] {
              headless::ScriptModal("TEditAlarmExact", SaveOneTime);
              headless::LockFile(DataFilePath(), true);
+             headless::QueueMessageBoxAnswer(idresult::kOk);
              Press(keys::kReturn);
              headless::LockFile(DataFilePath(), false);
-             EXPECT_EQ(headless::MessageBoxLog().size(), 1u) << "the error was shown";
+             ASSERT_EQ(headless::MessageBoxLog().size(), 1u) << "the error was shown";
+             EXPECT_EQ(headless::MessageBoxLog()[0].text,
+                       "Cannot create file " + DataFilePath() + ".");
          }},
         {"the About window from the menu", 1,
          [this] {

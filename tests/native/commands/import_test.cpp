@@ -82,6 +82,7 @@ TEST_F(ImportTest, AFileHeldByAnotherProgramIsReportedAndTheClockRunsOn) {
     Start();
     const std::string path = WriteAlarmsDat("ALARMS.DAT", kFile);
     headless::LockFile(path, true);
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     Import(path);
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
     EXPECT_EQ(headless::MessageBoxLog()[0].text, "I/O error 32.");
@@ -94,6 +95,7 @@ TEST_F(ImportTest, AnImportThatEndsInAnErrorStillBringsTheButtonsUpToDate) {
     ASSERT_FALSE(form->EditAlarmButton.Enabled()) << "an empty list to start from";
     // The reminders are read and added, and then the data file refuses the write.
     headless::LockFile(DataFilePath(), true);
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     Import(WriteAlarmsDat("ALARMS.DAT", kFile));
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
     EXPECT_EQ(headless::MessageBoxLog()[0].text, "Cannot create file " + DataFilePath() + ".");

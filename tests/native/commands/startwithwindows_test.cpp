@@ -3,6 +3,7 @@
 // shortcut (or, without shortcuts, the Run value), and a refusal of the system reaches the user.
 
 #include "clock/clock_fixture.h"
+#include "platform/dialogs.h"
 #include "startup/ini_files.h"
 
 namespace pellino::testing {
@@ -170,6 +171,7 @@ TEST_F(StartWithWindowsTest, ARefusalOfTheSystemIsShownAndTheCheckMarkStaysTrue)
         headless::SetRunValue(kEntry, c.runValue);
         const bool before = Shown();
         headless::RefuseLogonChanges(5);
+        headless::QueueMessageBoxAnswer(idresult::kOk);
         form->mnuStartWithWindows.Click();
         EXPECT_EQ(ErrorBoxes(), Texts{c.error});
         EXPECT_EQ(System(), c.left);

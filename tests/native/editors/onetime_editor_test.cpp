@@ -113,6 +113,7 @@ TEST_F(OneTimeEditorTest, ABadTimeIsToldAndTheDialogStaysOpen) {
     OnEditor([&](TEditAlarmExact& e) {
         e.Descript.SetFocus();
         e.TimeEdit.TypeText("25:00");
+        headless::QueueMessageBoxAnswer(idresult::kOk);
         Save(e);
         seen.push_back("after a refused Save: " + e.TimeEdit.Text() + ", result " +
                        std::to_string(e.ModalResult()) + ", focus " + FocusOf(e));
@@ -197,11 +198,15 @@ TEST_F(OneTimeEditorTest, ARefusedTimeBeforeThePickerIsFocusedAndSelected) {
     OnEditor([&](TEditAlarmExact& e) {
         editor = &e;
         e.TimeEdit.TypeText("7:99");
+        headless::QueueMessageBoxAnswer(idresult::kOk);
         e.ExplorerButton1.Click();
         Cancel(e);
     });
     form->AddAlarmButton.Click();
     EXPECT_EQ(focusUnderPicker, "TimeEdit '2:07 PM' selected");
+    ASSERT_EQ(headless::MessageBoxLog().size(), 1u) << "the refusal is told before the picker";
+    EXPECT_EQ(headless::MessageBoxLog()[0].text,
+              "Invalid time. Please use your Windows Time format\r   Example: 2:07 PM");
 }
 
 TEST_F(OneTimeEditorTest, ThePromptGivesWayToTheFirstKeyOrAPaste) {

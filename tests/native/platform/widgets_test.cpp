@@ -76,7 +76,9 @@ TEST_F(WidgetsTest, AHandlerErrorIsShownInTheStandardBoxAndTheProgramRunsOn) {
         ++clicks;
         throw Exception("Cannot create file C:\\PELLINO\\Pellino.dat");
     };
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     button.Click();
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     button.Click();
     EXPECT_EQ(clicks, 2);
     const auto& log = headless::MessageBoxLog();
@@ -163,11 +165,13 @@ TEST_F(WidgetsTest, ConfirmationAndInformationBoxes) {
     EXPECT_FALSE(AskConfirmation("Delete this reminder?"));
     headless::QueueMessageBoxAnswer(idresult::kYes);
     EXPECT_TRUE(AskConfirmation("Delete this reminder?"));
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     ShowInformation("Invalid time.");
     const auto& log = headless::MessageBoxLog();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0].caption, "Confirm");
     EXPECT_EQ(log[0].flags, mb::kYesNo | mb::kIconQuestion);
+    EXPECT_EQ(log[2].text, "Invalid time.");
     EXPECT_EQ(log[2].caption, "Information");
     EXPECT_EQ(log[2].flags, mb::kOk | mb::kIconInformation);
 }

@@ -222,6 +222,7 @@ TEST_F(ReminderClockAlone, AtANewDateTheListsAreReadAnewOnlyFromAFileThatHoldsTh
              WriteEmptyDataFile();
              clock->NoteUnsavedChanges();
              window->refuseWrites = true;
+             headless::QueueMessageBoxAnswer(idresult::kOk);  // for the box that tells it
          },
          {"save refused", "save refused", "buttons", "box 'The disk refused the reminders.'"},
          true},
@@ -290,6 +291,7 @@ TEST_F(ReminderClockAlone, AFailedWriteIsToldOnceAndAgainOnlyAfterAWriteSucceede
     AddOneTime("Tea", Day() + At(9, 0));
     window->refuseWrites = true;
     window->answers = {kAlarmOk};
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     clock->CheckNow();
     EXPECT_EQ(TakeLog(), (Events{"sound Tea.WAV", "notify 'Tea' with Delete", "save refused",
                                  "save refused", "box 'The disk refused the reminders.'"}))
@@ -303,6 +305,7 @@ TEST_F(ReminderClockAlone, AFailedWriteIsToldOnceAndAgainOnlyAfterAWriteSucceede
     EXPECT_FALSE(clock->ChangesUnsaved());
     window->refuseWrites = true;
     clock->NoteUnsavedChanges();
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     clock->CheckNow();
     EXPECT_EQ(TakeLog(), (Events{"save", "save refused", "save refused",
                                  "box 'The disk refused the reminders.'"}));

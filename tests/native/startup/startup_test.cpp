@@ -180,6 +180,7 @@ TEST_F(StartupTest, ADamagedDataFileIsToldOnceAndKeptAsItWas) {
                    {}});
     bytes.resize(bytes.size() - 4);  // the lists' ends and the second record's last value
     WriteHostFile(HostDataFile(), bytes);
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     Start();
     EXPECT_TRUE(form->Timer1.Enabled());
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
@@ -439,8 +440,11 @@ TEST_F(StartupTest, AFailedWriteOfTheDataFileKeepsTheWindowOpen) {
     headless::LockFile(DataFilePath(), true);
     // A clone the file refused waits in memory.
     EXPECT_ANY_THROW(form->CloneButtonClick());
+    ASSERT_TRUE(headless::MessageBoxLog().empty()) << "the command raised, and showed nothing";
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     form->Close();
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u) << "the error is shown";
+    EXPECT_EQ(headless::MessageBoxLog()[0].text, "Cannot create file C:\\PELLINO\\Pellino.dat.");
     EXPECT_TRUE(form->Visible());
     EXPECT_FALSE(Application::Terminated());
     EXPECT_EQ(ReadIni(), placement) << "the close stopped before the placement";
@@ -457,6 +461,7 @@ TEST_F(StartupTest, AReadOnlySettingsFileDoesNotKeepTheProgramFromEnding) {
     headless::SetReadOnly(SettingsFilePath(), true);
     form->SetScreenBounds(
         BoundsRect(40, 30, form->ScreenBounds().Width(), form->ScreenBounds().Height()));
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     form->Close();
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
     EXPECT_EQ(headless::MessageBoxLog()[0].text, "Unable to write to C:\\PELLINO\\PELLINO.INI.");
@@ -474,11 +479,12 @@ TEST_F(StartupTest, NoRunOfStartsAndClosesDestroysADataFileThatWasNotRead) {
         }
         return n;
     };
-    // Another program holds the file at every start.
+    // Another program holds the file at every start, and each start tells so in a box.
     const auto startHeld = [&] {
         form.reset();
         Application::Reset();
         headless::LockFile(DataFilePath(), true);
+        headless::QueueMessageBoxAnswer(idresult::kOk);
         Start();
     };
 
