@@ -254,6 +254,9 @@ std::string KeepDataFileBackup() {
             }
             return backup;
         }
+        // No file there, and none could be made: the system refuses this folder, and a save
+        // without its backup must not go on.
+        if (!FileExists(backup)) cannotCreate(path);
         // A copy of these very bytes is kept already: a second one would only pile up.
         if (fileBytes(backup) == data) return backup;
     }
