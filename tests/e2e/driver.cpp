@@ -506,6 +506,23 @@ int PrintShortcut(const char* file) {
     return 0;
 }
 
+// Holds a file open without sharing for some seconds, as a sync client or a virus scanner may;
+// prints "held" as soon as it holds it.
+int HoldFile(const char* path, int seconds) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "cannot hold %s (error %lu)\n", path, GetLastError());
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseHandle(file);
+    std::printf("released\n");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -862,6 +879,7 @@ int main(int argc, char** argv) {
         return OtherWindow(caption, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                            std::atoi(argv[6]), std::atoi(argv[7]));
     }
+    if (command == "hold" && argc > 3) return HoldFile(caption, std::atoi(argv[3]));
     std::fprintf(stderr, "unknown command %s\n", command.c_str());
     return 2;
 }
