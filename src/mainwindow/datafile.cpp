@@ -146,8 +146,8 @@ enum class FileRead : std::uint8_t {
 FileRead readRecords(const std::string& path, GridSink& sink, int& error) {
     const std::unique_ptr<Stream> file = OpenFileExclusiveRead(path, error);
     if (!file) {
-        return error == fileerror::kNotFound || error == fileerror::kPathNotFound ? FileRead::Missing
-                                                                                  : FileRead::Held;
+        const bool missing = error == fileerror::kNotFound || error == fileerror::kPathNotFound;
+        return missing ? FileRead::Missing : FileRead::Held;
     }
     return readDataFile(*file, sink).complete() ? FileRead::Whole : FileRead::Damaged;
 }
@@ -192,7 +192,8 @@ std::vector<ReadRecord> addMissingRows(TClickableStringGrid& grid, ReadList& the
 
     const TClickableStringGrid::UpdateScope update(grid);
     const bool wasEmpty = grid.RowCount() <= 1;
-    const TReminder* selected = wasEmpty ? nullptr : TMainForm::ReminderAt(std::as_const(grid), grid.Row());
+    const TReminder* selected =
+        wasEmpty ? nullptr : TMainForm::ReminderAt(std::as_const(grid), grid.Row());
     // The added records' missed moments go back to the caller.
     std::vector<ReadRecord> result;
     std::vector<std::unique_ptr<GridObject>> holders;
@@ -435,7 +436,8 @@ void TMainForm::KeepDamagedFile(const std::string& readText) {
         kept = "The file as it was could not be copied to a backup (" + std::string(error.what()) +
                "), so it is left as it is; it will be copied before the reminders are saved.";
     }
-    damagedFileMessage_ = "The reminder file " + path + " is damaged: " + readText + "\r\n\r\n" + kept;
+    damagedFileMessage_ =
+        "The reminder file " + path + " is damaged: " + readText + "\r\n\r\n" + kept;
 }
 
 void TMainForm::ShowDataFileWarnings() {

@@ -41,7 +41,8 @@ std::vector<std::size_t> MergeReminders(const std::vector<const TReminder*>& our
                                         bool repeating) {
     // Each identity of ours with the records that still have no partner, first ones first.
     std::map<Identity, std::deque<std::size_t>> unpaired;
-    for (std::size_t i = 0; i < ours.size(); ++i) unpaired[identityOf(*ours[i], repeating)].push_back(i);
+    for (std::size_t i = 0; i < ours.size(); ++i)
+        unpaired[identityOf(*ours[i], repeating)].push_back(i);
     std::vector<std::size_t> partner(theirs.size(), kNotInOurs);
     for (std::size_t i = 0; i < theirs.size(); ++i) {
         const auto found = unpaired.find(identityOf(*theirs[i], repeating));

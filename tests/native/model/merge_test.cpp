@@ -69,22 +69,32 @@ TEST(MergeReminders, OneTimeRemindersAreTheSameWhenWhatTheUserGaveThemIsTheSame)
          {"+B", "+A"}},
         {"the same reminder in both is kept once", {tea}, {tea}, {"Tea", "=0"}},
         // What the clock changes by itself does not make another reminder.
-        {"acknowledged on one side", {with(tea, [](TReminder& r) { r.Status = kStatusDone; })},
-         {tea}, {"Tea", "=0"}},
-        {"a flag nothing uses", {with(tea, [](TReminder& r) { r.ReservedFlag = true; })},
-         {tea}, {"Tea", "=0"}},
+        {"acknowledged on one side",
+         {with(tea, [](TReminder& r) { r.Status = kStatusDone; })},
+         {tea},
+         {"Tea", "=0"}},
+        {"a flag nothing uses",
+         {with(tea, [](TReminder& r) { r.ReservedFlag = true; })},
+         {tea},
+         {"Tea", "=0"}},
         // What the user gives a reminder does.
         {"another moment", {tea}, {oneTime("Tea", 10)}, {"Tea", "+Tea"}},
         {"another message", {tea}, {oneTime("Coffee", 9)}, {"Tea", "+Coffee"}},
-        {"another sound", {tea}, {with(tea, [](TReminder& r) { r.SoundFile.clear(); })},
+        {"another sound",
+         {tea},
+         {with(tea, [](TReminder& r) { r.SoundFile.clear(); })},
          {"Tea", "+Tea"}},
-        {"another mode", {tea},
-         {with(tea, [](TReminder& r) { r.NotifyMode = kNotifyNothing; })}, {"Tea", "+Tea"}},
+        {"another mode",
+         {tea},
+         {with(tea, [](TReminder& r) { r.NotifyMode = kNotifyNothing; })},
+         {"Tea", "+Tea"}},
         {"the message differs in case only", {tea}, {oneTime("TEA", 9)}, {"Tea", "+TEA"}},
         // Pairs are one to one: a reminder kept twice on purpose stays twice, never thrice.
         {"twice in ours, once in theirs", {tea, tea}, {tea}, {"Tea", "Tea", "=0"}},
         {"once in ours, twice in theirs", {tea}, {tea, tea}, {"Tea", "=0", "+Tea"}},
-        {"theirs pair with ours in order", {oneTime("A", 9), tea, tea}, {tea, tea, oneTime("A", 9)},
+        {"theirs pair with ours in order",
+         {oneTime("A", 9), tea, tea},
+         {tea, tea, oneTime("A", 9)},
          {"A", "Tea", "Tea", "=1", "=2", "=0"}},
         // A value that is no number still equals itself, so a damaged record is not doubled.
         {"a due value that is no number",
@@ -108,20 +118,25 @@ TEST(MergeReminders, ARepeatingRemindersOccurrenceIsNotPartOfIt) {
         {"the same", {daily}, {"Stand up", "=0"}},
         // Every load works the occurrence out anew; a file written at another hour differs there.
         {"another stored occurrence and status",
-         {with(daily, [](TReminder& r) {
-             r.DueDateTime = due(9);
-             r.Status = kStatusNotToday;
-         })},
+         {with(daily,
+               [](TReminder& r) {
+                   r.DueDateTime = due(9);
+                   r.Status = kStatusNotToday;
+               })},
          {"Stand up", "=0"}},
         {"another first time", {repeating("Stand up", 10)}, {"Stand up", "+Stand up"}},
-        {"other days", {with(daily, [](TReminder& r) { r.DaySet = "06"; })},
+        {"other days",
+         {with(daily, [](TReminder& r) { r.DaySet = "06"; })},
          {"Stand up", "+Stand up"}},
-        {"an interval", {with(daily, [](TReminder& r) { r.IntervalMinutes = 30; })},
+        {"an interval",
+         {with(daily, [](TReminder& r) { r.IntervalMinutes = 30; })},
          {"Stand up", "+Stand up"}},
-        {"an until time", {with(daily, [](TReminder& r) {
-             r.HasUntil = true;
-             r.StopTime = EncodeTime(17, 0, 0, 0);
-         })},
+        {"an until time",
+         {with(daily,
+               [](TReminder& r) {
+                   r.HasUntil = true;
+                   r.StopTime = EncodeTime(17, 0, 0, 0);
+               })},
          {"Stand up", "+Stand up"}},
     };
     for (const Case& c : cases) {
