@@ -226,8 +226,12 @@ Section /o "un.Also delete my reminders" UnSecData
   Delete "$INSTDIR\Pellino.dat"
   Delete "$INSTDIR\PELLINO.INI"
   Delete "$INSTDIR\Pellino*.bak"
+  ; Changes the data file could not take as a session ended, waiting for the next start.
+  Delete "$INSTDIR\Pellino.unsaved.dat"
   ; A save that was cut short leaves these.
   Delete "$INSTDIR\Pellino.tmp"
   Delete "$INSTDIR\Pellino.old"
+  Delete "$INSTDIR\Pellino.unsaved.tmp"
+  Delete "$INSTDIR\Pellino.unsaved.old"
   RMDir "$INSTDIR"
 SectionEnd

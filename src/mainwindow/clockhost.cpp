@@ -40,15 +40,32 @@ void TMainForm::FormSystemEvent(SystemEvent event) {
             if (!firstActivation_) clock_.CheckNow();
             break;
         case SystemEvent::SessionEnding:
-            // The session may end the process as soon as this returns, with no close command:
-            // what is not on the disk yet goes there now, without a question. A write that fails
-            // leaves the old file whole, and there is nobody left to tell.
-            if (!ChangesUnsaved()) break;
-            try {
-                SaveToDisk();
-            } catch (const std::exception&) {
-            }
+            EndSession();
             break;
+    }
+}
+
+void TMainForm::EndSession() {
+    // The session may end the process as soon as this returns, with no close command: what is
+    // not on the disk yet goes there now, without a question. A data file that another program
+    // holds gets a last try.
+    try {
+        ReadWaitingDataFile();
+    } catch (const std::exception&) {
+        // Nothing of it was added; the changes below are kept all the same.
+    }
+    if (!ChangesUnsaved()) return;
+    try {
+        SaveToDisk();
+        if (!ChangesUnsaved()) return;
+    } catch (const std::exception&) {
+        // The data file refused them (and stays whole): they go beside it below.
+    }
+    // What the data file could not take waits beside it for the next start. Should even that
+    // fail, there is nobody left to tell.
+    try {
+        KeepUnsavedChanges();
+    } catch (const std::exception&) {
     }
 }
 

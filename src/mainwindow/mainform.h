@@ -166,11 +166,25 @@ public:
     // SaveToDisk for a command that changed a list. When the write fails the error is raised for
     // the command to show, and the change is left for the clock to write again (datafile.cpp).
     void SaveChanges();
+    // Fills both lists from the data file. A file that another program holds is not read: the
+    // lists stay empty, it is tried again from the clock (RetryDataFile), and nothing is written
+    // over it until then; an EFOpenError "Cannot open file <path>" is raised.
     void LoadFromDisk();
-    void Reload() override;
+    bool Reload() override;
+    void RetryDataFile() override;
+    // Reads a data file that waits to be read, now, and adds its reminders to the lists; true
+    // when it no longer waits.
+    bool ReadWaitingDataFile();
+    // Adds the reminders of a file of unsaved changes left by an earlier session to the lists;
+    // its version of a reminder counts over the data file's. It is removed once the lists are
+    // saved.
+    void MergeUnsavedChangesFile();
+    // Writes the lists beside the data file, as the file of unsaved changes that the next start
+    // reads; raises the write's error.
+    void KeepUnsavedChanges();
     // Keeps a data file that could not be read whole as a backup, and words what the user is
-    // told of it.
-    void KeepDamagedFile();
+    // told of it: `readText` says what became of the reminders read.
+    void KeepDamagedFile(const std::string& readText);
     // Tells the user, once, of a data file that was read only in part.
     void ShowDataFileWarnings() override;
     // The local date of the last load, or of the clock's last move to a new date in memory.
@@ -184,6 +198,9 @@ public:
     // The platform's word that the machine woke up, the clock or zone changed, or the session
     // ends.
     void FormSystemEvent(SystemEvent event);
+    // The session ends: changes not on the disk yet go to the data file, or, when it refuses
+    // them, to the file of unsaved changes beside it.
+    void EndSession();
     // The reminders noted as missed and not yet shown.
     const std::vector<MissedReminder>& MissedWaiting() const { return clock_.MissedWaiting(); }
     // Puts the time of day into the clock panel.
@@ -299,11 +316,23 @@ private:
     // The last load did not read the whole data file: it is kept as the backup before the next
     // save writes over it (datafile.cpp).
     bool keepDataFileBeforeSave_ = false;
-    // What the user is to be told of a data file read only in part; empty when nothing.
+    // What the user is to be told of a data file read only in part, and of a file of unsaved
+    // changes read only in part; empty when nothing.
     std::string damagedFileMessage_;
+    std::string unsavedFileMessage_;
     // The data file was there but could not be opened at the last load (another program held
     // it), so the lists do not show what it holds (datafile.cpp).
     bool dataFileUnread_ = false;
+    // Since when, and the platform's reason at the last try; when it was last tried; whether the
+    // user has been told that it stays unread.
+    TDateTime unreadSince_ = 0;
+    TDateTime lastReadTry_ = 0;
+    int unreadError_ = 0;
+    bool unreadTold_ = false;
+    // The lists hold what the file of unsaved changes holds: it goes with the next save.
+    bool unsavedChangesFileMerged_ = false;
+    // A file of unsaved changes that could not be read whole is left where it is.
+    bool keepUnsavedChangesFile_ = false;
     bool firstActivation_ = false;
     std::string defaultSoundFile_;
     unsigned comeForwardMessage_ = 0;

@@ -114,16 +114,8 @@ void TMainForm::FormActivate() {
     SetButtons();
     // The clock runs from here on, also under the boxes below.
     Timer1.SetEnabled(true);
-    // Said once, with the window on the screen; the file itself is left as it is.
-    if (dataFileUnread_) {
-        RunCommand(nullptr, [] {
-            ShowMessageBox("The reminders in " + DataFilePath() +
-                               " could not be read: another program may be using the file.\r\n\r\n"
-                               "The file is left as it is. If reminders are saved before it is "
-                               "read, it is first copied to a backup file beside it.",
-                           Application::Title(), mb::kOk | mb::kIconWarning);
-        });
-    }
+    // A data file another program holds is tried again from the clock, and told of only when
+    // it stays held (RetryDataFile).
     ShowDataFileWarnings();
 }
 
@@ -138,6 +130,9 @@ void TMainForm::StartMinimized() {
 }
 
 void TMainForm::FormCloseQuery(bool& canClose) {
+    // A data file still held by another program gets a last try, so that the changes go where
+    // they belong if it can.
+    ReadWaitingDataFile();
     // Only what is not on the disk yet is written: a close with nothing changed since the file was
     // last read or written leaves it alone, so a program in a folder it may not write to still
     // ends, and a data file that could not be read is not replaced with less. Reminders whose
@@ -149,6 +144,15 @@ void TMainForm::FormCloseQuery(bool& canClose) {
     // process.
     try {
         SaveToDisk();
+        // Still held: the changes wait beside the data file for the next start, which adds them.
+        if (dataFileUnread_) {
+            KeepUnsavedChanges();
+            ShowMessageBox("The reminders in " + DataFilePath() +
+                               " could still not be read, so your changes could not be saved "
+                               "there.\r\n\r\nThey are kept in " + UnsavedChangesFilePath() +
+                               ", and the next start adds them to your reminders.",
+                           Application::Title(), mb::kOk | mb::kIconWarning);
+        }
     } catch (const std::exception& error) {
         Application::ShowException(error);
         canClose = false;

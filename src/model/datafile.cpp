@@ -14,6 +14,9 @@ constexpr const char* kBackupFileStem = "Pellino";
 constexpr const char* kBackupFileExtension = ".bak";
 constexpr const char* kTemporaryFileName = "Pellino.tmp";
 constexpr const char* kAsideFileName = "Pellino.old";
+constexpr const char* kUnsavedFileName = "Pellino.unsaved.dat";
+constexpr const char* kUnsavedTemporaryFileName = "Pellino.unsaved.tmp";
+constexpr const char* kUnsavedAsideFileName = "Pellino.unsaved.old";
 // Far more backups than a user will ever let pile up; beyond them the save is refused.
 constexpr int kMostBackups = 999;
 constexpr const char* kStreamWriteError = "Stream write error";
@@ -77,6 +80,10 @@ std::string TemporaryDataFilePath() {
 
 std::string AsideDataFilePath() {
     return ProgramFolder() + kAsideFileName;
+}
+
+std::string UnsavedChangesFilePath() {
+    return ProgramFolder() + kUnsavedFileName;
 }
 
 DataFileReading readDataFile(Stream& stream, DataFileSink& sink) {
@@ -214,6 +221,12 @@ void saveDataFileSafely(const SaveFileOps& files, const std::string& path,
 void saveDataFileSafely(const std::function<void(TWriter&)>& write) {
     saveDataFileSafely(ProgramFileOps(), DataFilePath(), TemporaryDataFilePath(),
                        AsideDataFilePath(), write);
+}
+
+void saveUnsavedChangesSafely(const std::function<void(TWriter&)>& write) {
+    const std::string folder = ProgramFolder();
+    saveDataFileSafely(ProgramFileOps(), folder + kUnsavedFileName,
+                       folder + kUnsavedTemporaryFileName, folder + kUnsavedAsideFileName, write);
 }
 
 namespace {

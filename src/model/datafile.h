@@ -32,6 +32,10 @@ std::string TemporaryDataFilePath();
 // Where the old data file waits while the new one takes its place, on a platform that cannot
 // move one file onto another.
 std::string AsideDataFilePath();
+// Where changes that could not be written to the data file as the session ended wait for the
+// next start, in the data file's own format: "Pellino.unsaved.dat" beside it. The next start adds
+// its reminders to the lists, saves them to the data file and removes it.
+std::string UnsavedChangesFilePath();
 
 // ---- Reading ----
 
@@ -141,6 +145,8 @@ void saveDataFileSafely(const SaveFileOps& files, const std::string& path,
                         const std::function<void(TWriter&)>& write);
 // The same for the program's data file, with the program's own files.
 void saveDataFileSafely(const std::function<void(TWriter&)>& write);
+// The same for the file of unsaved changes.
+void saveUnsavedChangesSafely(const std::function<void(TWriter&)>& write);
 
 // Keeps a copy of the data file, before a save writes over a file that the program did not read
 // whole: in the first backup that holds the same bytes already, else in the first free one. No

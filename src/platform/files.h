@@ -25,6 +25,19 @@ std::unique_ptr<Stream> CreateNewFileExclusive(const std::string& path);
 // Opens an existing file for reading, shared with nobody. Null when it does not exist or the system
 // refuses (for instance another program holds it open).
 std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path);
+// The same, giving the platform's error code when the file cannot be opened (one of those below,
+// or another), and 0 when it is open.
+std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path, int& error);
+
+// The platform's error codes that tell why a file could not be opened.
+namespace fileerror {
+constexpr int kNotFound = 2;
+constexpr int kPathNotFound = 3;
+constexpr int kAccessDenied = 5;
+// Another program holds the file open and shares it with nobody, or has locked a part of it.
+constexpr int kSharingViolation = 32;
+constexpr int kLockViolation = 33;
+}  // namespace fileerror
 
 bool FileExists(const std::string& path);
 

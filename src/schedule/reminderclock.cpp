@@ -84,6 +84,7 @@ void ReminderClock::Tick() {
             CheckAlarmsOf(today);
         }
     }
+    host_.RetryDataFile();
     // Boxes and windows that only tell come after the pass, so that the clock runs under them.
     ShowSaveFailure();
     host_.ShowDataFileWarnings();
@@ -108,11 +109,12 @@ void ReminderClock::MoveToNewDate(TDateTime today) {
     // must stay too.
     SaveClockChanges();
     const bool fileGone = !FileExists(DataFilePath());
-    if (!heldReminders_.empty() || changesUnsaved_ || fileGone || !DataFileReadable()) {
+    const bool inMemory =
+        !heldReminders_.empty() || changesUnsaved_ || fileGone || !DataFileReadable();
+    // A reload that cannot read the file whole leaves the lists as they were.
+    if (inMemory || !host_.Reload()) {
         RefreshForNewDate();
         if (fileGone) changesUnsaved_ = true;
-    } else {
-        host_.Reload();
     }
     // Reminders listed as missed are marked so in the file.
     SaveClockChanges();

@@ -37,12 +37,19 @@ public:
     // date in memory.
     virtual TDateTime LoadDate() const = 0;
     virtual void SetLoadDate(TDateTime day) = 0;
-    // Fills the lists anew from the data file, for today; whatever goes wrong leaves the lists as
-    // far as they could be read, and raises nothing.
-    virtual void Reload() = 0;
+    // Fills the lists anew from the data file, for today, and returns true; raises nothing. When
+    // the file cannot be read whole the lists stay as they were, the user is told, and it returns
+    // false: the clock then moves the lists on to the new date in memory.
+    virtual bool Reload() = 0;
     // Writes both lists to the data file, or raises the write's error. Every write that succeeds,
-    // whoever asked for it, is told to the clock (ReminderClock::DataFileSaved).
+    // whoever asked for it, is told to the clock (ReminderClock::DataFileSaved). While the data
+    // file waits to be read (another program holds it), nothing is written over it: the changes
+    // stay unsaved, and the clock tries again.
     virtual void SaveToDisk() = 0;
+    // Tries again, every few seconds, to read a data file that another program held when the
+    // lists were loaded, and adds its reminders to the lists. Called between passes, never
+    // inside one.
+    virtual void RetryDataFile() = 0;
 
     // Puts the time of day into the clock panel.
     virtual void ShowTimeOfDay() = 0;

@@ -79,6 +79,11 @@
 //                                        list cell draws it at DPI dots per inch: black Arial 8
 //                                        points on white, 2 design pixels in from the left and the
 //                                        top, in the middle of the rest, each character as itself
+//   pellino-e2e hold FILE SECONDS        hold FILE open without sharing for SECONDS, as another
+//                                        program may; print "held" once it holds it and
+//                                        "released" when it lets go
+//   pellino-e2e endsession CAPTION       send the window the log-off's two messages, as the system
+//                                        does as the session ends, and return once it answered
 //
 // Exit status 0 on success, 1 when the condition was not met in time, 2 on a usage error.
 // clang-format on
@@ -499,6 +504,23 @@ int PrintShortcut(const char* file) {
     return 0;
 }
 
+// Holds a file open without sharing for some seconds, as a sync client or a virus scanner may;
+// prints "held" as soon as it holds it.
+int HoldFile(const char* path, int seconds) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "cannot hold %s (error %lu)\n", path, GetLastError());
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseHandle(file);
+    std::printf("released\n");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -854,6 +876,23 @@ int main(int argc, char** argv) {
     if (command == "otherwindow" && argc > 7) {
         return OtherWindow(caption, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                            std::atoi(argv[6]), std::atoi(argv[7]));
+    }
+    if (command == "hold" && argc > 3) return HoldFile(caption, std::atoi(argv[3]));
+    if (command == "endsession") {
+        // The system asks first, then tells; the process may be ended as soon as the second
+        // message has been answered.
+        const HWND window = Require(caption);
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                 SMTO_ABORTIFHUNG, 5000, &answer) ||
+            !answer) {
+            std::fprintf(stderr, "the window held the log-off up\n");
+            return 1;
+        }
+        return SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF,
+                                   SMTO_ABORTIFHUNG, 10000, &answer)
+                   ? 0
+                   : 1;
     }
     std::fprintf(stderr, "unknown command %s\n", command.c_str());
     return 2;

@@ -199,8 +199,25 @@ std::unique_ptr<Stream> CreateNewFileExclusive(const std::string& path) {
 }
 
 std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path) {
-    if (IsLocked(path)) return nullptr;
-    return StreamOver(std::fopen(headless::HostPath(path).c_str(), "rb"), path);
+    int ignored = 0;
+    return OpenFileExclusiveRead(path, ignored);
+}
+
+std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path, int& error) {
+    // As on the platform: a file held by another program is refused before its existence counts.
+    error = 0;
+    if (IsLocked(path)) {
+        error = fileerror::kSharingViolation;
+        return nullptr;
+    }
+    if (!FileExists(path)) {
+        error = fileerror::kNotFound;
+        return nullptr;
+    }
+    std::unique_ptr<Stream> stream =
+        StreamOver(std::fopen(headless::HostPath(path).c_str(), "rb"), path);
+    if (!stream) error = fileerror::kAccessDenied;
+    return stream;
 }
 
 bool FileExists(const std::string& path) {

@@ -73,7 +73,7 @@ std::string ProgramFolderOnDisk();
 std::string HostPath(const std::string& programPath);
 
 // Holds a file open without sharing, as another program may do: the program's own opens and
-// creates of that path fail until it is released.
+// creates of that path fail until it is released, an open with the platform's sharing violation.
 void LockFile(const std::string& programPath, bool locked);
 
 // Makes the platform refuse writes to a settings file, as it does for a read-only file: reading

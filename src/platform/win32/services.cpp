@@ -252,6 +252,15 @@ std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path) {
     return OpenHandle(path, GENERIC_READ, OPEN_EXISTING);
 }
 
+std::unique_ptr<Stream> OpenFileExclusiveRead(const std::string& path, int& error) {
+    SetLastError(NO_ERROR);
+    std::unique_ptr<Stream> stream = OpenHandle(path, GENERIC_READ, OPEN_EXISTING);
+    error = stream ? 0 : static_cast<int>(GetLastError());
+    // A refusal that left no code behind is still a refusal.
+    if (!stream && error == 0) error = fileerror::kAccessDenied;
+    return stream;
+}
+
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

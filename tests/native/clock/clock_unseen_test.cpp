@@ -190,6 +190,7 @@ TEST_F(ClockUnseenTest, TheEndOfTheSessionWritesWhatIsNotOnTheDiskAndAsksNothing
     const std::size_t boxes = headless::MessageBoxLog().size();
     form->FormSystemEvent(SystemEvent::SessionEnding);
     EXPECT_EQ(headless::MessageBoxLog().size(), boxes);
+    EXPECT_TRUE(FileExists(UnsavedChangesFilePath())) << "the clone waits beside the file";
     headless::LockFile(DataFilePath(), false);
     EXPECT_EQ(ReadDataFile().oneTime.size(), 1u);
 
@@ -198,6 +199,7 @@ TEST_F(ClockUnseenTest, TheEndOfTheSessionWritesWhatIsNotOnTheDiskAndAsksNothing
     form->FormSystemEvent(SystemEvent::SessionEnding);
     EXPECT_EQ(ReadDataFile().oneTime.size(), 2u) << "the clone is on the disk";
     EXPECT_FALSE(form->ChangesUnsaved());
+    EXPECT_FALSE(FileExists(UnsavedChangesFilePath())) << "and needs no keeping beside it";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // files hold, saving that never leaves a partial file, and the backup of a file not read whole.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -239,8 +240,9 @@ TEST_F(DataFile, ForeignAndDamagedFilesLoadAsFarAsTheyCanBeRead) {
     }
 }
 
-TEST_F(DataFile, AFileHeldOpenByAnotherProgramCannotBeLoadedOrSaved) {
-    WriteDataFile(SampleContents());
+TEST_F(DataFile, AFileHeldByAnotherProgramIsNeverWrittenOverBeforeItIsRead) {
+    const DataFileContents contents = SampleContents();
+    WriteDataFile(contents);
     const Bytes before = ReadHostFile(HostDataFile());
     headless::LockFile(DataFilePath(), true);
     try {
@@ -250,24 +252,52 @@ TEST_F(DataFile, AFileHeldOpenByAnotherProgramCannotBeLoadedOrSaved) {
         EXPECT_EQ(e.Message(), "Cannot open file C:\\PELLINO\\Pellino.dat");
     }
     EXPECT_EQ(form->AlarmGrid.RowCount(), 1);
-
-    Append(form->AlarmGrid, OneTime("new", StartDay() + At(18, 0)));
-    try {
-        form->SaveToDisk();
-        ADD_FAILURE() << "no error";
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message(), "Cannot create file C:\\PELLINO\\Pellino.dat");
-    }
-    EXPECT_EQ(Descriptions(form->AlarmGrid), (std::vector<std::string>{"new"}));
-    EXPECT_FALSE(fs::exists(HostTemporary())) << "the new file is removed";
-
-    // Once the other program lets go, the file that was never read is kept before the save.
-    headless::LockFile(DataFilePath(), false);
     EXPECT_TRUE(form->DataFileUnread());
-    form->SaveToDisk();
+
+    // Changes made meanwhile stay in memory: no error, nothing written, no backup, even once the
+    // other program has let go, as long as the file has not been read.
+    Append(form->AlarmGrid, OneTime("new", StartDay() + At(18, 0)));
+    Append(form->AlarmGrid, contents.oneTime[3]);  // typed in again, as it was
+    EXPECT_NO_THROW(form->SaveToDisk());
+    EXPECT_TRUE(form->ChangesUnsaved());
+    headless::LockFile(DataFilePath(), false);
+    EXPECT_NO_THROW(form->SaveToDisk());
+    EXPECT_EQ(ReadHostFile(HostDataFile()), before);
+    EXPECT_FALSE(fs::exists(HostBackup()));
+    EXPECT_FALSE(fs::exists(HostTemporary()));
+
+    // Read: its reminders join the lists in due order, the one typed in again only once.
+    ASSERT_TRUE(form->ReadWaitingDataFile());
     EXPECT_FALSE(form->DataFileUnread());
-    EXPECT_EQ(ReadHostFile(HostBackup()), before);
+    std::vector<std::string> expected;
+    for (const TReminder& r : contents.oneTime) expected.push_back(r.Description);
+    expected.insert(expected.begin() + 1, "new");  // 18:00 on the first day, after the first
+    EXPECT_EQ(Descriptions(form->AlarmGrid), expected);
+    EXPECT_EQ(form->RepeatingAlarmGrid.RowCount() - 1, 8);
+    form->SaveToDisk();
+    EXPECT_FALSE(form->ChangesUnsaved());
+    MemoryStream written(ReadHostFile(HostDataFile()));
+    const DataFileReading reading = readDataFile(written);
+    EXPECT_EQ(reading.contents.oneTime.size(), 13u);
+    EXPECT_EQ(reading.contents.repeating.size(), 8u);
+    EXPECT_FALSE(fs::exists(HostBackup())) << "a file read whole needs no backup";
+}
+
+TEST_F(DataFile, AFileThatIsMissingOrDamagedIsNotWaitedFor) {
+    // No file: a first start, nothing to wait for; the first save writes it.
+    EXPECT_NO_THROW(Load());
+    EXPECT_FALSE(form->DataFileUnread());
+    Append(form->AlarmGrid, OneTime("new", StartDay() + At(18, 0)));
+    form->SaveToDisk();
+    EXPECT_FALSE(form->ChangesUnsaved());
     EXPECT_EQ(ReadHostFile(HostDataFile()).size(), kEmptyFile.size() + 52);
+
+    // Damaged: read as far as it goes, kept aside, never waited for.
+    const Bytes whole = FileBytes(SampleContents());
+    WriteHostFile(HostDataFile(), Bytes(whole.begin(), whole.end() - 40));
+    EXPECT_NO_THROW(Load());
+    EXPECT_FALSE(form->DataFileUnread());
+    EXPECT_TRUE(fs::exists(HostBackup()));
 }
 
 TEST_F(DataFile, ACloseWithNothingChangedWritesNothingAndEndsEvenIfTheFileCannotBeWritten) {
@@ -528,19 +558,91 @@ TEST_F(DataFile, ReloadDropsUnsavedChangesAndKeepsTheSelection) {
     Append(form->RepeatingAlarmGrid, Repeating("unsaved", At(13, 0)));
 
     headless::AdvanceClock(24 * 60 * 60 * 1000);
-    form->Reload();
+    EXPECT_TRUE(form->Reload());
     EXPECT_EQ(Descriptions(form->AlarmGrid), (std::vector<std::string>{"first", "second"}));
     EXPECT_EQ(Descriptions(form->RepeatingAlarmGrid), (std::vector<std::string>{"every day"}));
     EXPECT_EQ(TMainForm::ReminderAt(form->AlarmGrid, 1)->Status, kStatusExpired);
     EXPECT_EQ(form->AlarmGrid.Row(), 2) << "the file keeps the order, so row 2 is 'second' again";
     EXPECT_EQ(form->RepeatingAlarmGrid.Row(), 1);
     EXPECT_EQ(form->LoadDate(), StartDay() + 1);
+}
 
-    // A file that cannot be opened on the new day leaves both lists empty, without a message.
-    headless::LockFile(DataFilePath(), true);
-    EXPECT_NO_THROW(form->Reload());
-    EXPECT_EQ(form->AlarmGrid.RowCount(), 1);
-    EXPECT_EQ(form->RepeatingAlarmGrid.RowCount(), 1);
+TEST_F(DataFile, AReloadThatCannotReadTheFileWholeLeavesTheListsAsTheyWere) {
+    DataFileContents contents;
+    contents.oneTime = {OneTime("first", StartDay() + At(10, 0)),
+                        OneTime("second", StartDay() + At(11, 0))};
+    contents.repeating = {Repeating("every day", At(12, 0)), Repeating("lunch", At(12, 30))};
+    const Bytes whole = FileBytes(contents);
+    struct Case {
+        const char* what;
+        std::function<void()> spoil;
+        bool waits;     // read again, and added, once the other program lets go
+        bool backedUp;  // the file as it was is kept aside, and the user told
+    };
+    const Case cases[] = {
+        {"held by another program", [] { headless::LockFile(DataFilePath(), true); }, true,
+         false},
+        {"cut short in the repeating list",
+         [&] { WriteHostFile(HostDataFile(), Bytes(whole.begin(), whole.end() - 12)); }, false,
+         true},
+        {"not a data file at all", [] { WriteHostFile(HostDataFile(), Bytes{'M', 'Z'}); }, false,
+         true},
+        {"an empty file", [] { WriteHostFile(HostDataFile(), Bytes{}); }, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        headless::LockFile(DataFilePath(), false);
+        fs::remove(HostBackup());
+        WriteHostFile(HostDataFile(), whole);
+        Load();
+        form->AlarmGrid.SetRow(2);
+        const TReminder* selected = TMainForm::ReminderAt(form->AlarmGrid, 2);
+        const Bytes spoiled = [&] {
+            c.spoil();
+            return c.waits ? whole : ReadHostFile(HostDataFile());
+        }();
+
+        EXPECT_FALSE(form->Reload());
+        EXPECT_EQ(Descriptions(form->AlarmGrid), (std::vector<std::string>{"first", "second"}));
+        EXPECT_EQ(Descriptions(form->RepeatingAlarmGrid),
+                  (std::vector<std::string>{"every day", "lunch"}));
+        EXPECT_EQ(TMainForm::ReminderAt(form->AlarmGrid, 2), selected) << "the same records";
+        EXPECT_EQ(form->AlarmGrid.Row(), 2);
+        EXPECT_EQ(form->DataFileUnread(), c.waits);
+        EXPECT_EQ(fs::exists(HostBackup()), c.backedUp);
+        if (c.backedUp) {
+            EXPECT_EQ(ReadHostFile(HostBackup()), spoiled);
+        }
+
+        // Told once, in words that say what becomes of the reminders.
+        if (c.backedUp) headless::QueueMessageBoxAnswer(idresult::kOk);
+        const std::size_t boxes = headless::MessageBoxLog().size();
+        form->ShowDataFileWarnings();
+        form->ShowDataFileWarnings();
+        if (c.backedUp) {
+            ASSERT_EQ(headless::MessageBoxLog().size(), boxes + 1);
+            const std::string& text = headless::MessageBoxLog().back().text;
+            EXPECT_NE(text.find("the lists stay as they were"), std::string::npos) << text;
+            EXPECT_NE(text.find("Pellino.bak"), std::string::npos) << text;
+        } else {
+            EXPECT_EQ(headless::MessageBoxLog().size(), boxes) << "a held file is told of later";
+        }
+
+        // The lists go to the file only once it was read, or kept aside.
+        form->SaveToDisk();
+        if (c.waits) {
+            EXPECT_TRUE(form->ChangesUnsaved());
+            headless::LockFile(DataFilePath(), false);
+            EXPECT_TRUE(form->ReadWaitingDataFile());
+            form->SaveToDisk();
+        }
+        EXPECT_FALSE(form->ChangesUnsaved());
+        MemoryStream written(ReadHostFile(HostDataFile()));
+        const DataFileReading reading = readDataFile(written);
+        EXPECT_TRUE(reading.complete());
+        EXPECT_EQ(reading.contents.oneTime.size(), 2u);
+        EXPECT_EQ(reading.contents.repeating.size(), 2u);
+    }
 }
 
 TEST_F(DataFile, AFileFromWhichARecordWasMisreadIsKeptBeforeItIsWrittenOver) {

@@ -225,5 +225,28 @@ TEST(HeadlessTextLines, ReportsWhatThePlatformWouldReport) {
     }
 }
 
+// An open that fails says why, as the platform does: the program waits for a file another program
+// holds, but not for one that is not there.
+TEST(BufferedFileStreamTest, AnOpenThatFailsGivesThePlatformsReason) {
+    headless::ResetAll();
+    const std::string path = "C:\\PELLINO\\held.bin";
+    int error = -1;
+    EXPECT_FALSE(OpenFileExclusiveRead(path, error));
+    EXPECT_EQ(error, fileerror::kNotFound) << "not there";
+    EXPECT_TRUE(CreateFileExclusive(path));
+    EXPECT_TRUE(OpenFileExclusiveRead(path, error));
+    EXPECT_EQ(error, 0) << "opened";
+    headless::LockFile(path, true);
+    EXPECT_FALSE(OpenFileExclusiveRead(path, error));
+    EXPECT_EQ(error, fileerror::kSharingViolation) << "held by another program";
+    {
+        headless::LockFile(path, false);
+        const std::unique_ptr<Stream> own = OpenFileExclusiveRead(path);
+        EXPECT_FALSE(OpenFileExclusiveRead(path, error));
+        EXPECT_EQ(error, fileerror::kSharingViolation) << "held by the program itself";
+    }
+    headless::ResetAll();
+}
+
 }  // namespace
 }  // namespace pellino

@@ -54,10 +54,16 @@ public:
     void ListsChanged() override { log.push_back("buttons"); }
     TDateTime LoadDate() const override { return loadDate; }
     void SetLoadDate(TDateTime day) override { loadDate = day; }
-    void Reload() override {
+    bool Reload() override {
+        if (reloadFails) {
+            log.push_back("reload failed");
+            return false;
+        }
         log.push_back("reload");
         loadDate = Today();
+        return true;
     }
+    void RetryDataFile() override {}
     void SaveToDisk() override {
         if (refuseWrites) {
             log.push_back("save refused");
@@ -94,6 +100,8 @@ public:
     ReminderClock* clock = nullptr;  // not owned
     TDateTime loadDate = 0;
     bool refuseWrites = false;
+    // The file cannot be read whole at the reload: the lists stay as they were.
+    bool reloadFails = false;
     // The answers to the next notifications, in turn.
     std::deque<int> answers;
     Events log;
@@ -233,6 +241,13 @@ TEST_F(ReminderClockAlone, AtANewDateTheListsAreReadAnewOnlyFromAFileThatHoldsTh
              headless::LockFile(DataFilePath(), true);
          },
          {"buttons"},
+         true},
+        {"a file that the reload cannot read whole",
+         [this] {
+             WriteEmptyDataFile();
+             window->reloadFails = true;
+         },
+         {"reload failed", "buttons"},
          true},
     };
     for (const Case& c : cases) {
