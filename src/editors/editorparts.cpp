@@ -4,9 +4,9 @@
 #include "editors/timetext.h"
 #include "model/reminder.h"
 #include "model/settings.h"
-#include "schedule/alarmoptions.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "schedule/alarmoptions.h"
 #include "schedule/dialogbar.h"
 
 namespace pellino {

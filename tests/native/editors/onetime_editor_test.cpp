@@ -247,6 +247,7 @@ TEST_F(OneTimeEditorTest, AMessageWithA0ByteKeepsItsBytesWhenOnlyTheTimeChanges)
     WriteDataFile({OneTime(stored, Day() + At(10, 0))});
     Start();
     form->AlarmGrid.SetRow(1);
+    headless::QueueMessageBoxAnswer(idresult::kYes);  // keep the missing sound file
     OnEditor([](TEditAlarmExact& e) {
         e.TimeEdit.TypeText("11:00");
         Save(e);
