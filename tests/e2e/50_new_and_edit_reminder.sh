@@ -71,7 +71,24 @@ screenshot editor-options
 drive click "Reminder Options" "Only Show &Message"
 drive click "Reminder Options" "Ok"
 drive gone "Reminder Options" 5000 || fail "the options dialog stayed open"
-# A moment gone by is asked about; No goes back to the time, selected.
+# Opened again, another choice is thrown away by Enter on its Cancel button, reached with Tab.
+drive click "Reminder Description" "Options"
+drive wait "Reminder Options" 5000 || fail "no options dialog the second time"
+drive click "Reminder Options" "Only &Play Sound"
+for _ in $(seq 1 10); do
+  [ "$(drive focus "Reminder Options")" = "&Cancel" ] && break
+  drive key "Reminder Options" - 0 9
+  sleep 0.2
+done
+expect_eq "$(drive focus "Reminder Options")" "&Cancel" "the focus in the options after Tabs"
+drive key "Reminder Options" - 0 13 || fail "Enter could not be given to the options"
+drive gone "Reminder Options" 5000 || fail "Enter on Cancel left the options open"
+# Alt+T takes the focus to the time, selected, from the Options button, where Enter would open
+# the options again. A moment gone by is asked about; No goes back to the time, selected.
+drive altkey "Reminder Description" - 0 84 || fail "Alt+T could not be given"
+sleep 0.5
+expect_eq "$(drive focus "Reminder Description")" "11:58 PM" "the focus after Alt+T"
+expect_eq "$(drive selection "Reminder Description")" "0 8" "the time after Alt+T"
 drive settext "Reminder Description" Edit 1 "12:00 AM"
 drive key "Reminder Description" - 0 13 || fail "Enter could not be given"
 drive wait "Confirm" 5000 || fail "a moment gone by was not asked about"
@@ -87,7 +104,7 @@ soon=$(date -d "+20 seconds" "+%l:%M:%S %p" | sed 's/^ //')
 drive settext "Reminder Description" Edit 1 "$soon"
 drive key "Reminder Description" - 0 13 || fail "Enter could not be given"
 drive gone "Reminder Description" 5000 || fail "Enter did not save"
-expect_stored NotifyMode 1 "the options' choice after Enter"
+expect_stored NotifyMode 1 "the options' choice after Enter (the cancelled one not taken)"
 
 expect_notification "Plants" 90000
 sleep 1  # painted whole before the picture
