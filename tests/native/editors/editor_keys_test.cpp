@@ -123,14 +123,14 @@ TEST_F(EditorKeysTest, EnterPressesTheFocusedButtonAndSavesFromEverywhereElse) {
                     static_cast<TSetTimeDialog&>(picker).CancelButton.Click();
                 });
             }
-            const int rowsBefore = page == 0 ? form->AlarmGrid.RowCount()
-                                             : form->RepeatingAlarmGrid.RowCount();
+            const int rowsBefore =
+                page == 0 ? form->AlarmGrid.RowCount() : form->RepeatingAlarmGrid.RowCount();
             const std::string seen =
                 page == 0 ? EnterOn<TEditAlarmExact>("TEditAlarmExact", c.control)
                           : EnterOn<TEditAlarmRepeating>("TEditAlarmRepeating", c.control);
             EXPECT_EQ(seen, outcome);
-            const int rowsAfter = page == 0 ? form->AlarmGrid.RowCount()
-                                            : form->RepeatingAlarmGrid.RowCount();
+            const int rowsAfter =
+                page == 0 ? form->AlarmGrid.RowCount() : form->RepeatingAlarmGrid.RowCount();
             EXPECT_EQ(rowsAfter - rowsBefore, outcome == "saved" ? 1 : 0)
                 << "a reminder is stored only by Save";
         }
@@ -166,11 +166,11 @@ TEST_F(EditorKeysTest, EnterInTheOptionsDialogPressesTheFocusedButton) {
         const char* control;
         const char* outcome;
     } cases[] = {
-        {"WaveFileEdit", "saved"},  // Ok, the default button
-        {"ShowMessage", "saved"},
-        {"Okbutton", "saved"},
-        {"CancelButton", "cancelled"},
-        {"Helpbutton", "open, help shown"},
+        {"WaveFileEdit", "saved"},           // Ok, the default button
+        {"ShowMessage", "saved"},            // a radio button: no push button
+        {"Okbutton", "saved"},               // pressed itself
+        {"CancelButton", "cancelled"},       // the choice is thrown away
+        {"Helpbutton", "open, help shown"},  // the dialog stays
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.control);
@@ -189,8 +189,7 @@ TEST_F(EditorKeysTest, EnterInTheOptionsDialogPressesTheFocusedButton) {
         options.WaveFileName = "C:\\BELL.WAV";
         const int result = options.ShowModal();
         EXPECT_EQ(outcome, c.outcome);
-        EXPECT_EQ(options.WaveFileName,
-                  result == mr::kOk ? "C:\\TYPED.WAV" : "C:\\BELL.WAV");
+        EXPECT_EQ(options.WaveFileName, result == mr::kOk ? "C:\\TYPED.WAV" : "C:\\BELL.WAV");
     }
 }
 
@@ -283,8 +282,7 @@ TEST_F(EditorKeysTest, SavingAMomentGoneByAsksFirst) {
         {"an hour ago, kept", "8:00", idresult::kYes, "saved", Day() + At(8, 0), kStatusExpired},
         {"an hour ago, corrected", "8:00", idresult::kNo, "open, TimeEdit '8:00 AM' selected", 0,
          0},
-        {"within the grace it still rings", "8:55", 0, "saved", Day() + At(8, 55),
-         kStatusPending},
+        {"within the grace it still rings", "8:55", 0, "saved", Day() + At(8, 55), kStatusPending},
         {"later today", "9:30", 0, "saved", Day() + At(9, 30), kStatusPending},
     };
     headless::SetClock(Clock(9, 0));
@@ -326,8 +324,8 @@ TEST_F(EditorKeysTest, NearMidnightTheProposedDateFollowsATimeStillAheadToday) {
         std::function<void(TEditAlarmExact&)> act;
         TDateTime due;
     } cases[] = {
-        {"11:59 PM typed is tonight",
-         [](TEditAlarmExact& e) { e.TimeEdit.TypeText("11:59 PM"); }, Day() + At(23, 59)},
+        {"11:59 PM typed is tonight", [](TEditAlarmExact& e) { e.TimeEdit.TypeText("11:59 PM"); },
+         Day() + At(23, 59)},
         {"a time gone by today stays tomorrow",
          [](TEditAlarmExact& e) { e.TimeEdit.TypeText("11:50 PM"); }, Day(1) + At(23, 50)},
         {"the date follows each time typed",
