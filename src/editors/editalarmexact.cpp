@@ -1,12 +1,14 @@
 #include "editors/editalarmexact.h"
 
+#include <cmath>
+
 #include "editors/editorhelp.h"
 #include "editors/editorparts.h"
 #include "editors/timetext.h"
 #include "model/reminder.h"
 #include "model/settings.h"
 #include "platform/application.h"
-#include "platform/files.h"
+#include "platform/dialogs.h"
 #include "platform/help.h"
 #include "runtime/formats.h"
 
@@ -15,6 +17,14 @@ namespace pellino {
 namespace {
 
 constexpr int kHelpContext = 1004;
+
+// Whether a one-time reminder due at this moment would be stored as Expired, never to ring: the
+// reminder's own status rule decides, with its grace for a moment just gone.
+bool HasPassed(TDateTime due) {
+    const auto probe = TReminder::CreateOneTime(due, "", "", kNotifyNothing);
+    probe->RefreshStatus();
+    return probe->Status == kStatusExpired;
+}
 
 void SetUpNavigation(Button& button, const char* name, const char* caption, int left,
                      const char* hint) {
@@ -28,6 +38,7 @@ TEditAlarmExact::TEditAlarmExact() : Form("TEditAlarmExact") {
     LayOut();
     ExplainControls(*this);
     Calendar.OnChange = [this] { CalendarChange(); };
+    TimeEdit.OnChange = [this] { TimeEditChange(); };
     PrevYear.OnClick = [this] { PrevYearClick(); };
     PrevMonth.OnClick = [this] { PrevMonthClick(); };
     CurrentDate.OnClick = [this] { CurrentDateClick(); };
@@ -87,8 +98,28 @@ void TEditAlarmExact::FormCreate() {
     CalendarChange();
 }
 
+void TEditAlarmExact::ProposeMoment(TDateTime moment) {
+    const TDateTime date = std::trunc(moment);
+    TimeEdit.SetText(UserTimeText(moment - date));
+    Calendar.SetDate(static_cast<std::int32_t>(date));
+    proposedDate_ = date;
+    dateFollowsTime_ = date > Today();
+}
+
 void TEditAlarmExact::CalendarChange() {
     DateLabel.SetText(FormatDateTime("dddddd", Calendar.Date()));
+    // A date the user chose stays, whatever time is typed afterwards.
+    if (!followingTime_) dateFollowsTime_ = false;
+}
+
+void TEditAlarmExact::TimeEditChange() {
+    if (!dateFollowsTime_) return;
+    TDateTime time = 0;
+    if (!TryUserTime(TimeEdit.Text(), time)) return;
+    const TDateTime date = Today() + time > Now() ? Today() : proposedDate_;
+    followingTime_ = true;
+    Calendar.SetDate(static_cast<std::int32_t>(date));
+    followingTime_ = false;
 }
 
 void TEditAlarmExact::PrevYearClick() {
@@ -112,15 +143,24 @@ bool TEditAlarmExact::CheckValidTime() {
 }
 
 void TEditAlarmExact::SetAlarmButtonClick() {
-    // A sound file that has gone is dropped without a word: the reminder still shows.
-    if (!SoundFile.empty() && !FileExists(SoundFile)) SoundFile.clear();
     TDateTime time = 0;
     if (!CheckValidTime() || !TryUserTime(TimeEdit.Text(), time)) {
-        TimeEdit.SetText(UserTimeText(TimeOfDay()));
         FocusRefused(TimeEdit);
         return;
     }
-    DueDateTime = Calendar.Date() + time;
+    const TDateTime due = Calendar.Date() + time;
+    // A reminder whose moment has gone would be stored Expired and never ring: the user says
+    // whether that is what was meant, or corrects the time.
+    if (HasPassed(due) &&
+        !AskConfirmation("This time has already passed. Save the reminder anyway?")) {
+        FocusRefused(TimeEdit);
+        return;
+    }
+    if (!ConfirmSoundFile(SoundFile, NotifyMode)) {
+        AlarmOptionsButton.SetFocus();
+        return;
+    }
+    DueDateTime = due;
     SetModalResult(mr::kOk);
 }
 
@@ -133,11 +173,12 @@ void TEditAlarmExact::AlarmOptionsButtonClick() {
 }
 
 void TEditAlarmExact::ExplorerButton1Click() {
-    if (!CheckValidTime()) {
-        TimeEdit.SetText(UserTimeText(TimeOfDay()));
-        FocusRefused(TimeEdit);
-    }
+    // A refused time stays in the field for the user to correct; the picker then starts from
+    // the current time, and only a time picked with Ok replaces what was typed.
+    if (!CheckValidTime()) FocusRefused(TimeEdit);
+    const std::string before = TimeEdit.Text();
     PickInto(TimeEdit);
+    if (TimeEdit.Text() != before) TimeEditChange();
 }
 
 void TEditAlarmExact::HelpbuttonClick() {
@@ -146,7 +187,7 @@ void TEditAlarmExact::HelpbuttonClick() {
 
 void TEditAlarmExact::FormKeyDown(int& key, ShiftState) {
     HandleEditorKey(
-        key, [this] { SetAlarmButtonClick(); }, [this] { CancelButtonClick(); });
+        *this, key, [this] { SetAlarmButtonClick(); }, [this] { CancelButtonClick(); });
 }
 
 }  // namespace pellino

@@ -24,6 +24,12 @@ public:
     // Set by Save: the chosen date plus the chosen time of day.
     TDateTime DueDateTime = 0;
 
+    // The moment a new reminder starts from: its time of day in the time field, its date on the
+    // calendar. A moment that lies tomorrow only because it is a little after midnight leaves
+    // the date to follow the time the user types, until the user chooses a date: a time still
+    // ahead today is meant for today.
+    void ProposeMoment(TDateTime moment);
+
     // Declared in tab order; each label comes right before the field its accelerator focuses.
     Label MessageCaption{this};
     Edit Descript{this};
@@ -49,6 +55,7 @@ public:
 
     void FormCreate();
     void CalendarChange();
+    void TimeEditChange();
     void PrevYearClick();
     void PrevMonthClick();
     void NextMonthClick();
@@ -64,6 +71,11 @@ public:
 
 private:
     void LayOut();
+    // While the date follows the typed time: the proposed date, and whether the calendar is
+    // being moved by that rule rather than by the user.
+    bool dateFollowsTime_ = false;
+    bool followingTime_ = false;
+    TDateTime proposedDate_ = 0;
 };
 
 }  // namespace pellino

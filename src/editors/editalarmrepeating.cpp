@@ -5,7 +5,6 @@
 #include "editors/timetext.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
-#include "platform/files.h"
 #include "platform/help.h"
 
 namespace pellino {
@@ -144,6 +143,12 @@ void TEditAlarmRepeating::FormCreate() {
 }
 
 void TEditAlarmRepeating::FormActivate() {
+    // The first activation brings the controls into line with the reminder shown. A later one
+    // is the return from a message, the picker or the options, which changed nothing the
+    // controls depend on; checking the starting time there again would bring the message about
+    // a refused one straight back, since a refused time stays in its field to be corrected.
+    if (activated_) return;
+    activated_ = true;
     Setbuttons();
 }
 
@@ -162,10 +167,7 @@ void TEditAlarmRepeating::AllDaysCheckClick() {
 }
 
 bool TEditAlarmRepeating::CheckValidTime() {
-    // The field shows the current time before the message comes up: closing the message
-    // activates this dialog again, whose activation checks the field once more, and a text still
-    // refused there would bring the message back without end.
-    if (pellino::CheckValidTime(TimeEdit, true)) return true;
+    if (pellino::CheckValidTime(TimeEdit)) return true;
     FocusRefused(TimeEdit);
     return false;
 }
@@ -177,9 +179,9 @@ bool TEditAlarmRepeating::CheckValidEndTime() {
     const std::string proposed = UserTimeText(AddMinutes(60, start));
     TDateTime end = 0;
     if (!TryUserTime(UntilTimeEdit.Text(), end)) {
+        // A mistyped time stays, to be corrected.
         ShowInformation(
             InvalidTimeMessage("Invalid ENDING time. Please use your Windows Time format"));
-        UntilTimeEdit.SetText(proposed);
         return false;
     }
     UntilTimeEdit.SetText(UserTimeText(end));
@@ -192,8 +194,6 @@ bool TEditAlarmRepeating::CheckValidEndTime() {
 }
 
 void TEditAlarmRepeating::SetAlarmButtonClick() {
-    // A sound file that has gone is dropped without a word: the reminder still shows.
-    if (!SoundFile.empty() && !FileExists(SoundFile)) SoundFile.clear();
     std::string days;
     for (int digit = 0; digit < 7; ++digit) {
         if (DayBox(digit).Checked()) days += static_cast<char>('0' + digit);
@@ -206,24 +206,25 @@ void TEditAlarmRepeating::SetAlarmButtonClick() {
     DaySet = days;
     if (!CheckValidTime()) return;
     TryUserTime(TimeEdit.Text(), FirstTime);
-    if (!RepeatEveryCheck.Checked()) {
-        SetModalResult(mr::kOk);
+    if (RepeatEveryCheck.Checked()) {
+        if (RepeatEverySpinner.Value() < kLeastInterval) {
+            ShowInformation("Repeat interval must be greater than 10 minutes");
+            FocusRefused(RepeatEverySpinner);
+            return;
+        }
+        if (UntilTime.Checked()) {
+            if (!CheckValidEndTime()) {
+                FocusRefused(UntilTimeEdit);
+                return;
+            }
+            TryUserTime(UntilTimeEdit.Text(), StopTime);
+        }
+    }
+    // Asked last, once the reminder could be saved as it stands.
+    if (!ConfirmSoundFile(SoundFile, NotifyMode)) {
+        AlarmOptionsButton.SetFocus();
         return;
     }
-    if (RepeatEverySpinner.Value() < kLeastInterval) {
-        ShowInformation("Repeat interval must be greater than 10 minutes");
-        FocusRefused(RepeatEverySpinner);
-        return;
-    }
-    if (!UntilTime.Checked()) {
-        SetModalResult(mr::kOk);
-        return;
-    }
-    if (!CheckValidEndTime()) {
-        FocusRefused(UntilTimeEdit);
-        return;
-    }
-    TryUserTime(UntilTimeEdit.Text(), StopTime);
     SetModalResult(mr::kOk);
 }
 
@@ -236,18 +237,18 @@ void TEditAlarmRepeating::AlarmOptionsButtonClick() {
 }
 
 void TEditAlarmRepeating::ExplorerButton1Click() {
+    // A refused time stays in the field; the picker then starts from the current time.
     CheckValidTime();
     PickInto(TimeEdit);
 }
 
 void TEditAlarmRepeating::EndingtimeButtonClick() {
     // The ending time is judged against the starting time, so that is checked first, as Save
-    // does: a refused one is told and replaced by the current time.
-    CheckValidTime();
-    if (!CheckValidEndTime()) {
-        UntilTimeEdit.SetText(UserTimeText(TimeOfDay()));
-        FocusRefused(UntilTimeEdit);
-    }
+    // does: a refused one is told and corrected before an ending time can be picked.
+    if (!CheckValidTime()) return;
+    // A refused ending stays (or shows the ending proposed); the picker starts from it when it
+    // is a time, else from the current time, and only Ok replaces it.
+    if (!CheckValidEndTime()) FocusRefused(UntilTimeEdit);
     PickInto(UntilTimeEdit);
 }
 
@@ -257,7 +258,7 @@ void TEditAlarmRepeating::HelpbuttonClick() {
 
 void TEditAlarmRepeating::FormKeyDown(int& key, ShiftState) {
     HandleEditorKey(
-        key, [this] { SetAlarmButtonClick(); }, [this] { CancelButtonClick(); });
+        *this, key, [this] { SetAlarmButtonClick(); }, [this] { CancelButtonClick(); });
 }
 
 }  // namespace pellino

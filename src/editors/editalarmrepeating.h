@@ -82,6 +82,7 @@ public:
 
 private:
     void LayOut();
+    bool activated_ = false;
 };
 
 }  // namespace pellino

@@ -4,6 +4,8 @@
 #include "editors/timetext.h"
 #include "model/reminder.h"
 #include "model/settings.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
 #include "schedule/alarmoptions.h"
 #include "schedule/dialogbar.h"
 
@@ -42,7 +44,6 @@ void SetUpMessageRow(Label& caption, Edit& message) {
 
 void SetUpTimeField(Edit& field, const ControlArgs& args, Button& picker, const char* pickerName) {
     SetUpControl(field, args);
-    field.SetAutoSelect(false);
     SetUpButton(picker,
                 {pickerName, "", BoundsRect(args.bounds.right + 4, args.bounds.top - 2, 26, 25),
                  "Click for Quick Time Set", Glyph::Clock});
@@ -80,9 +81,22 @@ void FocusRefused(TextField& field) {
     field.SelectAll();
 }
 
-void HandleEditorKey(int& key, const std::function<void()>& save,
+namespace {
+
+bool AButtonHasTheFocus(const Control& parent) {
+    for (const Control* child : parent.Children()) {
+        if (child->Kind() == ControlKind::Button && child->Focused()) return true;
+        if (AButtonHasTheFocus(*child)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void HandleEditorKey(Form& form, int& key, const std::function<void()>& save,
                      const std::function<void()>& cancel) {
     if (key == keys::kReturn) {
+        if (AButtonHasTheFocus(form)) return;
         key = 0;
         save();
     } else if (key == keys::kEscape) {
@@ -124,10 +138,17 @@ void EditReminderOptions(std::string& soundFile, std::uint8_t& notifyMode) {
     }
 }
 
+bool ConfirmSoundFile(const std::string& soundFile, std::uint8_t notifyMode) {
+    const bool plays = notifyMode == kNotifyMessageAndSound || notifyMode == kNotifySoundOnly;
+    if (!plays || soundFile.empty() || FileExists(soundFile)) return true;
+    return AskConfirmation("The sound file \"" + soundFile +
+                           "\" does not exist.\rSave the reminder anyway?");
+}
+
 void PickInto(Edit& field) {
     TSetTimeDialog picker;
     TDateTime time = 0;
-    TryUserTime(field.Text(), time);
+    if (!TryUserTime(field.Text(), time)) time = TimeOfDay();
     picker.PickedTime = time;
     CenterOverMainForm(picker);
     if (picker.ShowModal() == mr::kOk) field.SetText(UserTimeText(picker.PickedTime));

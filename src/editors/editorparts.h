@@ -19,7 +19,8 @@ void SetUpEditorForm(Form& form, const char* name, const char* caption);
 // The "&Message" label and its field: 100 characters at most, not selected on focus, holding the
 // prompt "[Type reminder message here]" that the user's first key replaces.
 void SetUpMessageRow(Label& caption, Edit& message);
-// A time field, not selected on focus, with the picker button right beside it.
+// A time field with the picker button right beside it. The Tab key or its label's accelerator
+// selects the field's text, so a time typed there replaces the old one.
 void SetUpTimeField(Edit& field, const ControlArgs& args, Button& picker, const char* pickerName);
 struct EditorBar {
     Panel& bar;
@@ -38,16 +39,23 @@ void MoveOutOfSight(Form& form, Button& defaultButton, Button& cancelButton);
 // whole text selected, so the next keys replace it. Called once the field shows its final text.
 void FocusRefused(TextField& field);
 
-// Enter saves and Escape cancels from every control of an editor. The key ends there, so the
-// dialog keys do not press a button for it a second time.
-void HandleEditorKey(int& key, const std::function<void()>& save,
+// Enter saves and Escape cancels from every control of an editor, except that Enter on a focused
+// push button is left to the dialog keys, which press that button, as in the platform's dialogs: a
+// user who moves to "&Cancel" and presses Enter cancels. A key taken here ends here, so the dialog
+// keys do not press a button for it a second time.
+void HandleEditorKey(Form& form, int& key, const std::function<void()>& save,
                      const std::function<void()>& cancel);
+
+// The question before a reminder is saved with a sound file that is not there: the reminder keeps
+// the path (the file may lie on a drive not yet connected), but the user hears nothing of it when
+// it falls due. True when the user wants it saved; without a sound to play there is no question.
+bool ConfirmSoundFile(const std::string& soundFile, std::uint8_t notifyMode);
 
 // The options dialog and the time picker, as both editors use them: each shows its dialog over
 // the main window and takes the result only when the user confirmed it.
 void EditReminderOptions(std::string& soundFile, std::uint8_t& notifyMode);
-// Opens the picker on the field's time and writes the chosen time back on Ok; the field must
-// hold a valid time.
+// Opens the picker on the field's time, or on the current time while the field holds none, and
+// writes the chosen time back on Ok.
 void PickInto(Edit& field);
 
 }  // namespace pellino

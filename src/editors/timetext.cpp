@@ -20,7 +20,7 @@ std::string InvalidTimeMessage(const std::string& prefix) {
     return prefix + "\r   Example: " + UserTimeText(Now());
 }
 
-bool CheckValidTime(Edit& field, bool showNowWhenRefused) {
+bool CheckValidTime(Edit& field) {
     TDateTime value = 0;
     if (TryUserTime(field.Text(), value)) {
         field.SetText(UserTimeText(value));
@@ -30,7 +30,6 @@ bool CheckValidTime(Edit& field, bool showNowWhenRefused) {
     // meet the user's set.
     const std::string message =
         InvalidTimeMessage("Invalid time. Please use your Windows Time format");
-    if (showNowWhenRefused) field.SetText(UserTimeText(TimeOfDay()));
     ShowInformation(message);
     return false;
 }

@@ -18,9 +18,9 @@ bool TryUserTime(const std::string& text, TDateTime& value);
 
 // Validates a time field by the time text rule. An accepted text is written back normalised in
 // the user's short time format (seconds go when the format has none); for a refused one the user
-// is told the format with the current time as example, and the field keeps what was typed, or,
-// with `showNowWhenRefused`, shows the current time from before the message comes up.
-bool CheckValidTime(Edit& field, bool showNowWhenRefused = false);
+// is told the format with the current time as example, and the field keeps what was typed, to be
+// corrected rather than typed again.
+bool CheckValidTime(Edit& field);
 // The message of a refused time, with the current time as example.
 std::string InvalidTimeMessage(const std::string& prefix);
 

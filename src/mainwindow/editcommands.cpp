@@ -68,9 +68,7 @@ void TMainForm::AddNormal() {
         editor.SoundFile = SoundForNewReminder();
         // Five minutes from now, date and time of the same moment: a reminder added just before
         // midnight and saved unchanged falls due early tomorrow, not in this morning's past.
-        const TDateTime proposed = AddMinutes(5, Now());
-        editor.TimeEdit.SetText(UserTimeText(proposed - std::trunc(proposed)));
-        editor.Calendar.SetDate(static_cast<std::int32_t>(std::trunc(proposed)));
+        editor.ProposeMoment(AddMinutes(5, Now()));
         editor.NotifyMode = kNotifyMessageAndSound;
         if (editor.ShowModal() != mr::kOk) return;
         auto reminder = TReminder::CreateOneTime(editor.DueDateTime, editor.Descript.Text(),

@@ -330,6 +330,18 @@ void TextField::SelectAll() {
     Select(0, static_cast<int>(Text().size()));
 }
 
+TextField* AsTextField(Control* control) {
+    if (!control) return nullptr;
+    const ControlKind kind = control->Kind();
+    return kind == ControlKind::Edit || kind == ControlKind::SpinEdit
+               ? static_cast<TextField*>(control)
+               : nullptr;
+}
+
+void TextField::FocusedByKeyboard() {
+    if (SelectsOnKeyboardFocus()) SelectAll();
+}
+
 void TextField::TextSetByProgram() {
     selStart_ = 0;
     selLength_ = 0;
@@ -384,6 +396,11 @@ void Edit::Type(const std::string& chars) {
     if (!Enabled() || !Showing()) return;
     UserInputStarting();
     ReplaceSelectionByUser(chars, maxLength_);
+}
+
+void Edit::TextChangedByUser() {
+    promptShown_ = false;
+    if (OnChange) Application::Dispatch(OnChange);
 }
 
 bool Edit::UserInputStarting() {

@@ -380,6 +380,11 @@ public:
     // Selects the whole text, so that what the user types next replaces it.
     void SelectAll();
 
+    // Backend use: the Tab key or an accelerator brought the focus to the field. As in the
+    // platform's dialogs, the whole text is selected then, so that a value typed next replaces
+    // the old one; a click with the mouse places the caret instead and does not come here.
+    void FocusedByKeyboard();
+
 protected:
     TextField(Control* parent, ControlKind kind);
     void TextSetByProgram() override;
@@ -389,12 +394,17 @@ protected:
     void ReplaceSelectionByUser(const std::string& chars, int limit);
     // Runs after the user changed the text.
     virtual void TextChangedByUser() {}
+    // Whether FocusedByKeyboard selects the text: the platform's fields do, unless told not to.
+    virtual bool SelectsOnKeyboardFocus() const { return true; }
 
 private:
     void Select(int start, int length);
     int selStart_ = 0;
     int selLength_ = 0;
 };
+
+// The control as a one-line field (an edit or a spin field), or null.
+TextField* AsTextField(Control* control);
 
 // A single line of text that the user edits. Text set by code is kept whole; what the user types
 // stops at MaxLength characters, as on the platform.
@@ -404,8 +414,8 @@ public:
 
     int MaxLength() const { return maxLength_; }  // 0: no limit
     void SetMaxLength(int length);
-    // Whether the whole text is selected when the focus comes to the field by the Tab key, as the
-    // platform does for its fields unless told otherwise.
+    // Whether the whole text is selected when the focus comes to the field by the Tab key or an
+    // accelerator, as the platform does for its fields unless told otherwise.
     bool AutoSelect() const { return autoSelect_; }
     void SetAutoSelect(bool select) { autoSelect_ = select; }
 
@@ -434,9 +444,13 @@ public:
     // first; true when it went.
     bool UserInputStarting();
 
+    // Runs after the user changed the text (keys, a paste); not for text set by the program.
+    std::function<void()> OnChange;
+
 protected:
     void TextSetByProgram() override;
-    void TextChangedByUser() override { promptShown_ = false; }
+    void TextChangedByUser() override;
+    bool SelectsOnKeyboardFocus() const override { return autoSelect_; }
     void ApplyStateToPeer() override;
 
 private:

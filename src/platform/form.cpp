@@ -318,6 +318,7 @@ bool Form::PressAccelerator(char letter) {
         Control* target = static_cast<Label*>(control)->FocusControl();
         if (!target) return false;
         target->SetFocus();
+        if (TextField* field = AsTextField(target)) field->FocusedByKeyboard();
         return true;
     }
     // As on the platform, a push button is pressed where it is; a check box or radio button takes

@@ -332,8 +332,12 @@ void PressKey(Form& form, int key, ShiftState shift) {
     // A control that is hidden has lost the focus; the keys go to the form.
     if (focused && !focused->Showing()) focused = nullptr;
     if (key == keys::kTab) {
-        // The dialog keys move the focus round the tab stops and tell the program.
-        if (Control* next = NextTabStop(form, focused, shift.shift)) form.SetActiveControl(next);
+        // The dialog keys move the focus round the tab stops and tell the program; a field they
+        // move it to has its text selected.
+        if (Control* next = NextTabStop(form, focused, shift.shift)) {
+            form.SetActiveControl(next);
+            if (TextField* field = AsTextField(next)) field->FocusedByKeyboard();
+        }
         return;
     }
     const char letter = LetterOf(key, shift);

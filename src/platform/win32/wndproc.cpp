@@ -288,7 +288,13 @@ LRESULT FormProc(HWND hwnd, Form& form, UINT message, WPARAM wParam, LPARAM lPar
             // dialog would: a given window, or the next (previous) tab stop.
             HWND target = reinterpret_cast<HWND>(wParam);
             if (!LOWORD(lParam)) target = GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
-            if (target) SetFocus(target);
+            if (!target) return 0;
+            // As a dialog does it, a field that asks for it has its whole text selected, so a
+            // value typed next replaces the old one.
+            if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+                SendMessageA(target, EM_SETSEL, 0, -1);
+            }
+            SetFocus(target);
             return 0;
         }
         default:

@@ -87,8 +87,8 @@ TEST_F(RepeatingEditorTest, SaveRefusesInItsOrderAndLeavesTheDialogOpen) {
          "You must select at least one day for this \rreminder to occur on", "9:00 AM", "10:00 AM",
          "Monday"},
         {"bad starting time", [](TEditAlarmRepeating& e) { e.TimeEdit.TypeText("25:00"); },
-         "Invalid time. Please use your Windows Time format\r   Example: 9:00 AM", "9:00 AM",
-         "10:00 AM", "TimeEdit '9:00 AM' selected"},
+         "Invalid time. Please use your Windows Time format\r   Example: 9:00 AM", "25:00",
+         "10:00 AM", "TimeEdit '25:00' selected"},
         {"interval below 10",
          [](TEditAlarmRepeating& e) {
              e.RepeatEveryCheck.Click();
@@ -105,7 +105,7 @@ TEST_F(RepeatingEditorTest, SaveRefusesInItsOrderAndLeavesTheDialogOpen) {
              e.UntilTimeEdit.TypeText("x");
          },
          "Invalid ENDING time. Please use your Windows Time format\r   Example: 9:00 AM", "8:15 AM",
-         "9:15 AM", "UntilTimeEdit '9:15 AM' selected"},
+         "x", "UntilTimeEdit 'x' selected"},
         {"ending time not after the start",
          [](TEditAlarmRepeating& e) {
              e.TimeEdit.TypeText("8:15");
@@ -251,20 +251,23 @@ TEST_F(RepeatingEditorTest, TheSpinFieldStepsByTenAndHoldsItsBoundsWhenTheFocusL
     EXPECT_EQ(seen, (Texts{"50", "720", "720", "10"}));
 }
 
-TEST_F(RepeatingEditorTest, AMessageOverTheEditorDoesNotComeBackWhenItsActivationChecksAgain) {
-    // Closing a message activates the editor again, and its activation checks the starting time.
-    // A refused time is replaced before its message shows, so that check finds a valid one.
+TEST_F(RepeatingEditorTest, ARefusedTimeStaysAndItsMessageDoesNotComeBackOnActivation) {
+    // Closing a message activates the editor again. A refused starting time stays in its field
+    // to be corrected, so only the first activation may bring the controls into line.
     headless::SetClock(Clock(9, 0));
     StartOnRepeatingPage();
+    std::string focus;
+    headless::QueueMessageBoxAnswer(idresult::kOk);
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     OnEditor([&](TEditAlarmRepeating& e) {
         e.TimeEdit.TypeText("bad");
         for (CheckBox* day : {&e.Monday, &e.Tuesday, &e.Wednesday, &e.Thursday, &e.Friday}) {
             day->Click();
         }
-        // The days are refused first; the time only once the editor is active again.
-        headless::QueueMessageBoxAnswer(idresult::kOk);
-        headless::QueueMessageBoxAnswer(idresult::kOk);
         e.SetAlarmButton.Click();
+        e.Sunday.Click();
+        e.SetAlarmButton.Click();
+        focus = FocusOf(e);
         e.CancelButton.Click();
     });
     form->AddAlarmButton.Click();
@@ -272,6 +275,7 @@ TEST_F(RepeatingEditorTest, AMessageOverTheEditorDoesNotComeBackWhenItsActivatio
               (Texts{"You must select at least one day for this \rreminder to occur on",
                      "Invalid time. Please use your Windows Time format\r   Example: 9:00 AM"}))
         << "each told once";
+    EXPECT_EQ(focus, "TimeEdit 'bad' selected");
 }
 
 TEST_F(RepeatingEditorTest, ABadStartingTimeIsToldAtTheNextChoiceAndHidesTheEnding) {
@@ -283,13 +287,15 @@ TEST_F(RepeatingEditorTest, ABadStartingTimeIsToldAtTheNextChoiceAndHidesTheEndi
         headless::QueueMessageBoxAnswer(idresult::kOk);
         e.RepeatEveryCheck.Click();
         seen.push_back(e.TimeEdit.Text() + (e.RepeatUntilPanel.Visible() ? " shown" : " hidden"));
+        e.TimeEdit.TypeText("9");
         e.OncePerDayCheck.Click();
         e.RepeatEveryCheck.Click();
         seen.push_back(e.TimeEdit.Text() + (e.RepeatUntilPanel.Visible() ? " shown" : " hidden"));
         e.CancelButton.Click();
     });
     form->AddAlarmButton.Click();
-    EXPECT_EQ(seen, (Texts{"9:00 AM hidden", "9:00 AM shown"}));
+    EXPECT_EQ(seen, (Texts{"99 hidden", "9:00 AM shown"}))
+        << "the refused time stays until the user corrects it";
     EXPECT_EQ(TakeMessages(),
               Texts{"Invalid time. Please use your Windows Time format\r   Example: 9:00 AM"})
         << "told once, at the first choice";
@@ -300,23 +306,28 @@ TEST_F(RepeatingEditorTest, TheEndingPickerChecksTheStartingTimeFirst) {
     StartOnRepeatingPage();
     headless::ScriptModal("TSetTimeDialog", [](Form& shown) {
         auto& picker = static_cast<TSetTimeDialog&>(shown);
-        EXPECT_EQ(picker.Caption(), "Set Time As: 09:00 am")
-            << "a refused ending is replaced by the current time before the picker opens";
+        EXPECT_EQ(picker.Caption(), "Set Time As: 10:00 am")
+            << "a refused ending shows the ending proposed, and the picker starts from it";
         picker.CancelButton.Click();
     });
+    Texts seen;
+    headless::QueueMessageBoxAnswer(idresult::kOk);
+    headless::QueueMessageBoxAnswer(idresult::kOk);
     OnEditor([&](TEditAlarmRepeating& e) {
         e.RepeatEveryCheck.Click();
         e.UntilTime.Click();
         e.TimeEdit.TypeText("bad");
         e.UntilTimeEdit.TypeText("8:00");
         TakeMessages();
-        headless::QueueMessageBoxAnswer(idresult::kOk);
-        headless::QueueMessageBoxAnswer(idresult::kOk);
+        e.EndingtimeButton.Click();  // no picker: the starting time is to be corrected first
+        seen.push_back(FocusOf(e));
+        e.TimeEdit.TypeText("9:00");
         e.EndingtimeButton.Click();
-        EXPECT_EQ(e.TimeEdit.Text(), "9:00 AM");
+        seen.push_back(FocusOf(e));
         e.CancelButton.Click();
     });
     form->AddAlarmButton.Click();
+    EXPECT_EQ(seen, (Texts{"TimeEdit 'bad' selected", "UntilTimeEdit '10:00 AM' selected"}));
     EXPECT_EQ(TakeMessages(),
               (Texts{"Invalid time. Please use your Windows Time format\r   Example: 9:00 AM",
                      "Invalid ENDING time. Must be greater than starting time"}));

@@ -409,5 +409,69 @@ TEST_F(WidgetsTest, AFieldShowsA0ByteAsABlankAndKeepsItUntilTheUserChangesTheTex
     EXPECT_EQ(field.Text(), "Call Anna!") << "the user's change is what the field shows";
 }
 
+TEST_F(WidgetsTest, TabAndAnAcceleratorSelectAFieldsTextAndEnterPressesAFocusedButton) {
+    // As the platform's dialog keys do: a field reached by keys has its whole text selected,
+    // unless it asks not to; one given the focus by the program (or a click) keeps the caret.
+    Form form("TKeys");
+    Label caption(&form);
+    Edit first(&form);
+    Edit plain(&form);
+    SpinEdit spin(&form);
+    Button other(&form);
+    Button ok(&form);
+    caption.SetText("&Time");
+    caption.SetFocusControl(&first);
+    first.SetText("10:05 AM");
+    plain.SetText("no selection");
+    plain.SetAutoSelect(false);
+    spin.SetRange(10, 720);
+    spin.SetValue(60);
+    other.SetText("Other");
+    ok.SetText("Ok");
+    ok.SetDefault(true);
+    std::vector<std::string> log;
+    other.OnClick = [&] { log.push_back("other"); };
+    ok.OnClick = [&] { log.push_back("ok"); };
+    form.Show();
+    const auto selected = [](TextField& field) {
+        return field.SelStart() == 0 && field.SelLength() == static_cast<int>(field.Text().size());
+    };
+
+    first.SetFocus();
+    EXPECT_FALSE(selected(first)) << "focused by the program";
+    headless::PressKey(form, keys::kTab);
+    EXPECT_FALSE(selected(plain)) << "a field that asks not to be selected";
+    headless::PressKey(form, keys::kTab);
+    EXPECT_TRUE(selected(spin)) << "a spin field by Tab";
+    ShiftState alt;
+    alt.alt = true;
+    headless::PressKey(form, 'T', alt);
+    EXPECT_EQ(form.ActiveControl(), &first);
+    EXPECT_TRUE(selected(first)) << "by its label's accelerator";
+    first.Type("9:4");
+    EXPECT_EQ(first.Text(), "9:4") << "what is typed replaces the selected text";
+
+    headless::PressKey(form, keys::kReturn);
+    other.SetFocus();
+    headless::PressKey(form, keys::kReturn);
+    EXPECT_EQ(log, (std::vector<std::string>{"ok", "other"}))
+        << "Enter in a field presses the default button, on a button that button";
+}
+
+TEST_F(WidgetsTest, AFieldTellsOfTheUsersChangesOnly) {
+    Form form("TChange");
+    Edit field(&form);
+    int changes = 0;
+    field.OnChange = [&] { ++changes; };
+    form.Show();
+    field.SetText("set by the program");
+    EXPECT_EQ(changes, 0);
+    field.TypeText("typed");
+    field.NativeTextChangedByPlatform("typed");  // the field echoing the text it holds
+    EXPECT_EQ(changes, 1);
+    field.NativeTextChangedByPlatform("typed!");
+    EXPECT_EQ(changes, 2);
+}
+
 }  // namespace
 }  // namespace pellino
