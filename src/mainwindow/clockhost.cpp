@@ -43,6 +43,7 @@ void TMainForm::FormSystemEvent(SystemEvent event) {
             // The session may end the process as soon as this returns, with no close command:
             // what is not on the disk yet goes there now, without a question. A write that fails
             // leaves the old file whole, and there is nobody left to tell.
+            clock_.KeepLastLook();
             if (!ChangesUnsaved()) break;
             try {
                 SaveToDisk();

@@ -23,8 +23,8 @@ constexpr double kHeaderFloat = 2.0;
 // noted as missed. Every record is judged by the same reading of the clock.
 class GridSink final : public DataFileSink {
 public:
-    GridSink(std::vector<MissedReminder>& missed, const ClockReading& clock)
-        : missed_(missed), clock_(clock) {}
+    GridSink(std::vector<MissedReminder>& missed, const ClockReading& clock, ClockMemory memory)
+        : missed_(missed), clock_(clock), memory_(std::move(memory)) {}
 
     TReminder& BeginRecord(bool repeating) override {
         auto holder = std::make_unique<GridValue<TReminder>>(TReminder{});
@@ -40,7 +40,7 @@ public:
         }
         // A repeating reminder's occurrence that came due only minutes ago is still notified, as
         // a one-time reminder is.
-        const ReminderState before = RefreshForToday(record, repeating, clock_);
+        const ReminderState before = RefreshForToday(record, repeating, clock_, memory_);
         NoteIfMissed(missed_, record, repeating, before, clock_.now);
     }
 
@@ -55,6 +55,8 @@ public:
 private:
     std::vector<MissedReminder>& missed_;
     const ClockReading clock_;
+    // What the clock knew before this load: its last look and the second-pass moments.
+    const ClockMemory memory_;
     std::vector<std::unique_ptr<GridObject>> oneTime_;
     std::vector<std::unique_ptr<GridObject>> repeating_;
 };
@@ -135,7 +137,7 @@ void TMainForm::LoadFromDisk() {
             dataFileUnread_ = true;
             throw EFOpenError("Cannot open file " + path);
         }
-        GridSink sink(missed, clock);
+        GridSink sink(missed, clock, clock_.MemoryForLoad(clock.now));
         try {
             complete = readDataFile(*file, sink).complete();
         } catch (...) {

@@ -193,7 +193,9 @@ public:
     // The click of every item of AdjustItemTimeMenu; the item's Tag gives the minutes
     // (adjusttime.cpp).
     void AdjustTime(MenuItem& sender);
-    void PlaySoundNow(const std::string& path) override;
+    // True when the reminder's own sound plays: not with "No Reminder Sound", nor for a file the
+    // player cannot play.
+    bool PlaySoundNow(const std::string& path) override;
     void mnuSelectSoundFileClick();
     void mnuNoAlarmSoundClick();
     int TickCounter() const { return clock_.TickCounter(); }
