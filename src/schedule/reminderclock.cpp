@@ -307,8 +307,19 @@ void ReminderClock::DataFileSaved() {
     saveFailureShown_ = false;
     // The file holds the lists as they are now: every occurrence up to now is either settled in
     // it or waits there as a record's pending moment. A reminder added or changed by this write
-    // is never listed for a time before it.
-    KeepLastLook(ReadClock().now, true);
+    // is never listed for a time before it. With no repeating reminder left the moment is
+    // dropped, so that one that comes later is not judged by it; only a write can tell that the
+    // file holds none (a file that could not be read leaves the lists empty too).
+    if (host_.RepeatingList().RowCount() > 1) {
+        KeepLastLook(ReadClock().now, true);
+    } else if (lastLookStored_) {
+        try {
+            WriteLastLook(std::nullopt);
+            lastLookStored_ = false;
+        } catch (const std::exception&) {
+            // As below: the next write of the data file tries again.
+        }
+    }
     KeepSecondPassMoments();
 }
 
@@ -324,15 +335,14 @@ void ReminderClock::KeepLastLook() {
 }
 
 void ReminderClock::KeepLastLook(TDateTime now, bool force) {
-    const bool wanted = host_.RepeatingList().RowCount() > 1;
-    if (!wanted && !lastLookStored_) return;
+    if (host_.RepeatingList().RowCount() <= 1) return;
     const bool due = force || !lastLookKeptAt_ || now < *lastLookKeptAt_ ||
                      now >= *lastLookKeptAt_ + kKeepLastLookEvery;
     if (!due) return;
     lastLookKeptAt_ = now;
     try {
-        WriteLastLook(wanted ? std::optional<TDateTime>(now) : std::nullopt);
-        lastLookStored_ = wanted;
+        WriteLastLook(now);
+        lastLookStored_ = true;
     } catch (const std::exception&) {
         // A settings file that refuses keys is told at the close, when the window's place is
         // saved; told every few minutes it would only nag. The next start then judges by an

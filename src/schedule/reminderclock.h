@@ -154,9 +154,8 @@ private:
     // Shows the clock's first failed write, once the pass is over.
     void ShowSaveFailure();
     // Writes the last look when it is due: at the first tick, every few minutes, or `now` when
-    // asked (`force`). Only while there are repeating reminders: a settings file is not written
-    // for nothing, and with none left the key is emptied, so that a repeating reminder that comes
-    // later is not judged by an old moment.
+    // asked (`force`). Only while there are repeating reminders, the only ones it serves: a
+    // settings file is not written for nothing.
     void KeepLastLook(TDateTime now, bool force);
     // Writes the moments that wait for the second pass of a repeated hour, when they changed.
     void KeepSecondPassMoments();
