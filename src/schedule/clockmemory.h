@@ -17,9 +17,10 @@ namespace pellino {
 // repeating reminders after it and before the next start went by unseen. It is written while
 // the program keeps repeating reminders (the only ones it serves): at each write of the data
 // file, every few minutes, at a wake or a change of the clock, and at the close; a write of the
-// data file with no repeating reminder empties it. An empty value stands for none. SecondPass lists the due moments that were set as the second showing of a
-// time that the change back from daylight saving repeats, so that they still wait for it after
-// a restart. Both are local times, written the same in every locale.
+// data file with no repeating reminder empties it. An empty value stands for none. SecondPass lists
+// the due moments that were set as the second showing of a time that the change back from daylight
+// saving repeats, so that they still wait for it after a restart. Both are local times, written the
+// same in every locale.
 struct ClockMemory {
     std::optional<TDateTime> lastLook;
     std::vector<TDateTime> secondPass;

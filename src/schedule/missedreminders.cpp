@@ -56,8 +56,7 @@ void ForEachOccurrence(const TReminder& reminder, TDateTime day, Visit visit) {
     const std::int64_t firstLocal = realTime ? LocalMsOf(day + reminder.FirstTime) : 0;
     // Each step adds at least a minute and AddMinutes never returns less than 0, so this ends
     // within a day's worth of steps whatever a damaged file holds.
-    for (TDateTime t = reminder.FirstTime; t <= last;
-         t = AddMinutes(reminder.IntervalMinutes, t)) {
+    for (TDateTime t = reminder.FirstTime; t <= last; t = AddMinutes(reminder.IntervalMinutes, t)) {
         const TDateTime moment =
             realTime ? zone.LocalAt(first + LocalMsOf(day + t) - firstLocal).value : day + t;
         if (realTime && moment > day + last) return;

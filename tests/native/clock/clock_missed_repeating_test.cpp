@@ -74,16 +74,16 @@ TEST_F(ClockMissedRepeatingTest, ADailyReminderMissedWhileTheProgramWasOffIsList
 
 TEST_F(ClockMissedRepeatingTest, AfterDaysOffEachReminderIsListedOnceWithItsLatestOccurrence) {
     headless::SetClock(Clock(11, 10));  // Monday
-    WriteDataFile(
-        {}, {
-                Repeating("Daily", At(10, 0)),
-                RepeatingOn("Monday", "1", At(10, 0)),  // came before the program's last look
-                RepeatingOn("Tuesday", "2", At(10, 0)),
-                RepeatingOn("Hourly", "3", At(0, 0), 60),  // Wednesdays, to the day's end
-                Repeating("Stretch", At(8, 0), 30),        // 09:00 came minutes ago: notified
-                RepeatingOn("Evening", "4", At(20, 0)),    // still to come
-                RepeatingOn("Weekend", "06", At(10, 0)),   // no weekend went by
-            });
+    WriteDataFile({},
+                  {
+                      Repeating("Daily", At(10, 0)),
+                      RepeatingOn("Monday", "1", At(10, 0)),  // came before the program's last look
+                      RepeatingOn("Tuesday", "2", At(10, 0)),
+                      RepeatingOn("Hourly", "3", At(0, 0), 60),  // Wednesdays, to the day's end
+                      Repeating("Stretch", At(8, 0), 30),        // 09:00 came minutes ago: notified
+                      RepeatingOn("Evening", "4", At(20, 0)),    // still to come
+                      RepeatingOn("Weekend", "06", At(10, 0)),   // no weekend went by
+                  });
     Start();
     Tick(5);
     EXPECT_EQ(TakeEvents(), Events{});

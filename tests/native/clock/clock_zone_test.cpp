@@ -146,8 +146,7 @@ TEST_F(ClockZoneTest, ASnoozeIntoTheSecondPassStillWaitsForItAfterARestart) {
     Tick(10);
     EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok",
                                     "at 01:04:50am"}));
-    EXPECT_EQ(ReadProfileKey(SettingsFilePath(), settings::kClock, settings::kSecondPass, "?"),
-              "")
+    EXPECT_EQ(ReadProfileKey(SettingsFilePath(), settings::kClock, settings::kSecondPass, "?"), "")
         << "nothing waits any more";
 }
 
