@@ -40,6 +40,7 @@ void TMainForm::FormSystemEvent(SystemEvent event) {
             if (!firstActivation_) clock_.CheckNow();
             break;
         case SystemEvent::SessionEnding:
+            clock_.KeepLastLook();
             EndSession();
             break;
     }

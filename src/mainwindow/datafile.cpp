@@ -55,7 +55,8 @@ TDateTime dueKey(const TReminder& r) {
 // same reading of the clock.
 class GridSink final : public DataFileSink {
 public:
-    explicit GridSink(const ClockReading& clock) : clock_(clock) {}
+    GridSink(const ClockReading& clock, ClockMemory memory)
+        : clock_(clock), memory_(std::move(memory)) {}
 
     TReminder& BeginRecord(bool repeating) override {
         auto holder = std::make_unique<GridValue<TReminder>>(TReminder{});
@@ -72,7 +73,7 @@ public:
         }
         // A repeating reminder's occurrence that came due only minutes ago is still notified, as
         // a one-time reminder is.
-        const ReminderState before = RefreshForToday(record, repeating, clock_);
+        const ReminderState before = RefreshForToday(record, repeating, clock_, memory_);
         std::vector<MissedReminder> missed;
         if (NoteIfMissed(missed, record, repeating, before, clock_.now)) {
             list.back().missed = std::move(missed.front());
@@ -131,6 +132,8 @@ public:
 
 private:
     const ClockReading clock_;
+    // What the clock knew before this load: its last look and the second-pass moments.
+    const ClockMemory memory_;
     ReadList oneTime_;
     ReadList repeating_;
 };
@@ -296,7 +299,9 @@ void TMainForm::LoadFromDisk() {
     dataFileUnread_ = false;
     unsavedChangesFileMerged_ = false;
     keepUnsavedChangesFile_ = false;
-    GridSink sink(clock);
+    // One look of the clock's memory for every file this load reads.
+    const ClockMemory memory = clock_.MemoryForLoad(clock.now);
+    GridSink sink(clock, memory);
     int error = 0;
     FileRead read = FileRead::Missing;
     try {
@@ -311,6 +316,7 @@ void TMainForm::LoadFromDisk() {
     }
     if (read == FileRead::Held) {
         dataFileUnread_ = true;
+        unreadMemory_ = memory;
         unreadSince_ = clock.now;
         lastReadTry_ = clock.now;
         unreadError_ = error;
@@ -321,7 +327,7 @@ void TMainForm::LoadFromDisk() {
     // it; they are newer than what the data file holds of the same reminders.
     const std::string unsavedPath = UnsavedChangesFilePath();
     if (FileExists(unsavedPath)) {
-        GridSink changes(clock);
+        GridSink changes(clock, memory);
         int unsavedError = 0;
         const FileRead unsaved = readRecords(unsavedPath, changes, unsavedError);
         // A file of changes that is held is read at a later start; it is not removed till then.
@@ -362,7 +368,9 @@ bool TMainForm::ReadWaitingDataFile() {
     if (!dataFileUnread_) return true;
     const ClockReading clock = ReadClock();
     lastReadTry_ = clock.now;
-    GridSink sink(clock);
+    // Its records are judged by what the clock knew when the file was first found held: what
+    // came due before that went by unseen.
+    GridSink sink(clock, unreadMemory_);
     int error = 0;
     const FileRead read = readRecords(DataFilePath(), sink, error);
     if (read == FileRead::Held) {
@@ -464,7 +472,7 @@ bool TMainForm::Reload() {
     // program or damaged leaves the lists as they were, and the clock moves them on in memory.
     const ClockReading clock = ReadClock();
     const std::string path = DataFilePath();
-    GridSink sink(clock);
+    GridSink sink(clock, clock_.Memory());
     int error = 0;
     FileRead read = FileRead::Missing;
     try {
@@ -486,6 +494,7 @@ bool TMainForm::Reload() {
             // What the other program does to the file is read and added once it lets go; till
             // then the lists are not written over it.
             dataFileUnread_ = true;
+            unreadMemory_ = clock_.Memory();
             unreadSince_ = clock.now;
             lastReadTry_ = clock.now;
             unreadError_ = error;
@@ -505,6 +514,8 @@ bool TMainForm::Reload() {
     const int oneTimeRow = AlarmGrid.Row();
     const int repeatingRow = RepeatingAlarmGrid.Row();
     loadDate_ = clock.today;
+    // The lists now hold what this read judged: the clock counts it as its load.
+    clock_.MemoryForLoad(clock.now);
     emptyList(AlarmGrid);
     emptyList(RepeatingAlarmGrid);
     std::vector<MissedReminder> missed = sink.TakeMissed();

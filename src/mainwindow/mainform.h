@@ -210,7 +210,9 @@ public:
     // The click of every item of AdjustItemTimeMenu; the item's Tag gives the minutes
     // (adjusttime.cpp).
     void AdjustTime(MenuItem& sender);
-    void PlaySoundNow(const std::string& path) override;
+    // True when the reminder's own sound plays: not with "No Reminder Sound", nor for a file the
+    // player cannot play.
+    bool PlaySoundNow(const std::string& path) override;
     void mnuSelectSoundFileClick();
     void mnuNoAlarmSoundClick();
     int TickCounter() const { return clock_.TickCounter(); }
@@ -329,6 +331,9 @@ private:
     TDateTime lastReadTry_ = 0;
     int unreadError_ = 0;
     bool unreadTold_ = false;
+    // What the clock knew when the file was found held, by which its records are judged once
+    // they can be read.
+    ClockMemory unreadMemory_;
     // The lists hold what the file of unsaved changes holds: it goes with the next save.
     bool unsavedChangesFileMerged_ = false;
     // A file of unsaved changes that could not be read whole is left where it is.

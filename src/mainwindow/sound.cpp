@@ -11,11 +11,11 @@
 
 namespace pellino {
 
-void TMainForm::PlaySoundNow(const std::string& path) {
-    if (mnuNoAlarmSound.Checked()) return;
+bool TMainForm::PlaySoundNow(const std::string& path) {
+    if (mnuNoAlarmSound.Checked()) return false;
     // Handed over as it is, even empty or missing: the player then plays the system's default
     // sound, which still tells the user that something fell due.
-    PlayWaveAsync(path);
+    return PlayWaveAsync(path);
 }
 
 void TMainForm::mnuSelectSoundFileClick() {

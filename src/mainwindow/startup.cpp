@@ -160,6 +160,8 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 }
 
 void TMainForm::FormClose() {
+    // The next start lists what comes due from here on while the program is not running.
+    clock_.KeepLastLook();
     // A settings file that refuses the placement must not keep the program from ending.
     try {
         SavePlacement();

@@ -22,6 +22,10 @@ inline constexpr char kTop[] = "Top";
 inline constexpr char kRight[] = "Right";
 inline constexpr char kBottom[] = "Bottom";
 inline constexpr char kMaximized[] = "Maximized";
+// What the reminder clock keeps across a stop of the program (schedule/clockmemory.h).
+inline constexpr char kClock[] = "Clock";
+inline constexpr char kLastLook[] = "LastLook";
+inline constexpr char kSecondPass[] = "SecondPass";
 }  // namespace settings
 
 // The number a key's text stands for: "0x" or "0X" followed by hexadecimal digits; otherwise an

@@ -7,6 +7,7 @@
 
 #include "model/reminder.h"
 #include "runtime/formats.h"
+#include "runtime/zonetime.h"
 
 namespace pellino {
 
@@ -14,6 +15,8 @@ namespace {
 
 // How long after its moment a reminder that was not notified is still notified.
 constexpr int kGraceMinutes = 10;
+// Without an until time, an interval's occurrences run to 23:59 (and the minute after).
+constexpr TDateTime kLastMinuteOfDay = 1439.0 / 1440.0;
 
 constexpr int kMargin = 8;
 constexpr int kExplanationHeight = 16;
@@ -31,6 +34,33 @@ std::string DueText(TDateTime due) {
         // A moment no calendar holds (only a damaged file gives one): the list still names the
         // reminder.
         return "?";
+    }
+}
+
+// Calls `visit` with each occurrence of a repeating reminder on `day`, earliest first, as
+// ScheduleNext places them, until it returns false.
+template <typename Visit>
+void ForEachOccurrence(const TReminder& reminder, TDateTime day, Visit visit) {
+    if (reminder.IntervalMinutes <= 0) {
+        visit(day + reminder.FirstTime);
+        return;
+    }
+    const TDateTime limit = reminder.HasUntil ? reminder.StopTime : kLastMinuteOfDay;
+    // One minute past the limit still counts, as in ScheduleNext.
+    const TDateTime last = AddMinutes(1, limit);
+    const ZoneDay zone(day);
+    // On the day the clock changes the steps count real time, as ScheduleNext counts them.
+    const bool realTime = zone.OffsetChanges() && reminder.FirstTime >= 0 &&
+                          reminder.FirstTime < 1 && last < 2 && reminder.IntervalMinutes <= 1440;
+    const std::int64_t first = realTime ? zone.RealMs(day + reminder.FirstTime) : 0;
+    const std::int64_t firstLocal = realTime ? LocalMsOf(day + reminder.FirstTime) : 0;
+    // Each step adds at least a minute and AddMinutes never returns less than 0, so this ends
+    // within a day's worth of steps whatever a damaged file holds.
+    for (TDateTime t = reminder.FirstTime; t <= last; t = AddMinutes(reminder.IntervalMinutes, t)) {
+        const TDateTime moment =
+            realTime ? zone.LocalAt(first + LocalMsOf(day + t) - firstLocal).value : day + t;
+        if (realTime && moment > day + last) return;
+        if (!visit(moment)) return;
     }
 }
 
@@ -59,21 +89,64 @@ bool WithinGrace(const ReminderState& before, TDateTime now) {
     return before.due >= limit && before.due <= now;
 }
 
+std::optional<TDateTime> LatestOccurrence(const TReminder& reminder, TDateTime after,
+                                          TDateTime upTo) {
+    if (!(after < upTo) || !(upTo > kFirstDueDate) || !(upTo < kLastDueDate)) return std::nullopt;
+    const TDateTime lastDay = std::trunc(upTo);
+    // The days repeat every week: a reminder with no occurrence in the last seven days and today
+    // has none at all.
+    const TDateTime firstDay = std::max(std::trunc(after), lastDay - 7);
+    for (TDateTime day = lastDay; day >= firstDay; --day) {
+        const char weekday = static_cast<char>('0' + DayOfWeek(day));
+        if (reminder.DaySet.find(weekday) == std::string::npos) continue;
+        std::optional<TDateTime> latest;
+        ForEachOccurrence(reminder, day, [&](TDateTime moment) {
+            if (moment > upTo) return false;
+            if (moment > after) latest = moment;
+            return true;
+        });
+        if (latest) return latest;
+    }
+    return std::nullopt;
+}
+
 bool NoteIfMissed(std::vector<MissedReminder>& missed, const TReminder& reminder, bool repeating,
                   const ReminderState& before, TDateTime now) {
-    if (!WentMissed(reminder, repeating, before, now)) return false;
-    missed.push_back({repeating ? before.due : reminder.DueDateTime, reminder.Description});
+    const bool stored = WentMissed(reminder, repeating, before, now);
+    if (!stored && before.unseen == 0) return false;
+    TDateTime moment = repeating ? before.due : reminder.DueDateTime;
+    if (!stored || before.unseen > moment) moment = before.unseen;
+    missed.push_back({moment, reminder.Description});
     return true;
 }
 
-ReminderState RefreshForToday(TReminder& reminder, bool repeating, const ClockReading& clock) {
-    const ReminderState before = StateOf(reminder);
+ReminderState RefreshForToday(TReminder& reminder, bool repeating, const ClockReading& clock,
+                              const ClockMemory& memory) {
+    // A moment set as the second showing of an hour the change back from daylight saving
+    // repeats still waits for it after a restart in the first showing.
+    if (reminder.DueDateTime != 0 && memory.InSecondPass(reminder.DueDateTime)) {
+        reminder.SetDueMoment(LocalMoment{reminder.DueDateTime, true});
+    }
+    ReminderState before = StateOf(reminder);
     if (!repeating) {
         reminder.RefreshStatus(clock);
-    } else if (!WithinGrace(before, clock.now)) {
-        // The stored next occurrence belongs to the day it was written on.
-        reminder.DueDateTime = 0;
-        reminder.ScheduleNext(clock);
+        return before;
+    }
+    if (reminder.WaitsForLaterPass() || WithinGrace(before, clock.now)) return before;
+    // The stored next occurrence belongs to the day it was written on.
+    reminder.DueDateTime = 0;
+    reminder.ScheduleNext(clock);
+    // Occurrences between the clock's last look and now went by while nobody watched: once a
+    // repeating reminder has had its last occurrence of a day, nothing stored tells of them.
+    // Without a last look (the first run) there is no telling, and nothing is said.
+    if (!memory.lastLook || before.status == kStatusInactive) return before;
+    const std::optional<TDateTime> unseen = LatestOccurrence(reminder, *memory.lastLook, clock.now);
+    if (!unseen) return before;
+    if (WithinGrace(ReminderState{kStatusPending, *unseen}, clock.now)) {
+        reminder.DueDateTime = *unseen;
+        reminder.Status = kStatusPending;
+    } else {
+        before.unseen = *unseen;
     }
     return before;
 }

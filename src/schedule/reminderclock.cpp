@@ -25,6 +25,9 @@ constexpr int kTicksPerCheck = 5;
 // In the first ten minutes of a new day the reminders of the day before that were still to come
 // are notified; later they count as missed.
 constexpr TDateTime kLateDayGrace = 10.0 / (24 * 60);
+// How often a running clock writes its last look: after a crash, the next start lists at most
+// these few minutes' worth of occurrences that were in fact notified.
+constexpr TDateTime kKeepLastLookEvery = 5.0 / (24 * 60);
 
 // Due in a pass for the reminders of `day`: Pending, of that day, and its moment has come. A pass
 // for a day that is already over (the first tick of a new date, or a pass that a notification
@@ -61,6 +64,17 @@ TReminder* ReminderAt(StringGrid& grid, int row) {
     return grid.ObjectOf<TReminder>(0, row);
 }
 
+ReminderClock::ReminderClock(ClockHost& host) : host_(host) {
+    try {
+        memory_ = ReadClockMemory();
+    } catch (const std::exception&) {
+        // A program that cannot name its own folder has no settings to read: it starts as on its
+        // first run, and lists nothing it cannot know of.
+    }
+    lastLookStored_ = memory_.lastLook.has_value();
+    secondPassStored_ = MomentsText(memory_.secondPass);
+}
+
 void ReminderClock::Tick() {
     host_.ShowTimeOfDay();
     // What waits is delivered before the pass, never inside it: a command started from there
@@ -68,15 +82,17 @@ void ReminderClock::Tick() {
     Application::ProcessMessages();
     // A pass holds a notification window open from inside a tick. The ticks that come meanwhile
     // keep the clock panel going, but a second pass under the first would notify the same
-    // reminder twice.
+    // reminder twice. Nor do they count as looks: what comes due meanwhile waits for the pass.
     if (inPass_ || Application::Terminated()) return;
+    const ClockReading reading = ReadClock();
+    const int loadsBefore = loads_;
     {
         inPass_ = true;
         const struct PassEnd {
             bool& inPass;
             ~PassEnd() { inPass = false; }
         } passEnd{inPass_};
-        const TDateTime today = Today();
+        const TDateTime today = reading.today;
         if (today != host_.LoadDate()) {
             MoveToNewDate(today);
         } else if (++tickCounter_ >= kTicksPerCheck) {
@@ -85,6 +101,15 @@ void ReminderClock::Tick() {
         }
     }
     host_.RetryDataFile();
+    // Everything up to the start of this tick has been looked at: the pending occurrences of the
+    // day wait in their records, and a new date has just been looked at to its load's moment.
+    // (The start of the tick, not its end: the next new date must still see what came due while
+    // a notification held this tick.)
+    const bool loaded = loads_ != loadsBefore;
+    if (!loaded) memory_.lastLook = reading.now;
+    if (!Application::Terminated()) {
+        KeepLastLook(reading.now, std::exchange(keepLastLookNow_, false) || loaded);
+    }
     // Boxes and windows that only tell come after the pass, so that the clock runs under them.
     ShowSaveFailure();
     host_.ShowDataFileWarnings();
@@ -126,8 +151,10 @@ void ReminderClock::MoveToNewDate(TDateTime today) {
 
 void ReminderClock::CheckNow() {
     // The next tick makes a due check, whatever the count stood at; the new-date step comes
-    // first when the date has moved.
+    // first when the date has moved. The moment is written at once: the machine may sleep or
+    // the clock move again before the next few minutes are up.
     tickCounter_ = kTicksPerCheck - 1;
+    keepLastLookNow_ = true;
     Tick();
 }
 
@@ -166,9 +193,11 @@ bool ReminderClock::CheckAlarms(bool oneTime, TDateTime day) {
         TReminder* reminder = ReminderAt(grid, row);
         // The reminder under a command's dialog waits for the command to end.
         if (!reminder || !IsDue(*reminder, day, clock) || IsHeld(*reminder)) continue;
-        if (PlaysSound(*reminder)) host_.PlaySoundNow(reminder->SoundFile);
+        const bool heard = PlaysSound(*reminder) && host_.PlaySoundNow(reminder->SoundFile);
         int result = 0;
-        if (ShowsMessage(*reminder)) {
+        // A reminder that was only to be heard is shown when its sound cannot play (muted, its
+        // file gone, no sound device): otherwise it would pass with nobody told.
+        if (ShowsMessage(*reminder) || (reminder->NotifyMode == kNotifySoundOnly && !heard)) {
             result = host_.ShowNotification(*reminder, oneTime);
             clock = ReadClock();
             // The program was closed while the window was up, and the window answered with the
@@ -218,11 +247,12 @@ void ReminderClock::RefreshForNewDate() {
     // What a reload does to each record read, done to the records in memory.
     const ClockReading clock = ReadClock();
     host_.SetLoadDate(clock.today);
+    const ClockMemory memory = MemoryForLoad(clock.now);
     const auto refresh = [&](StringGrid& grid, bool repeating) {
         for (int row = 1; row < grid.RowCount(); ++row) {
             TReminder* reminder = ReminderAt(grid, row);
             if (!reminder) continue;
-            const ReminderState before = RefreshForToday(*reminder, repeating, clock);
+            const ReminderState before = RefreshForToday(*reminder, repeating, clock, memory);
             NoteIfMissed(*reminder, repeating, before, clock.now);
         }
     };
@@ -277,6 +307,68 @@ void ReminderClock::ShowMissedReminders() {
 void ReminderClock::DataFileSaved() {
     changesUnsaved_ = false;
     saveFailureShown_ = false;
+    // The file holds the lists as they are now: every occurrence up to now is either settled in
+    // it or waits there as a record's pending moment. A reminder added or changed by this write
+    // is never listed for a time before it. With no repeating reminder left the moment is
+    // dropped, so that one that comes later is not judged by it; only a write can tell that the
+    // file holds none (a file that could not be read leaves the lists empty too).
+    if (host_.RepeatingList().RowCount() > 1) {
+        KeepLastLook(ReadClock().now, true);
+    } else if (lastLookStored_) {
+        try {
+            WriteLastLook(std::nullopt);
+            lastLookStored_ = false;
+        } catch (const std::exception&) {
+            // As below: the next write of the data file tries again.
+        }
+    }
+    KeepSecondPassMoments();
+}
+
+ClockMemory ReminderClock::MemoryForLoad(TDateTime now) {
+    ClockMemory memory = memory_;
+    memory_.lastLook = now;
+    ++loads_;
+    return memory;
+}
+
+void ReminderClock::KeepLastLook() {
+    KeepLastLook(ReadClock().now, true);
+}
+
+void ReminderClock::KeepLastLook(TDateTime now, bool force) {
+    if (host_.RepeatingList().RowCount() <= 1) return;
+    const bool due = force || !lastLookKeptAt_ || now < *lastLookKeptAt_ ||
+                     now >= *lastLookKeptAt_ + kKeepLastLookEvery;
+    if (!due) return;
+    lastLookKeptAt_ = now;
+    try {
+        WriteLastLook(now);
+        lastLookStored_ = true;
+    } catch (const std::exception&) {
+        // A settings file that refuses keys is told at the close, when the window's place is
+        // saved; told every few minutes it would only nag. The next start then judges by an
+        // older moment.
+    }
+}
+
+void ReminderClock::KeepSecondPassMoments() {
+    std::vector<TDateTime> moments;
+    for (StringGrid* grid : {&host_.OneTimeList(), &host_.RepeatingList()}) {
+        for (int row = 1; row < grid->RowCount(); ++row) {
+            const TReminder* reminder = ReminderAt(*grid, row);
+            if (reminder && reminder->WaitsForLaterPass()) moments.push_back(reminder->DueDateTime);
+        }
+    }
+    const std::string text = MomentsText(moments);
+    memory_.secondPass = std::move(moments);
+    if (text == secondPassStored_) return;
+    try {
+        WriteSecondPass(memory_.secondPass);
+        secondPassStored_ = text;
+    } catch (const std::exception&) {
+        // As for the last look: the next write of the data file tries again.
+    }
 }
 
 void ReminderClock::CommandSaveFailed() {

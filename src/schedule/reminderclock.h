@@ -2,10 +2,12 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "runtime/datetime.h"
+#include "schedule/clockmemory.h"
 #include "schedule/dueindex.h"
 #include "schedule/missedreminders.h"
 
@@ -53,8 +55,9 @@ public:
 
     // Puts the time of day into the clock panel.
     virtual void ShowTimeOfDay() = 0;
-    // Plays a reminder's sound, unless the user has switched the sounds off.
-    virtual void PlaySoundNow(const std::string& path) = 0;
+    // Plays a reminder's sound, unless the user has switched the sounds off. True when it plays:
+    // false when the sounds are off or the file cannot be played.
+    virtual bool PlaySoundNow(const std::string& path) = 0;
     // Shows the reminder's message in the notification window, with "Delete" for a one-time
     // reminder only, and returns the answer: kAlarmOk or 0 (the window closed) to acknowledge,
     // kAlarmDelete, or the negative of a snooze's minutes.
@@ -77,8 +80,8 @@ protected:
 // alone until the command ends.
 class ReminderClock {
 public:
-    // Not owned: the window that owns this clock.
-    explicit ReminderClock(ClockHost& host) : host_(host) {}
+    // Not owned: the window that owns this clock. Reads what the clock kept at its last run.
+    explicit ReminderClock(ClockHost& host);
     ReminderClock(const ReminderClock&) = delete;
     ReminderClock& operator=(const ReminderClock&) = delete;
 
@@ -109,6 +112,16 @@ public:
     };
     // True while a running command works on this reminder.
     bool IsHeld(const TReminder& reminder) const;
+
+    // What the clock kept across stops and knows since, for a load of the lists that is about
+    // to judge each record at `now`: from then on the clock counts everything up to `now` as
+    // looked at.
+    ClockMemory MemoryForLoad(TDateTime now);
+    // What the clock knows now, for a read that may not take the lists' place.
+    const ClockMemory& Memory() const { return memory_; }
+    // Writes the present moment as the clock's last look, for the next start: at the close and
+    // at the end of the session.
+    void KeepLastLook();
 
     // The reminders noted as missed and not yet shown.
     const std::vector<MissedReminder>& MissedWaiting() const { return missed_; }
@@ -149,6 +162,12 @@ private:
     void SaveClockChanges();
     // Shows the clock's first failed write, once the pass is over.
     void ShowSaveFailure();
+    // Writes the last look when it is due: at the first tick, every few minutes, or `now` when
+    // asked (`force`). Only while there are repeating reminders, the only ones it serves: a
+    // settings file is not written for nothing.
+    void KeepLastLook(TDateTime now, bool force);
+    // Writes the moments that wait for the second pass of a repeated hour, when they changed.
+    void KeepSecondPassMoments();
 
     ClockHost& host_;
     int tickCounter_ = 0;
@@ -167,6 +186,17 @@ private:
     bool saveFailureShown_ = false;
     // The clock's failed write waiting to be shown after its pass.
     std::exception_ptr saveFailure_;
+    // What the clock kept across stops; its last look moves on with every tick and load.
+    ClockMemory memory_;
+    // Loads of the lists since construction, to tell a tick that loaded them.
+    int loads_ = 0;
+    // When the last look was last written (or tried), and whether the settings file holds one.
+    std::optional<TDateTime> lastLookKeptAt_;
+    bool lastLookStored_ = false;
+    // The next tick writes the last look whatever its timing (a wake, a change of the clock).
+    bool keepLastLookNow_ = false;
+    // The second-pass moments as the settings file holds them.
+    std::string secondPassStored_;
 };
 
 }  // namespace pellino

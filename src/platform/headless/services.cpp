@@ -271,8 +271,10 @@ std::string ProgramExePath() {
     return "C:\\PELLINO\\PELLINO.EXE";
 }
 
-void PlayWaveAsync(const std::string& path) {
+bool PlayWaveAsync(const std::string& path) {
     State().sounds.push_back(path);
+    // As the platform's player: a file held by another program cannot be read either.
+    return !path.empty() && FileExists(path) && !IsLocked(path);
 }
 void StopWave() {
     State().sounds.push_back("<stop>");
@@ -423,7 +425,11 @@ void ResetAll() {
     s.failCountdown = 0;
     std::error_code ignored;
     if (!s.root.empty()) {
-        fs::remove_all(s.root / "PELLINO", ignored);
+        // The whole drive, not only the program's folder: a file a test put elsewhere (a sound
+        // file, an old version's file) must not be there for the next test.
+        for (const fs::directory_entry& entry : fs::directory_iterator(s.root, ignored)) {
+            fs::remove_all(entry.path(), ignored);
+        }
         fs::create_directories(s.root / "PELLINO");
     }
 }

@@ -405,10 +405,29 @@ PlaySoundFunction PlaySoundEntry() {
     return entry;
 }
 
+// Whether the file is there and gives its first bytes to a reader. The player is asked too, but
+// some players (Wine's without a sound driver) take a file they cannot find as played.
+bool WaveFileReadable(const std::string& path) {
+    if (path.empty()) return false;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char header[4];
+    DWORD done = 0;
+    const bool read = ReadFile(file, header, sizeof header, &done, nullptr) && done > 0;
+    CloseHandle(file);
+    return read;
+}
+
 }  // namespace
 
-void PlayWaveAsync(const std::string& path) {
-    if (const PlaySoundFunction play = PlaySoundEntry()) play(path.c_str(), SND_ASYNC);
+bool PlayWaveAsync(const std::string& path) {
+    const bool readable = WaveFileReadable(path);
+    // A file that cannot be read is handed over all the same: the player then plays the system's
+    // default sound, which still tells that something fell due.
+    const PlaySoundFunction play = PlaySoundEntry();
+    const bool played = play && play(path.c_str(), SND_ASYNC);
+    return readable && played;
 }
 void StopWave() {
     // Before the library is loaded no sound can be playing, and loading it only to stop nothing

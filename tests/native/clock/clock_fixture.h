@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +45,14 @@ inline TReminder OneTime(const std::string& text, TDateTime due,
 inline TReminder Repeating(const std::string& text, TDateTime first, std::int32_t interval = 0) {
     return *TReminder::CreateRepeating(first, false, 0, "0123456", interval, text,
                                        "C:\\SOUNDS\\" + text + ".WAV", kNotifyMessageAndSound);
+}
+
+// Puts a wave file at a reminder's sound path, so that the player can play it: a reminder's sound
+// file that is not there cannot be played.
+inline void PutSoundFile(const std::string& path) {
+    const std::filesystem::path host = headless::HostPath(path);
+    std::filesystem::create_directories(host.parent_path());
+    std::ofstream(host, std::ios::binary) << "RIFF";
 }
 
 inline void WriteDataFile(const std::vector<TReminder>& oneTime,

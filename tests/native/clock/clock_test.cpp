@@ -91,29 +91,47 @@ TEST_F(ClockTest, ASnoozedReminderLetsTheRowMovingIntoItsPlaceWaitForTheNextChec
 }
 
 TEST_F(ClockTest, TheNotifyModeDecidesBetweenSoundAndWindowAndNoReminderSoundMutes) {
+    enum class Sound { Playable, Missing, Held, NoPath };
     struct Case {
         std::uint8_t mode;
         bool silent;
+        Sound sound;
         Events events;
     };
     const Case cases[] = {
         {kNotifyMessageAndSound,
          false,
+         Sound::Playable,
          {"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok"}},
-        {kNotifyMessageAndSound, true, {"window 'Tea' with Delete: Ok"}},
-        {kNotifyMessageOnly, false, {"window 'Tea' with Delete: Ok"}},
-        {kNotifySoundOnly, false, {"sound C:\\SOUNDS\\Tea.WAV"}},
-        {kNotifySoundOnly, true, {}},  // nothing heard or shown, and still acknowledged
-        {kNotifyNothing, false, {}},
+        {kNotifyMessageAndSound, true, Sound::Playable, {"window 'Tea' with Delete: Ok"}},
+        {kNotifyMessageOnly, false, Sound::Playable, {"window 'Tea' with Delete: Ok"}},
+        {kNotifySoundOnly, false, Sound::Playable, {"sound C:\\SOUNDS\\Tea.WAV"}},
+        // Only to be heard, but nothing can be heard: the window shows it instead.
+        {kNotifySoundOnly, true, Sound::Playable, {"window 'Tea' with Delete: Ok"}},
+        {kNotifySoundOnly,
+         false,
+         Sound::Missing,
+         {"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok"}},
+        {kNotifySoundOnly,
+         false,
+         Sound::Held,  // another program holds the file, so the player cannot read it
+         {"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok"}},
+        {kNotifySoundOnly, false, Sound::NoPath, {"sound ", "window 'Tea' with Delete: Ok"}},
+        {kNotifyNothing, false, Sound::Missing, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "mode " << int{c.mode} << (c.silent ? " silent" : ""));
+        SCOPED_TRACE(::testing::Message() << "mode " << int{c.mode} << (c.silent ? " silent" : "")
+                                          << " sound " << static_cast<int>(c.sound));
         ResetProgram();
         headless::SetClock(Clock(9, 0));
-        WriteDataFile({OneTime("Tea", Day() + At(9, 0, 1), c.mode)});
+        TReminder tea = OneTime("Tea", Day() + At(9, 0, 1), c.mode);
+        if (c.sound == Sound::NoPath) tea.SoundFile.clear();
+        if (c.sound == Sound::Playable || c.sound == Sound::Held) PutSoundFile(tea.SoundFile);
+        if (c.sound == Sound::Held) headless::LockFile(tea.SoundFile, true);
+        WriteDataFile({tea});
         Start();
         form->mnuNoAlarmSound.SetChecked(c.silent);
-        if (c.mode == kNotifyMessageAndSound || c.mode == kNotifyMessageOnly) Answer("Ok");
+        if (c.events.size() > 0 && c.events.back().rfind("window", 0) == 0) Answer("Ok");
         Tick(5);
         EXPECT_EQ(TakeEvents(), c.events);
         EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);

@@ -3,6 +3,9 @@
 // rules, while snoozes and the steps of repeating reminders count real time.
 
 #include "clock/clock_fixture.h"
+#include "model/settings.h"
+#include "platform/application.h"
+#include "platform/profile.h"
 #include "zones.h"
 
 namespace pellino::testing {
@@ -115,6 +118,36 @@ TEST_F(ClockZoneTest, ASnoozeIntoTheRepeatedAutumnHourIsDueInItsSecondPass) {
     EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok",
                                     "at 01:04:53am"}));
     EXPECT_EQ(OneTimeRow(1).Status, kStatusDone);
+}
+
+TEST_F(ClockZoneTest, ASnoozeIntoTheSecondPassStillWaitsForItAfterARestart) {
+    SetUtc(11, 7, 5, 59, 43);  // 01:59:43 summer time
+    WriteDataFile({OneTime("Tea", kAutumn + At(1, 59, 48))});
+    Start();
+    Answer("5 minutes");
+    Tick(5);
+    TakeEvents();
+    const std::string kept =
+        ReadProfileKey(SettingsFilePath(), settings::kClock, settings::kSecondPass, "");
+    EXPECT_EQ(kept.substr(0, 20), "2027-11-07 01:04:48.") << "kept with the snooze's write";
+
+    // Closed, and started again while the clock still shows the first 01:59: the snooze's
+    // 01:04:48 is an hour behind on the wall clock, but still to come.
+    form->Close();
+    form.reset();
+    Application::Reset();
+    TakeEvents();
+    SetUtc(11, 7, 5, 59, 55);
+    Start();
+    EXPECT_EQ(OneTimeRow(1).Status, kStatusPending) << "neither Expired nor listed as missed";
+    Tick(4 * 60 + 50);  // to 01:04:45 of the second pass
+    EXPECT_EQ(TakeEvents(), Events{}) << "not in the first pass";
+    Answer("Ok");
+    Tick(10);
+    EXPECT_EQ(TakeEvents(), (Events{"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok",
+                                    "at 01:04:50am"}));
+    EXPECT_EQ(ReadProfileKey(SettingsFilePath(), settings::kClock, settings::kSecondPass, "?"), "")
+        << "nothing waits any more";
 }
 
 TEST_F(ClockZoneTest, ARepeatingStepIntoTheRepeatedAutumnHourIsDueInItsSecondPass) {

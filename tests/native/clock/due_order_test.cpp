@@ -44,6 +44,8 @@ std::string AnswerFor(int number, bool oneTime) {
 struct Row {
     TReminder reminder;
     int number = 0;
+    // Whether its sound file is there to be played.
+    bool soundFile = false;
 };
 
 // A mixed list: yesterday, today and tomorrow, times around the moment of the check, every
@@ -85,7 +87,8 @@ Events ModelPass(const std::vector<Row>& rows, std::vector<bool>& notified, int&
                  bool oneTime) {
     Events events;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const TReminder& r = rows[i].reminder;
+        const Row& row = rows[i];
+        const TReminder& r = row.reminder;
         const LocalTime now = ClockAtMs(ms);
         const TDateTime timeOfDay = EncodeTime(now.hour, now.minute, now.second, now.millisecond);
         if (notified[i] || r.Status != kStatusPending || r.DueDate() != Day() ||
@@ -93,11 +96,12 @@ Events ModelPass(const std::vector<Row>& rows, std::vector<bool>& notified, int&
             continue;
         }
         notified[i] = true;
-        const Row& row = rows[i];
         const bool sound =
             r.NotifyMode == kNotifyMessageAndSound || r.NotifyMode == kNotifySoundOnly;
-        const bool window =
-            r.NotifyMode == kNotifyMessageAndSound || r.NotifyMode == kNotifyMessageOnly;
+        // A reminder only to be heard is shown when its sound cannot be played.
+        const bool window = r.NotifyMode == kNotifyMessageAndSound ||
+                            r.NotifyMode == kNotifyMessageOnly ||
+                            (r.NotifyMode == kNotifySoundOnly && !row.soundFile);
         if (sound) events.push_back("sound " + r.SoundFile);
         if (window) {
             events.push_back("window '" + r.Description + "'" + (oneTime ? " with Delete" : "") +
@@ -133,6 +137,13 @@ protected:
         Sequence random;
         oneTime = MixedRows(random, 400, "once ", false);
         repeating = MixedRows(random, 150, "again ", true);
+        // Every other reminder's sound file is there.
+        for (std::vector<Row>* rows : {&oneTime, &repeating}) {
+            for (Row& row : *rows) {
+                row.soundFile = row.number % 2 == 0;
+                if (row.soundFile) PutSoundFile(row.reminder.SoundFile);
+            }
+        }
         oneTimeNotified.assign(oneTime.size(), false);
         repeatingNotified.assign(repeating.size(), false);
     }

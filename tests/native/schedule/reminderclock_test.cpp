@@ -73,7 +73,10 @@ public:
         clock->DataFileSaved();
     }
     void ShowTimeOfDay() override {}
-    void PlaySoundNow(const std::string& path) override { log.push_back("sound " + path); }
+    bool PlaySoundNow(const std::string& path) override {
+        log.push_back("sound " + path);
+        return true;
+    }
     int ShowNotification(const TReminder& reminder, bool isOneTime) override {
         log.push_back("notify '" + reminder.Description + "'" + (isOneTime ? " with Delete" : ""));
         if (answers.empty()) {

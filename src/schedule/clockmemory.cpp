@@ -1,0 +1,96 @@
+// What the reminder clock keeps in the settings file across a stop of the program.
+#include "schedule/clockmemory.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "model/settings.h"
+
+namespace pellino {
+
+namespace {
+
+// The text keeps milliseconds, rounded.
+constexpr double kMatchWithin = 1.0 / kMsPerDay;
+constexpr char kSeparator = ';';
+
+}  // namespace
+
+bool ClockMemory::InSecondPass(TDateTime due) const {
+    for (const TDateTime moment : secondPass) {
+        if (std::fabs(moment - due) < kMatchWithin) return true;
+    }
+    return false;
+}
+
+std::string MomentText(TDateTime moment) {
+    DateFields date;
+    TimeFields time;
+    if (!TryDecodeDateTime(moment, date, time)) return {};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", date.year, date.month,
+                  date.day, time.hour, time.minute, time.second, time.millisecond);
+    return text;
+}
+
+std::optional<TDateTime> MomentFromText(std::string_view text) {
+    // Exactly the form MomentText writes: a hand-edited value in another form counts as none.
+    constexpr std::size_t kLength = 23;
+    if (text.size() != kLength) return std::nullopt;
+    const std::string copy(text);
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0, used = 0;
+    if (std::sscanf(copy.c_str(), "%4d-%2d-%2d %2d:%2d:%2d.%3d%n", &year, &month, &day, &hour,
+                    &minute, &second, &ms, &used) != 7 ||
+        used != static_cast<int>(kLength)) {
+        return std::nullopt;
+    }
+    TDateTime date = 0;
+    TDateTime time = 0;
+    if (!TryEncodeDate(year, month, day, date) || !TryEncodeTime(hour, minute, second, ms, time)) {
+        return std::nullopt;
+    }
+    return date + time;
+}
+
+std::string MomentsText(const std::vector<TDateTime>& moments) {
+    std::string text;
+    for (const TDateTime moment : moments) {
+        const std::string one = MomentText(moment);
+        if (one.empty()) continue;
+        if (!text.empty()) text += kSeparator;
+        text += one;
+    }
+    return text;
+}
+
+std::vector<TDateTime> MomentsFromText(std::string_view text) {
+    std::vector<TDateTime> moments;
+    while (!text.empty()) {
+        const std::size_t end = text.find(kSeparator);
+        if (const auto moment = MomentFromText(text.substr(0, end))) moments.push_back(*moment);
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+    return moments;
+}
+
+ClockMemory ReadClockMemory() {
+    const SettingsFile ini;
+    ClockMemory memory;
+    memory.lastLook = MomentFromText(ini.ReadString(settings::kClock, settings::kLastLook, ""));
+    memory.secondPass =
+        MomentsFromText(ini.ReadString(settings::kClock, settings::kSecondPass, ""));
+    return memory;
+}
+
+void WriteLastLook(std::optional<TDateTime> moment) {
+    const SettingsFile ini;
+    ini.WriteString(settings::kClock, settings::kLastLook, moment ? MomentText(*moment) : "");
+}
+
+void WriteSecondPass(const std::vector<TDateTime>& moments) {
+    const SettingsFile ini;
+    ini.WriteString(settings::kClock, settings::kSecondPass, MomentsText(moments));
+}
+
+}  // namespace pellino
