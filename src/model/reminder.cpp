@@ -155,7 +155,7 @@ void TReminder::RefreshStatus(const ClockReading& clock) {
         Status = kStatusPending;
     } else {
         // Ten minutes of grace, which never reach back before midnight.
-        const TDateTime limit = AddMinutes(-10, clock.timeOfDay);
+        const TDateTime limit = AddMinutes(-kGraceMinutes, clock.timeOfDay);
         Status = DueTime() >= limit ? kStatusPending : kStatusExpired;
     }
 }

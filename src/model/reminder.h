@@ -28,6 +28,10 @@ inline constexpr std::uint8_t kStatusDone = 1;
 inline constexpr std::uint8_t kStatusExpired = 2;
 inline constexpr std::uint8_t kStatusNotToday = 3;
 inline constexpr std::uint8_t kStatusInactive = 4;
+
+// How long after its moment a reminder that was not notified in time is still notified, rather
+// than given up as expired or missed.
+inline constexpr int kGraceMinutes = 10;
 inline constexpr std::uint8_t kStatusRemove = 5;
 
 // Days from 1 January of year 1 to 30 December 1899: old files counted due dates from year 1.

@@ -13,8 +13,6 @@ namespace pellino {
 
 namespace {
 
-// How long after its moment a reminder that was not notified is still notified.
-constexpr int kGraceMinutes = 10;
 // Without an until time, an interval's occurrences run to 23:59 (and the minute after).
 constexpr TDateTime kLastMinuteOfDay = 1439.0 / 1440.0;
 

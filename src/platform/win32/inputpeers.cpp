@@ -1,6 +1,7 @@
 // The native windows of the controls that take the user's input: one-line edits, check boxes and
 // radio buttons. Each keeps the portable control's state in step with what the user does.
 #include "platform/application.h"
+#include "platform/win32/boundary.h"
 #include "platform/win32/windowpeer.h"
 
 namespace pellino::win32 {
@@ -62,7 +63,7 @@ bool StartsUserInput(UINT message, WPARAM wParam) {
 // A one-line field: an untouched prompt gives way to the user's first key or paste, and a field
 // that does not select its text when the Tab key brings the focus no longer tells the dialog keys
 // that it wants its text selected.
-LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT EditProcBody(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Control* control = ControlOf(hwnd);
     auto* edit =
         control && control->Kind() == ControlKind::Edit ? static_cast<Edit*>(control) : nullptr;
@@ -72,6 +73,10 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         result &= ~static_cast<LRESULT>(DLGC_HASSETSEL);
     }
     return result;
+}
+
+LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded([&] { return EditProcBody(hwnd, message, wParam, lParam); });
 }
 
 class EditPeer final : public FieldPeer {
@@ -108,7 +113,7 @@ constexpr int kArrowsWidth = 17;  // design pixels
 
 // The field of a spin edit: it takes only the characters the control allows, steps on Up and
 // Down, and reports when the focus leaves.
-LRESULT CALLBACK SpinFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SpinFieldProcBody(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Control* control = ControlOf(hwnd);
     auto* spin = control && control->Kind() == ControlKind::SpinEdit
                      ? static_cast<SpinEdit*>(control)
@@ -147,6 +152,10 @@ LRESULT CALLBACK SpinFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         }
     }
     return CallOriginal(kSpinProcProperty, hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SpinFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded([&] { return SpinFieldProcBody(hwnd, message, wParam, lParam); });
 }
 
 // A spin edit is two native windows: the field, which is the peer's own, and the arrows beside it,
