@@ -9,7 +9,10 @@ expect_stored() {
   wait_for_stored_value "$1" "$2" || fail "$3: $1 is '$(stored_value "$1")', expected '$2'"
 }
 
-start_program
+# The program's clock reads about noon, whatever the hour of the run: 11:58 PM is still ahead
+# today, a time typed for midnight has gone by, and a reminder due in 20 seconds is due today.
+shift=$(seconds_until "12:00:00")
+start_program_shifted "$shift"
 drive click "Pellino!" "&New"
 drive wait "Reminder Description" 5000 || fail "New opened no editor"
 expect_eq "$(drive text "Reminder Description" Edit 0)" "[Type reminder message here]" \
@@ -100,7 +103,7 @@ drive wait "Reminder Description" 2000 || fail "the editor closed after No"
 expect_eq "$(drive focus "Reminder Description")" "12:00 AM" "the focus after No"
 expect_eq "$(drive selection "Reminder Description")" "0 8" "the time gone by, selected"
 # Due a little from now: the time field takes the regional form ('h:mm:ss AM' is accepted).
-soon=$(date -d "+20 seconds" "+%l:%M:%S %p" | sed 's/^ //')
+soon=$(date -d "@$(($(date +%s) + shift + 20))" "+%l:%M:%S %p" | sed 's/^ //')
 drive settext "Reminder Description" Edit 1 "$soon"
 drive key "Reminder Description" - 0 13 || fail "Enter could not be given"
 drive gone "Reminder Description" 5000 || fail "Enter did not save"
