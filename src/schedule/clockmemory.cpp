@@ -34,19 +34,24 @@ std::string MomentText(TDateTime moment) {
 }
 
 std::optional<TDateTime> MomentFromText(std::string_view text) {
-    // Exactly the form MomentText writes: a hand-edited value in another form counts as none.
-    constexpr std::size_t kLength = 23;
-    if (text.size() != kLength) return std::nullopt;
-    const std::string copy(text);
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0, used = 0;
-    if (std::sscanf(copy.c_str(), "%4d-%2d-%2d %2d:%2d:%2d.%3d%n", &year, &month, &day, &hour,
-                    &minute, &second, &ms, &used) != 7 ||
-        used != static_cast<int>(kLength)) {
-        return std::nullopt;
+    // Exactly the form MomentText writes, digit by digit: a hand-edited value in another form
+    // counts as none. (Read by hand: the C library's scanning would bring calls into the program
+    // that its oldest systems lack.)
+    constexpr std::string_view kForm = "0000-00-00 00:00:00.000";
+    if (text.size() != kForm.size()) return std::nullopt;
+    for (std::size_t i = 0; i < kForm.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (kForm[i] == '0' ? !digit : text[i] != kForm[i]) return std::nullopt;
     }
+    const auto number = [&](std::size_t at, std::size_t digits) {
+        int value = 0;
+        for (std::size_t i = at; i < at + digits; ++i) value = value * 10 + (text[i] - '0');
+        return value;
+    };
     TDateTime date = 0;
     TDateTime time = 0;
-    if (!TryEncodeDate(year, month, day, date) || !TryEncodeTime(hour, minute, second, ms, time)) {
+    if (!TryEncodeDate(number(0, 4), number(5, 2), number(8, 2), date) ||
+        !TryEncodeTime(number(11, 2), number(14, 2), number(17, 2), number(20, 3), time)) {
         return std::nullopt;
     }
     return date + time;

@@ -138,7 +138,8 @@ TEST_F(MissedOccurrenceTest, MomentsAreKeptAsTextAndOnlyThatTextIsReadBack) {
     EXPECT_NEAR(*MomentFromText("2026-01-05 09:05:03.250"), moment, 0.5 / kMsPerDay);
     for (const char* refused :
          {"", "2026-01-05 09:05:03", "2026-02-30 09:05:03.250", "2026-01-05 24:00:00.000",
-          "2026-01-05T09:05:03.250", "2026-01-05 09:05:03.250x", "yesterday at nine"}) {
+          "2026-01-05T09:05:03.250", "2026-01-05 09:05:03.250x", "yesterday at nine",
+          "2026-01-05  9:05:03.250", "+026-01-05 09:05:03.250", "2026-01-05 09:-5:03.250"}) {
         EXPECT_FALSE(MomentFromText(refused).has_value()) << refused;
     }
     const std::vector<TDateTime> kept =
