@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A reminder only to be heard whose sound file is not there is shown in its notification window,
-# so that it is not acknowledged unseen; one whose file plays passes without a window.
+# A reminder only to be heard whose sound cannot be heard is shown in its notification window, so
+# that it is not acknowledged unseen: one whose sound file is not there, and, on a system with no
+# sound device (as the tests' Wine has none), one whose file would play.
 source "$(dirname "$0")/lib.sh"
 
 # A wave file the player can read, and its path as the program sees the folder.
@@ -15,6 +16,13 @@ record Kind=0 NotifyMode=2 DueDateTime=$(date_time_value 3) Description="Only to
 end
 EOF
 start_program
+expect_notification "Heard, not seen"
+drive click "Reminder Notification" "Ok"
+# The same window comes back at once with the next reminder due in this pass.
+for _ in $(seq 1 50); do
+  [ "$(drive text "Reminder Notification" Static 0 || true)" = "Only to be heard" ] && break
+  sleep 0.1
+done
 expect_notification "Only to be heard"
 screenshot sound-only-unplayable
 drive click "Reminder Notification" "Ok"
@@ -24,7 +32,5 @@ for _ in $(seq 1 25); do
   sleep 0.2
 done
 expect_eq "$(dump_data_file | grep -c 'Status=1')" "2" "both acknowledged"
-expect_eq "$(drive windows "Reminder Notification" | grep -c '|visible' || true)" "0" \
-  "the playable one showed no window"
 drive close "Pellino!"
 expect_program_ends 10

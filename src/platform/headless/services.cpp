@@ -50,6 +50,7 @@ struct Fakes {
     // Files the program holds open now, in upper case; one entry for each open.
     std::multiset<std::string> heldOpen;
     std::vector<std::string> sounds;
+    bool soundDevice = true;
     std::vector<std::string> help;
     int showCommand = 10;
     int startupInfoShowCommand = 1;
@@ -273,8 +274,9 @@ std::string ProgramExePath() {
 
 bool PlayWaveAsync(const std::string& path) {
     State().sounds.push_back(path);
-    // As the platform's player: a file held by another program cannot be read either.
-    return !path.empty() && FileExists(path) && !IsLocked(path);
+    // As the platform's player: a file held by another program cannot be read either, and
+    // nothing is heard without a device.
+    return State().soundDevice && !path.empty() && FileExists(path) && !IsLocked(path);
 }
 void StopWave() {
     State().sounds.push_back("<stop>");
@@ -379,6 +381,10 @@ const std::vector<std::string>& SoundLog() {
     return State().sounds;
 }
 
+void SetSoundDevice(bool present) {
+    State().soundDevice = present;
+}
+
 const std::vector<std::string>& HelpLog() {
     return State().help;
 }
@@ -417,6 +423,7 @@ void ResetAll() {
     s.unexpected = nullptr;
     s.locked.clear();
     s.sounds.clear();
+    s.soundDevice = true;
     s.help.clear();
     s.showCommand = 10;
     s.startupInfoShowCommand = 1;

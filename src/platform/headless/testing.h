@@ -163,6 +163,8 @@ struct UnscriptedOpenDialog {};
 
 // Wave playback requests in order; a stop request is logged as "<stop>".
 const std::vector<std::string>& SoundLog();
+// Whether the system has a sound device (it has one unless a test takes it away).
+void SetSoundDevice(bool present);
 // Help requests in order: "<help file> #<context number>" for the WinHelp engine,
 // "<file>.CHM::/ctx<context number>.html" for HTML Help, "<close <help file>>" when the program
 // closes its help windows.

@@ -421,8 +421,17 @@ bool WaveFileReadable(const std::string& path) {
 
 }  // namespace
 
+// Whether the system has a device that plays waves. Some players (Wine's without a sound driver)
+// take a sound as played when there is none to play it on.
+bool HasWaveDevice() {
+    using DeviceCountFunction = UINT(WINAPI*)();
+    static const DeviceCountFunction count =
+        win32::LibraryFunction<DeviceCountFunction>(kSoundLibrary, "waveOutGetNumDevs");
+    return count && count() > 0;
+}
+
 bool PlayWaveAsync(const std::string& path) {
-    const bool readable = WaveFileReadable(path);
+    const bool readable = WaveFileReadable(path) && HasWaveDevice();
     // A file that cannot be read is handed over all the same: the player then plays the system's
     // default sound, which still tells that something fell due.
     const PlaySoundFunction play = PlaySoundEntry();

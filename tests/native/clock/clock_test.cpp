@@ -91,7 +91,7 @@ TEST_F(ClockTest, ASnoozedReminderLetsTheRowMovingIntoItsPlaceWaitForTheNextChec
 }
 
 TEST_F(ClockTest, TheNotifyModeDecidesBetweenSoundAndWindowAndNoReminderSoundMutes) {
-    enum class Sound { Playable, Missing, Held, NoPath };
+    enum class Sound { Playable, Missing, Held, NoPath, NoDevice };
     struct Case {
         std::uint8_t mode;
         bool silent;
@@ -117,6 +117,10 @@ TEST_F(ClockTest, TheNotifyModeDecidesBetweenSoundAndWindowAndNoReminderSoundMut
          Sound::Held,  // another program holds the file, so the player cannot read it
          {"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok"}},
         {kNotifySoundOnly, false, Sound::NoPath, {"sound ", "window 'Tea' with Delete: Ok"}},
+        {kNotifySoundOnly,
+         false,
+         Sound::NoDevice,  // a file that plays, on a system with nothing to play it on
+         {"sound C:\\SOUNDS\\Tea.WAV", "window 'Tea' with Delete: Ok"}},
         {kNotifyNothing, false, Sound::Missing, {}},
     };
     for (const Case& c : cases) {
@@ -126,8 +130,9 @@ TEST_F(ClockTest, TheNotifyModeDecidesBetweenSoundAndWindowAndNoReminderSoundMut
         headless::SetClock(Clock(9, 0));
         TReminder tea = OneTime("Tea", Day() + At(9, 0, 1), c.mode);
         if (c.sound == Sound::NoPath) tea.SoundFile.clear();
-        if (c.sound == Sound::Playable || c.sound == Sound::Held) PutSoundFile(tea.SoundFile);
+        if (c.sound != Sound::Missing && c.sound != Sound::NoPath) PutSoundFile(tea.SoundFile);
         if (c.sound == Sound::Held) headless::LockFile(tea.SoundFile, true);
+        headless::SetSoundDevice(c.sound != Sound::NoDevice);
         WriteDataFile({tea});
         Start();
         form->mnuNoAlarmSound.SetChecked(c.silent);
